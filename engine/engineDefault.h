@@ -1,0 +1,15 @@
+#pragma once
+// Entry points of the built-in engine "Default", working on the engine board with the
+// evaluation and the search of this folder.
+#include "engine/EngineEintraege.h"
+
+const TEngineEintraege& DefaultEintraege();
+
+const char* DefaultName();
+void DefaultSetzeMeldeProc(TMeldeProc p);
+bool DefaultSetzeLevel(int engineNr, int level);
+bool DefaultSpielNeu();
+bool DefaultZiehe(int feld);
+bool DefaultZurueck();
+bool DefaultSetzeStein(int feld, int wert);
+bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<std::uint8_t>* stopp);

@@ -1,0 +1,86 @@
+#pragma once
+// The rules state of the game the user sees: board, side to move, moves played, the undo
+// stack of every board change, the candidate moves and the history of all boards.
+#include "rules/Basis.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Move read from a tagged game record; only the target point and the numbering take part in
+// matching. 17 bytes with the target point at offset 8 and the move text at offset 11.
+#pragma pack(push, 1)
+struct TSanZug {
+    std::int16_t Zugnummer = 1;   // move number of the pair
+    std::uint8_t ErsterZug = 1;   // first move of the pair (black)
+    std::int8_t Figur = 0;        // piece code: 1 pawn, -1 other
+    std::int16_t VonFeld = 119;   // column + 16 * row, 7 for a part not given
+    std::int8_t Umwandlung = 0;   // promotion code
+    std::uint8_t Zeichen = 0;     // bit 1 check, bit 2 mate
+    std::int16_t NachFeld = 119;  // target point
+    std::uint8_t Reserve = 0;
+    char Text[6] = {};            // length byte and up to five characters of the move as written
+};
+#pragma pack(pop)
+static_assert(sizeof(TSanZug) == 17);
+static_assert(offsetof(TSanZug, NachFeld) == 8);
+static_assert(offsetof(TSanZug, Text) == 11);
+
+// Answers of PruefeZug.
+enum : int {
+    ZugLegal = 0,
+    ZugKeinKandidat = 1,
+    ZugKeinPlatz = 2, // the game's record is full (2047 half-moves / 2048 board changes)
+    ZugWiederholung = 3,
+    ZugSelbstmord = 4,
+};
+
+constexpr int MaxHalbzuege = 2047;
+constexpr int MaxAktionen = 2048;
+
+struct TZugGenerator {
+    TBrett Brett = MacheVorlage(Leer);
+    std::uint8_t AmZug = 1;
+    std::int32_t Zugnummer = 1;
+    TArray<TZug, 0, 2047> Zugfolge{};
+    TArray<TZug, 0, 2047> Aktionen{};
+    std::int32_t AktionenAnzahl = 0;
+    std::int32_t FarbMaske = 0;
+    TArray<std::int32_t, 0, 1> Zuganzahl{};
+    TArray<TZug, 0, 255> Zugliste{};
+    TBrettliste Stellungen;
+
+    TZugGenerator() { Grundstellung(); }
+
+    void Grundstellung();
+    bool SetzeStellung(const TStellung& st);
+    TStellung HoleStellung() const;
+    void ErzeugeZuege();
+    int Kandidaten() const { return Zuganzahl[AmZug]; }
+    bool IstKandidat(const TZug& z) const;
+    bool ZugZuFeld(TZug& z) const;
+    int ZaehleZuegeAufFeld(const TSanZug& san, TZug& z) const;
+    void Ziehe(const TZug& z);
+    void Zuruecknehmen();
+    int PruefeZug(const TZug& z);
+    bool IstErlaubt(const TZug& z) { return PruefeZug(z) == ZugLegal; }
+    bool Wiederholung() const;
+    bool BeidePassen() const;
+    void Zaehle(int& schwarz, int& weiss) const;
+    std::string Spielstand() const;
+    TFarbe Mover() const { return ZuFarbe(FarbMaske ^ 1); }
+
+    // Whether the record has room for this move and everything it would capture.
+    bool HatPlatzFuer(const TZug& z) const;
+
+private:
+    int EntferneKette(int punkt);
+    void SetzeFeld(int punkt, TFarbe wert);
+    void Push(const TZug& a);
+};
+
+// "25:24 Schwarz ist am Zug." / "25:24 Schwarz hat gewonnen!" ...: the one text of the game's
+// state that every front end shows.
+std::string SpielZustandText(const TZugGenerator& z);
+// The part after the score: "Schwarz ist am Zug.", "Weiß hat gewonnen!", ...
+std::string SpielZustandMeldung(const TZugGenerator& z);

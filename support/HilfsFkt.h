@@ -1,0 +1,27 @@
+#pragma once
+// Where the program keeps its files, the configuration file, and the few installation steps
+// the program does by itself.
+#include <string>
+#include <vector>
+
+std::string PfadVerbinden(const std::string& ordner, const std::string& name);
+std::string ProgrammVerzeichnis();
+std::string DatenVerzeichnis();
+std::string Hilfedatei();
+std::string Konfigdatei();
+std::string EigeneDateien();
+std::string RegistryLesen(const std::string& wurzel, const std::string& schluessel, const std::string& wert,
+                          const std::string& vorgabe);
+// Writes the lines to the file if it is missing, else loads the file into them when laden is set.
+// false when the file could not be written (the caller ends the program).
+bool DateiSicherstellen(const std::string& datei, std::vector<std::string>& zeilen, bool laden);
+bool Ausfuehren(const std::string& datei, const std::string& argumente);
+std::string NameOhneOrdnerUndEndung(const std::string& pfad);
+bool OrdnerExistiert(const std::string& pfad);
+
+// Configuration (INI) in the data folder.
+std::string KonfigLesen(const std::string& abschnitt, const std::string& schluessel, const std::string& vorgabe);
+void KonfigSchreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert);
+
+// Tests: forget the cached folders.
+void HilfsFktZuruecksetzen();

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite, then once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/.
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/deps.sh
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIBORU_SANITIZE=ON -DKIBORU_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+
+echo "== Tests mit AddressSanitizer/UBSan =="
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  KIBORU_TEST_KURZ=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== Tests =="
+ctest --test-dir build --output-on-failure -j"$jobs"
