@@ -1,26 +1,43 @@
-// Program main. Until the main window is built this shows the empty board in a plain window.
-#include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
-#include <QPainter>
-#include <QPixmap>
+// Program main: folders, engines and game first, then the windows, then the event loop.
+#include "engine/Engines.h"
+#include "record/TPAcht.h"
+#include "support/HilfsFkt.h"
+#include "ui/MainVw.h"
+#include "ui/QtHost.h"
+
+#include <QDir>
+#include <QPointer>
+#include <cstdlib>
+#include <ctime>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Unbenannt - Kiboru");
-    QPixmap bild(358, 358);
-    bild.fill(QColor(222, 184, 135));
-    QPainter p(&bild);
-    p.setPen(QPen(QColor(116, 77, 56), 3));
-    for (int j = 0; j < 7; ++j) p.drawLine(42 + 45 * j, 42, 42 + 45 * j, 312);
-    for (int k = 1; k <= 7; ++k) p.drawLine(42, 42 + 45 * (7 - k), 312, 42 + 45 * (7 - k));
-    p.end();
-    auto* l = new QLabel;
-    l->setPixmap(bild);
-    l->setAlignment(Qt::AlignCenter);
-    w.setCentralWidget(l);
-    w.resize(420, 420);
-    w.show();
-    return app.exec();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    TKiboruApp app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kiboru"));
+
+    // The data folder is the working folder: relative names of the engine land there.
+    QDir().mkpath(QString::fromStdString(DatenVerzeichnis()));
+    QDir::setCurrent(QString::fromStdString(DatenVerzeichnis()));
+
+    static TQtSucheHost host;
+    SetzeSucheHost(&host);
+    QPointer<TMainForm> fenster;
+    InstalliereQtMeldeAusgaben([&fenster] {
+        if (fenster) fenster->BrettZeichnen();
+    });
+
+    PAchtStart();
+
+    TMainForm hauptfenster;
+    fenster = &hauptfenster;
+    if (!hauptfenster.InstallationOk()) return 1;
+
+    const QStringList argumente = QApplication::arguments();
+    hauptfenster.SpielZeigen(argumente.size() > 1 ? argumente.last() : QString());
+    hauptfenster.show();
+    const int ergebnis = QApplication::exec();
+
+    WarteAufSuche();
+    fenster = nullptr;
+    return ergebnis;
 }

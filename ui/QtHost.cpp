@@ -1,0 +1,81 @@
+#include "ui/QtHost.h"
+
+#include "support/StringsV5.h"
+
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPointer>
+#include <QThread>
+
+void TQtSucheHost::ImHauptthreadWarten(const std::function<void()>& f) {
+    auto* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) {
+        f();
+        return;
+    }
+    QMetaObject::invokeMethod(app, [&f] { f(); }, Qt::BlockingQueuedConnection);
+}
+
+void TQtSucheHost::ImHauptthreadSpaeter(std::function<void()> f) {
+    auto* app = QCoreApplication::instance();
+    if (!app) {
+        f();
+        return;
+    }
+    QMetaObject::invokeMethod(app, [f = std::move(f)] { f(); }, Qt::QueuedConnection);
+}
+
+QString AusnahmeText(const std::exception& e) {
+    // A range error shows the run time's text, whatever detail the thrower added.
+    if (dynamic_cast<const ERangeError*>(&e)) return QStringLiteral("Range check error");
+    QString t = QString::fromUtf8(e.what());
+    return t.isEmpty() ? QStringLiteral("Unbekannter Fehler") : t;
+}
+
+namespace {
+std::function<void(const QString&)>& AusnahmeAnzeige() {
+    static std::function<void(const QString&)> f;
+    return f;
+}
+} // namespace
+
+TKiboruApp::TKiboruApp(int& argc, char** argv) : QApplication(argc, argv) {}
+
+void TKiboruApp::SetzeAusnahmeAnzeige(std::function<void(const QString&)> f) { AusnahmeAnzeige() = std::move(f); }
+
+void TKiboruApp::ZeigeAusnahme(const QString& text) {
+    if (AusnahmeAnzeige()) {
+        AusnahmeAnzeige()(text);
+        return;
+    }
+    QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Kiboru"), text);
+}
+
+bool TKiboruApp::notify(QObject* empfaenger, QEvent* ereignis) {
+    try {
+        return QApplication::notify(empfaenger, ereignis);
+    } catch (const std::exception& e) {
+        ZeigeAusnahme(AusnahmeText(e));
+    } catch (...) {
+        ZeigeAusnahme(QStringLiteral("Unbekannter Fehler"));
+    }
+    return false;
+}
+
+void InstalliereQtMeldeAusgaben(QWidget* hauptfenster, std::function<void()> auffrischen) {
+    QPointer<QWidget> fenster(hauptfenster);
+    TMeldeAusgaben a;
+    a.Box = [fenster](const std::string& t) {
+        QMessageBox box(fenster);
+        box.setWindowTitle(QStringLiteral("Kiboru"));
+        box.setText(QString::fromStdString(t));
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+    };
+    a.InfoBox = [fenster](const std::string& t) {
+        QMessageBox::information(fenster, QStringLiteral("Kiboru"), QString::fromStdString(t));
+    };
+    a.Piep = [] { QApplication::beep(); };
+    a.Auffrischen = std::move(auffrischen);
+    SetzeMeldeAusgaben(std::move(a));
+}

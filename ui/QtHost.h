@@ -1,0 +1,35 @@
+#pragma once
+// The Qt side of the search thread's hand-over and of the message channel, and the
+// application object that turns every escaped exception into a message box.
+#include "engine/Engines.h"
+
+#include <QApplication>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+// Runs the search thread's calls on the main thread: blocking-queued (the thread waits) and
+// queued. A call that already comes from the main thread runs at once.
+class TQtSucheHost : public TSucheHost {
+public:
+    void ImHauptthreadWarten(const std::function<void()>& f) override;
+    void ImHauptthreadSpaeter(std::function<void()> f) override;
+};
+
+// The text shown for an exception that left an event handler.
+QString AusnahmeText(const std::exception& e);
+
+class TKiboruApp : public QApplication {
+public:
+    TKiboruApp(int& argc, char** argv);
+    bool notify(QObject* empfaenger, QEvent* ereignis) override;
+    // Shows the text of an exception; replaceable so tests see it without a modal box.
+    static void SetzeAusnahmeAnzeige(std::function<void(const QString&)> f);
+    static void ZeigeAusnahme(const QString& text);
+};
+
+// The message channel's boxes, beep and refresh in Qt; hauptfenster is the parent of the
+// boxes and the window refreshed (may be null until it exists).
+void InstalliereQtMeldeAusgaben(QWidget* hauptfenster, std::function<void()> auffrischen);
