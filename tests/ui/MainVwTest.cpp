@@ -1,0 +1,441 @@
+// The main window: typed and clicked moves, refusals, the end of the game, the computer's
+// turn, status line, recent files, the close query and the board's geometry.
+#include "MainVwUmgebung.h"
+
+#include "record/StellungDoc.h"
+#include "rules/ZugGen.h"
+#include "ui/DlgZiehe.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace testui;
+
+namespace {
+
+class MainVw : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Grundzustand();
+        form = std::make_unique<TTestForm>();
+        form->show();
+        QApplication::processEvents();
+        KanalAbfangen();
+    }
+    void TearDown() override {
+        WarteAufSuche();
+        form.reset();
+    }
+    void Tippe(const char* zeichen) {
+        for (const char* c = zeichen; *c; ++c) QTest::keyClick(form->EditZug, *c);
+    }
+    void Klicke(int spalte, int reihe) { QTest::mouseClick(form->Feldbilder[spalte][reihe], Qt::LeftButton); }
+    std::string Status() const { return form->StatusText->text().toStdString(); }
+
+    std::unique_ptr<TTestForm> form;
+};
+
+TEST_F(MainVw, TypedMovePlaysAndTheComputerAnswers) {
+    ASSERT_EQ(Regeln.Zugnummer, 1);
+    EXPECT_EQ(Status(), "0:0 Schwarz ist am Zug.");
+    Tippe("d4"); // returns once the compute dialog has closed again
+    ASSERT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_EQ(Regeln.Zugfolge[1].Feld, Punkt(3, 3));
+    EXPECT_EQ(Regeln.Zugfolge[2].Farbe, Weiss);
+    EXPECT_EQ(Regeln.AmZug, 1);
+    EXPECT_EQ(Spielerfarbe, 1);
+    EXPECT_TRUE(form->Geaendert);
+    EXPECT_EQ(form->Feldbilder[3][4]->Code, Schwarz);
+    EXPECT_EQ(form->EingabePos, -1);
+    EXPECT_FALSE(form->DlgZiehen->isVisible());
+    EXPECT_EQ(form->DlgZiehen->Ergebnis, TDlgZiehen::ErgebnisOK);
+    EXPECT_TRUE(Gefangen().Boxen.empty());
+    EXPECT_NE(Status().find("Schwarz ist am Zug."), std::string::npos);
+}
+
+TEST_F(MainVw, TypingRulesOfTheMoveField) {
+    Tippe("4h8"); // a digit first, a column beyond g and a row beyond 7 do nothing
+    EXPECT_EQ(form->EingabePos, 0);
+    EXPECT_EQ(form->EditZug->text(), "");
+    Tippe("c");
+    EXPECT_EQ(form->EingabePos, 1);
+    EXPECT_EQ(form->EditZug->text(), "c");
+    QTest::keyClick(form->EditZug, Qt::Key_Backspace);
+    EXPECT_EQ(form->EingabePos, 0);
+    EXPECT_EQ(form->EditZug->text(), "");
+    Tippe("e");
+    QTest::keyClick(form->EditZug, Qt::Key_Escape);
+    EXPECT_EQ(form->EingabePos, -1);
+    EXPECT_EQ(Regeln.Zugnummer, 1);
+    EXPECT_TRUE(Gefangen().Boxen.empty());
+}
+
+TEST_F(MainVw, TypedMoveOnAnOccupiedPointWaitsForANewColumn) {
+    Spiele(Punkt(3, 3));
+    Spiele(Punkt(2, 2));
+    form->NachZugAktualisieren();
+    form->BrettZeichnen();
+    Tippe("c3");
+    EXPECT_TRUE(Gefangen().Enthaelt("Bitte ein leeres Feld angeben!"));
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_EQ(form->EingabePos, 0);
+    EXPECT_EQ(form->EditZug->text(), "c3");
+    EXPECT_EQ(form->EditZug->cursorPosition(), 0);
+}
+
+TEST_F(MainVw, ClicksOnStonesAreRefusedWithTheirMessages) {
+    Spiele(Punkt(3, 3)); // black d4
+    Spiele(Punkt(2, 2)); // white c3, black to move
+    form->NachZugAktualisieren();
+    form->BrettZeichnen();
+    Klicke(3, 4);
+    Klicke(2, 3);
+    ASSERT_EQ(Gefangen().Boxen.size(), 2u);
+    EXPECT_EQ(Gefangen().Boxen[0], "Das ist dein Stein. Bitte liegen lassen!");
+    EXPECT_EQ(Gefangen().Boxen[1], "Das ist nicht dein Stein. Bitte nicht berühren");
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_EQ(form->Feldbilder[3][4]->Code, Schwarz);
+    EXPECT_EQ(form->Feldbilder[2][3]->Code, Weiss);
+}
+
+TEST_F(MainVw, SuicideAndRepetitionLeaveTheBoardAsItWas) {
+    // Suicide: black into a1 between white a2 and b1.
+    Spiele(Punkt(6, 6));
+    Spiele(Punkt(0, 1));
+    Spiele(Punkt(6, 5));
+    Spiele(Punkt(1, 0));
+    form->NachZugAktualisieren();
+    form->BrettZeichnen();
+    const TBrett vorher = Regeln.Brett;
+    Klicke(0, 1);
+    EXPECT_TRUE(Gefangen().Enthaelt("Das wäre Selbstmord!"));
+    EXPECT_EQ(Regeln.Brett, vorher);
+    EXPECT_EQ(form->Feldbilder[0][1]->Code, Leer);
+
+    // Ko: white retaking at b1 would recreate an earlier board.
+    NeuesSpiel();
+    for (int p : {Punkt(0, 0), Punkt(1, 0), Punkt(1, 1), Punkt(2, 1), Punkt(6, 6), Punkt(3, 0), Punkt(2, 0)}) Spiele(p);
+    ASSERT_EQ(Regeln.Brett[Punkt(1, 0)], Leer); // black c1 took b1
+    form->NachZugAktualisieren();
+    form->BrettZeichnen();
+    KanalAbfangen();
+    const TBrett koVorher = Regeln.Brett;
+    const int zn = Regeln.Zugnummer;
+    Spielerfarbe = 1;
+    Klicke(1, 1);
+    EXPECT_TRUE(Gefangen().Enthaelt("Dieser Zug ist nicht erlaubt, weil er zu einer Stellungswiederholung führt."));
+    EXPECT_EQ(Regeln.Brett, koVorher);
+    EXPECT_EQ(Regeln.Zugnummer, zn);
+    EXPECT_EQ(Spielerfarbe, 0); // the user keeps the side to move
+    EXPECT_EQ(form->Feldbilder[1][1]->Code, Leer);
+}
+
+TEST_F(MainVw, TwoPassesEndTheGameAndInputStops) {
+    Spiele(-1);   // black passes
+    Spielerfarbe = 0;
+    form->NachZugAktualisieren();
+    Tippe("-");   // white passes: over, nobody computes
+    ASSERT_TRUE(Regeln.BeidePassen());
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_FALSE(form->EditZug->isEnabled());
+    EXPECT_FALSE(form->ActionZugBerechnen->isEnabled());
+    EXPECT_EQ(Status(), "0:0 Beide haben gewonnen!");
+    Klicke(3, 4);
+    form->Passen();
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_TRUE(Gefangen().Boxen.empty());
+    form->ZugBerechnenClick();
+    EXPECT_TRUE(Gefangen().Enthaelt("Das Spiel ist aus."));
+    // Taking back the pass opens the game again.
+    form->Zurueck1Click();
+    EXPECT_TRUE(form->EditZug->isEnabled());
+    EXPECT_TRUE(form->ActionZugBerechnen->isEnabled());
+}
+
+TEST_F(MainVw, IdleFieldOffersTheContinuationInBlue) {
+    for (int p : {Punkt(3, 3), Punkt(2, 2), Punkt(4, 4)}) Spiele(p);
+    form->NachZugAktualisieren();
+    form->Zurueck1Click();
+    form->Zurueck1Click();
+    ASSERT_EQ(Regeln.Zugnummer, 2);
+    EXPECT_EQ(form->EingabePos, -1);
+    EXPECT_EQ(form->Vorschlagstext, "c3");
+    EXPECT_EQ(form->EditZug->text(), "c3");
+    EXPECT_EQ(form->EditZug->selectedText(), "c3");
+    // The continuation is drawn in blue; nothing is blue at the end of the line.
+    auto blaue = [this] {
+        const QImage bild = form->PartieView->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x) {
+                const QColor c = bild.pixelColor(x, y);
+                n += c.blue() > 150 && c.red() < 100 && c.green() < 100;
+            }
+        return n;
+    };
+    EXPECT_GT(blaue(), 0);
+    // The tree keeps its cursor: forward replays exactly the offered move.
+    form->Vor1Click();
+    EXPECT_EQ(Regeln.Zugfolge[2].Feld, Punkt(2, 2));
+    form->LetzterZug1Click();
+    EXPECT_EQ(Regeln.Zugnummer, 4);
+    EXPECT_EQ(form->EditZug->text(), "");
+    EXPECT_EQ(blaue(), 0);
+    // Typing over the suggestion replaces it.
+    form->ErsterZug1Click();
+    EXPECT_EQ(form->EditZug->text(), "d4");
+    Tippe("e");
+    EXPECT_EQ(form->EditZug->text(), "e");
+}
+
+TEST_F(MainVw, F9HandsTheSideToMoveToTheComputer) {
+    ASSERT_EQ(Spielerfarbe, 1);
+    QTest::keyClick(form.get(), Qt::Key_F9);
+    ASSERT_EQ(Regeln.Zugnummer, 2);
+    EXPECT_EQ(Regeln.Zugfolge[1].Farbe, Schwarz);
+    EXPECT_EQ(Spielerfarbe, 0);
+    EXPECT_EQ(Regeln.AmZug, 0);
+    EXPECT_NE(Status().find("Weiß ist am Zug."), std::string::npos);
+}
+
+TEST_F(MainVw, CancelLeavesPositionAndTurnWithTheUser) {
+    TTestEngine warten("Warten");
+    warten.BisAbbruch = true;
+    EngineSlots[1] = &warten;
+    QTimer::singleShot(0, form->DlgZiehen, [this] { form->DlgZiehen->CancelButton->click(); });
+    form->ZugBerechnenClick();
+    EXPECT_EQ(warten.Aufrufe, 1);
+    EXPECT_EQ(form->DlgZiehen->Ergebnis, TDlgZiehen::ErgebnisAbbruch);
+    EXPECT_EQ(Regeln.Zugnummer, 1);
+    EXPECT_EQ(Spielerfarbe, 1);
+    EXPECT_FALSE(form->Geaendert);
+}
+
+TEST_F(MainVw, ARefusedComputerMoveResignsAndNothingIsPlayed) {
+    Spiele(Punkt(0, 0)); // black a1
+    TTestEngine falsch("Falsch");
+    falsch.AntwortZug = ZugAuf(Punkt(0, 0)); // white onto the black stone
+    falsch.AntwortZug.Feld = Punkt(0, 0);
+    EngineSlots[0] = &falsch;
+    Spielerfarbe = 0;
+    form->ZugBerechnenClick();
+    EXPECT_TRUE(Gefangen().Enthaelt("Computer gibt auf !"));
+    EXPECT_EQ(Regeln.Zugnummer, 2);
+    EXPECT_EQ(Regeln.Brett[Punkt(0, 0)], Schwarz);
+    EXPECT_EQ(Spielerfarbe, Regeln.AmZug);
+
+    // The no-move marker counts as a refusal too, not as a move on a1.
+    NeuesSpiel();
+    falsch.AntwortZug = NochKeinZug;
+    EngineSlots[1] = &falsch;
+    KanalAbfangen();
+    form->ZugBerechnenClick();
+    EXPECT_TRUE(Gefangen().Enthaelt("Computer gibt auf !"));
+    EXPECT_EQ(Regeln.Zugnummer, 1);
+    EXPECT_EQ(Regeln.Brett[Punkt(0, 0)], Leer);
+}
+
+TEST_F(MainVw, NoEngineForTheSideToMove) {
+    EngineSlots[1] = nullptr;
+    form->ZugBerechnenClick();
+    EXPECT_TRUE(Gefangen().Enthaelt("Keine Engine zum Berechnen vorhanden"));
+    EXPECT_EQ(Regeln.Zugnummer, 1);
+}
+
+TEST_F(MainVw, StatusLineShowsHintsAndFallsBack) {
+    EXPECT_EQ(Status(), "0:0 Schwarz ist am Zug.");
+    QStatusTipEvent tip(QStringLiteral("Neue, leere Datei erzeugen"));
+    QApplication::sendEvent(form.get(), &tip);
+    EXPECT_EQ(Status(), "Neue, leere Datei erzeugen");
+    QStatusTipEvent leer{QString()};
+    QApplication::sendEvent(form.get(), &leer);
+    EXPECT_EQ(Status(), "0:0 Schwarz ist am Zug.");
+    EXPECT_EQ(form->FileNew1->statusTip(), "Neue, leere Datei erzeugen");
+    EXPECT_EQ(form->FileNew1->toolTip(), "Neu");
+    Spiele(Punkt(3, 3));
+    form->BrettZeichnen();
+    EXPECT_EQ(Status(), "1:0 Weiß ist am Zug.");
+}
+
+TEST_F(MainVw, OnlyChangedCellsAreRepainted) {
+    form->BrettZeichnen();
+    EXPECT_EQ(form->NeuGezeichnet, 0);
+    Spiele(Punkt(3, 3));
+    form->BrettZeichnen();
+    EXPECT_EQ(form->NeuGezeichnet, 1);
+    form->BrettZeichnen();
+    EXPECT_EQ(form->NeuGezeichnet, 0);
+}
+
+QString LegeDateiAn(const QString& name) {
+    const QString pfad = QDir(DatenOrdner()).filePath(name);
+    QFile f(pfad);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+    return pfad;
+}
+
+TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
+    std::vector<QString> dateien;
+    for (int i = 0; i < 21; ++i) dateien.push_back(LegeDateiAn(QStringLiteral("zuletzt%1.go").arg(i)));
+    for (const auto& d : dateien) form->SetFileName(d);
+    EXPECT_EQ(form->Letzte[0], dateien[20]);
+    EXPECT_EQ(form->Letzte[19], dateien[1]); // the first one fell out
+    EXPECT_EQ(std::count(form->Letzte.begin(), form->Letzte.end(), dateien[0]), 0);
+
+    form->SetFileName(dateien[10]);
+    EXPECT_EQ(form->Letzte[0], dateien[10]);
+    EXPECT_EQ(form->Letzte[1], dateien[20]);
+    EXPECT_EQ(std::count(form->Letzte.begin(), form->Letzte.end(), dateien[10]), 1);
+    EXPECT_EQ(form->Letzte[19], dateien[1]);
+    EXPECT_EQ(form->windowTitle(), "zuletzt10.go - Kiboru");
+
+    QFile::remove(dateien[20]);
+    form->LetzteDateienAktualisieren();
+    EXPECT_TRUE(form->ActionDatei[1]->isEnabled());
+    EXPECT_EQ(form->ActionDatei[1]->statusTip(), "Diese Datei erneut öffnen");
+    EXPECT_EQ(form->ActionDatei[1]->text(), "&1. " + dateien[10]);
+    EXPECT_FALSE(form->ActionDatei[2]->isEnabled());
+    EXPECT_EQ(form->ActionDatei[2]->statusTip(), "Diese Datei wurde verschoben, umbenannt oder gelöscht.");
+
+    // A name that does not exist leaves the list alone.
+    form->SetFileName(TMainForm::Unbenannt);
+    EXPECT_EQ(form->Letzte[0], dateien[10]);
+    EXPECT_EQ(form->windowTitle(), "Unbenannt - Kiboru");
+}
+
+TEST_F(MainVw, CloseQueryAutosavesUntitledAndAsksForChangedNamedGames) {
+    QFile::remove(TMainForm::AutosaveDatei());
+    Spiele(Punkt(3, 3));
+    form->Geaendert = true;
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(form->Fragen.empty());
+    EXPECT_TRUE(QFile::exists(TMainForm::AutosaveDatei()));
+    EXPECT_EQ(KonfigLesen("Datei", "recent", ""), "Unbenannt");
+
+    const QString pfad = QDir(DatenOrdner()).filePath(QStringLiteral("benannt.go"));
+    ASSERT_TRUE(SpeichereSpielMitMeldung(pfad.toStdString()));
+    form = std::make_unique<TTestForm>();
+    form->show();
+    form->SetFileName(pfad);
+    form->Geaendert = true;
+    form->Antworten = {QMessageBox::Cancel};
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(form->Fragen.size(), 1u);
+    EXPECT_EQ(form->Fragen[0], "Die Datei \"" + pfad + "\" wurde geändert. Soll sie gespeichert werden?");
+    EXPECT_TRUE(form->isVisible());
+
+    Spiele(Punkt(2, 2));
+    form->Antworten = {QMessageBox::Yes};
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->Geaendert);
+    EXPECT_EQ(KonfigLesen("Datei", "recent", ""), pfad.toStdString());
+    EXPECT_EQ(KonfigLesen("recent", "0", ""), pfad.toStdString());
+    // What was saved comes back.
+    NeuesSpiel();
+    ASSERT_EQ(LadeSpiel(pfad.toStdString(), true, false), 0);
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+}
+
+TEST_F(MainVw, NewGameAsksOnlyWhenChanged) {
+    Spiele(Punkt(3, 3));
+    form->Geaendert = true;
+    form->Antworten = {QMessageBox::Cancel};
+    form->FileNew1Execute();
+    ASSERT_EQ(form->Fragen.size(), 1u);
+    EXPECT_EQ(form->Fragen[0], "Soll die Partie gespeichert werden ?");
+    EXPECT_EQ(Regeln.Zugnummer, 2);
+    form->Antworten = {QMessageBox::No};
+    form->FileNew1Execute();
+    EXPECT_EQ(Regeln.Zugnummer, 1);
+    EXPECT_FALSE(form->Geaendert);
+    EXPECT_EQ(form->Feldbilder[3][4]->Code, Leer);
+}
+
+TEST_F(MainVw, OpeningABrokenFileLeavesTheGameUntitled) {
+    const QString pfad = LegeDateiAn(QStringLiteral("kaputt.go"));
+    form->OeffnenPfad = pfad;
+    form->FileOpen1Execute();
+    EXPECT_EQ(form->GetFileName(), TMainForm::Unbenannt);
+    EXPECT_FALSE(Gefangen().Boxen.empty()); // the reader said why
+    EXPECT_FALSE(form->Geaendert);
+}
+
+TEST_F(MainVw, BoardStaysSquareCentredAndAtLeast128) {
+    struct Fall {
+        int b, h;
+    };
+    for (Fall f : {Fall{560, 540}, Fall{1000, 520}, Fall{560, 900}, Fall{370, 256}}) {
+        form->resize(f.b, f.h);
+        QApplication::processEvents();
+        const QRect brett = form->ImageBrett->geometry();
+        const int links = form->ScrollBar1->geometry().right() + 2;
+        const int W = form->Flaeche->width() - links - 2;
+        const int H = form->Flaeche->height();
+        SCOPED_TRACE(testing::Message() << f.b << "x" << f.h << " W=" << W << " H=" << H);
+        EXPECT_EQ(brett.width(), brett.height());
+        EXPECT_GE(brett.width(), 128);
+        if (std::max(std::min(W, H), 128) == brett.width()) {
+            if (H < W) {
+                EXPECT_EQ(brett.left(), links + (W - H) / 2);
+                EXPECT_EQ(brett.top(), 0);
+            } else {
+                EXPECT_EQ(brett.left(), links);
+                EXPECT_EQ(brett.top(), (H - W) / 2);
+            }
+        } else {
+            ADD_FAILURE() << "board size " << brett.width();
+        }
+        for (int j = 0; j <= 6; ++j)
+            for (int k = 1; k <= 7; ++k)
+                EXPECT_EQ(form->Feldbilder[j][k]->geometry(), TMainForm::ZellRechteck(j, k, brett));
+    }
+    // At design size a cell is 32 x 32 and centred on its grid crossing.
+    const QRect c = TMainForm::ZellRechteck(0, 7, QRect(0, 0, 358, 358));
+    EXPECT_EQ(c, QRect(26, 26, 32, 32));
+    EXPECT_EQ(TMainForm::ZellRechteck(6, 1, QRect(0, 0, 358, 358)), QRect(296, 296, 32, 32));
+    EXPECT_EQ(TMainForm::ZellRechteck(3, 4, QRect(10, 20, 179, 179)).size(), QSize(16, 16));
+}
+
+TEST_F(MainVw, KeysOfTheWindowNavigate) {
+    for (int p : {Punkt(3, 3), Punkt(2, 2), Punkt(4, 4), Punkt(4, 2)}) Spiele(p);
+    form->NachZugAktualisieren();
+    QTest::keyClick(form->EditZug, Qt::Key_Up);
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+    QTest::keyClick(form->EditZug, Qt::Key_Right); // idle: one ply forward
+    EXPECT_EQ(Regeln.Zugnummer, 4);
+    QTest::keyClick(form->EditZug, Qt::Key_Down); // only one ply left: nothing
+    EXPECT_EQ(Regeln.Zugnummer, 4);
+    QTest::keyClick(form.get(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(Regeln.Zugnummer, 1);
+    QTest::keyClick(form.get(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(Regeln.Zugnummer, 5);
+    QTest::keyClick(form->EditZug, Qt::Key_Up, Qt::ShiftModifier); // a modifier: nothing
+    EXPECT_EQ(Regeln.Zugnummer, 5);
+}
+
+TEST_F(MainVw, ExceptionsInEventHandlersBecomeMessages) {
+    auto* app = dynamic_cast<TKiboruApp*>(QApplication::instance());
+    if (!app) GTEST_SKIP() << "another test made the application";
+    std::vector<QString> gezeigt;
+    TKiboruApp::SetzeAusnahmeAnzeige([&](const QString& t) { gezeigt.push_back(t); });
+    QTimer::singleShot(0, [] { TBrett b{}; (void)b[500]; });
+    QTimer::singleShot(0, [] { throw std::runtime_error("Kaputt"); });
+    for (int i = 0; i < 5000 && gezeigt.size() < 2; ++i) {
+        QApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    TKiboruApp::SetzeAusnahmeAnzeige(nullptr);
+    ASSERT_EQ(gezeigt.size(), 2u); // and the program is still here
+    EXPECT_EQ(gezeigt[0], "Range check error");
+    EXPECT_EQ(gezeigt[1], "Kaputt");
+    EXPECT_EQ(AusnahmeText(ERangeError("x")), "Range check error");
+}
+
+} // namespace
