@@ -8,6 +8,7 @@
 #include "support/StringsV5.h"
 #include "ui/DlgEngWahl.h"
 #include "ui/DlgLV.h"
+#include "ui/DlgStellung.h"
 #include "ui/DlgZiehe.h"
 #include "ui/Hilfetext.h"
 
@@ -601,6 +602,7 @@ void TMainForm::FlaecheErzeugen() {
 void TMainForm::DialogeErzeugen() {
     FormLV = new TFormLV(this);
     DlgZiehen = new TDlgZiehen(this);
+    StellungDlg = new TStellungDlg(this);
     EngWahlDlg = new TEngWahlDlg(this);
 }
 
@@ -1415,7 +1417,11 @@ void TMainForm::Stellungseingabe1Click() {
     if (!SpeichernAbfragen(
             QStringLiteral("Soll die aktuelle Partie gespeichert werden, bevor eine neue Stellung eingegeben wird?")))
         return;
-    Meldung("Die Stellungseingabe ist in dieser Version nicht enthalten.", true);
+    if (StellungDlg->Ausfuehren(Regeln.Brett, Regeln.AmZug) == 1) {
+        SetFileName(Unbenannt);
+        Geaendert = true;
+        NachZugAktualisieren();
+    }
     BrettZeichnen();
 }
 

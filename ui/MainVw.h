@@ -25,6 +25,7 @@ class TMainForm;
 class TDlgZiehen;
 class TEngWahlDlg;
 class TFormLV;
+class TStellungDlg;
 
 // One board point: shows the stone bitmap of the code it remembers.
 class TFeldBild : public QWidget {
@@ -162,6 +163,7 @@ public:
     void SetFileName(const QString& name);
     QString GetFileName() const { return Dateiname; }
     bool SpeichernAbfragen(const QString& frage = {});
+    void Stellungseingabe1Click();
     void LetzteDateienAktualisieren();
     bool SchliessenAbfragen(); // the close query
     void KonfigSpeichern();    // on close
@@ -215,6 +217,7 @@ public:
     TDlgZiehen* DlgZiehen = nullptr;
     TFormLV* FormLV = nullptr;
     TEngWahlDlg* EngWahlDlg = nullptr;
+    TStellungDlg* StellungDlg = nullptr;
 
     TArray<QPixmap, -2, 1> Steinbilder{};
     QPixmap BrettBild;
@@ -237,7 +240,6 @@ private:
     bool SpielLesen(const QString& pfad, bool meldungen);
     QAction* Aktion(const QString& text, const QString& hinweis, const QKeySequence& taste = {});
 
-    void Stellungseingabe1Click();
     void EinstellungenClick();
     void EngineWaehlenClick();
     void AnpassenClick();
