@@ -33,6 +33,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QWidgetAction>
 #include <algorithm>
 #include <cmath>
 
@@ -532,35 +533,56 @@ void TMainForm::WerkzeugleisteErzeugen() {
     ToolButtonMenu->setMenu(menu);
     ToolButtonMenu->setPopupMode(QToolButton::InstantPopup);
     ToolButtonMenu->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->addWidget(ToolButtonMenu);
+    MenueKnopfAktion = new QWidgetAction(this);
+    MenueKnopfAktion->setDefaultWidget(ToolButtonMenu);
 
-    auto knopfMitMenu = [this](QAction* a, std::initializer_list<QAction*> eintraege) {
-        ToolBar1->addAction(a);
-        auto* m = new QMenu(this);
-        m->addActions(eintraege);
+    // Own separators, so the groups can be taken out and put back without losing them.
+    auto trenner = [this] {
+        auto* t = new QAction(this);
+        t->setSeparator(true);
+        return t;
+    };
+    ToolButtonSepDatei = trenner();
+    ToolButtonSepZug = trenner();
+    ToolButtonSepHilfe = trenner();
+    ToolButtonSepHilfe->setVisible(false); // info and help buttons only through the customise dialog
+    DateiKnoepfe = {FileNew1, FileOpen1, FileSave1};
+    ZugKnoepfe = {ActionZugBerechnenMitMenu, ActionErsterZug, ActionZugZurueck, ActionZugVor, ActionLetzterZug};
+    HilfeKnoepfe = {HelpAbout1, HelpHelp1};
+    SpeichernMenu = new QMenu(this);
+    SpeichernMenu->addActions({FileSave1, FileSaveAs1});
+    BerechnenMenu = new QMenu(this);
+    BerechnenMenu->addActions({ActionZugBerechnen, ActionEinstellungen});
+    WerkzeugleisteAufbauen();
+}
+
+// The groups whose separator is visible are on the tool bar; Passen always is.
+void TMainForm::WerkzeugleisteAufbauen() {
+    ToolBar1->clear();
+    ToolBar1->addAction(MenueKnopfAktion);
+    auto mitMenu = [this](QAction* a, QMenu* m) {
         if (auto* b = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(a))) {
             b->setMenu(m);
             b->setPopupMode(QToolButton::MenuButtonPopup);
         }
     };
-    DateiKnoepfe = {FileNew1, FileOpen1, FileSave1};
-    ToolBar1->addAction(FileNew1);
-    ToolBar1->addAction(FileOpen1);
-    knopfMitMenu(FileSave1, {FileSave1, FileSaveAs1});
-    ToolButtonSepDatei = ToolBar1->addSeparator();
-    ZugKnoepfe = {ActionPassen, ActionZugBerechnenMitMenu, ActionErsterZug, ActionZugZurueck, ActionZugVor, ActionLetzterZug};
+    if (ToolButtonSepDatei->isVisible()) {
+        ToolBar1->addActions(DateiKnoepfe);
+        mitMenu(FileSave1, SpeichernMenu);
+        ToolBar1->addAction(ToolButtonSepDatei);
+    }
     ToolBar1->addAction(ActionPassen);
-    knopfMitMenu(ActionZugBerechnenMitMenu, {ActionZugBerechnen, ActionEinstellungen});
-    ToolBar1->addActions({ActionErsterZug, ActionZugZurueck, ActionZugVor, ActionLetzterZug});
-    ToolButtonSepZug = ToolBar1->addSeparator();
-    // Info and help buttons exist for the customise dialog; hidden at first.
-    ToolBar1->addActions({HelpAbout1, HelpHelp1});
-    HilfeKnoepfe = {HelpAbout1, HelpHelp1};
-    ToolButtonSepHilfe = ToolBar1->addSeparator();
-    for (QAction* a : HilfeKnoepfe)
-        if (auto* w = ToolBar1->widgetForAction(a)) w->setVisible(false);
-    ToolButtonSepZug->setVisible(false);
-    ToolButtonSepHilfe->setVisible(false);
+    if (ToolButtonSepZug->isVisible()) {
+        ToolBar1->addActions(ZugKnoepfe);
+        mitMenu(ActionZugBerechnenMitMenu, BerechnenMenu);
+        ToolBar1->addAction(ToolButtonSepZug);
+    }
+    if (ToolButtonSepHilfe->isVisible()) {
+        ToolBar1->addActions(HilfeKnoepfe);
+        ToolBar1->addAction(ToolButtonSepHilfe);
+    }
+    for (QAction* a : ToolBar1->actions())
+        if (QWidget* w = ToolBar1->widgetForAction(a)) w->installEventFilter(this);
 }
 
 void TMainForm::FlaecheErzeugen() {
@@ -1355,6 +1377,9 @@ bool TMainForm::event(QEvent* e) {
 }
 
 bool TMainForm::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::ToolTip && !WerkzeugHinweise && o != ImageBrett) {
+        if (auto* w = qobject_cast<QWidget*>(o); w && w->parentWidget() == ToolBar1) return true;
+    }
     if (o == ToolBar1 && e->type() == QEvent::MouseButtonDblClick) {
         ActionAnpassen->trigger();
         return true;

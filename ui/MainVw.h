@@ -21,6 +21,7 @@ class QScrollBar;
 class QSplitter;
 class QToolBar;
 class QToolButton;
+class QWidgetAction;
 class TMainForm;
 class TDlgZiehen;
 class TEngWahlDlg;
@@ -187,6 +188,10 @@ public:
     // --- components ---
     QToolBar* ToolBar1 = nullptr;
     QToolButton* ToolButtonMenu = nullptr;
+    QWidgetAction* MenueKnopfAktion = nullptr;
+    QMenu* SpeichernMenu = nullptr;
+    QMenu* BerechnenMenu = nullptr;
+    bool WerkzeugHinweise = true; // tool-bar hints shown
     QAction* ToolButtonSepDatei = nullptr;
     QAction* ToolButtonSepZug = nullptr;
     QAction* ToolButtonSepHilfe = nullptr;
@@ -233,6 +238,7 @@ private:
     void AktionenErzeugen();
     void MenusErzeugen();
     void WerkzeugleisteErzeugen();
+    void WerkzeugleisteAufbauen();
     void FlaecheErzeugen();
     void DialogeErzeugen();
     void Installieren();

@@ -26,7 +26,7 @@ protected:
         form = std::make_unique<TTestForm>();
         form->show();
         QApplication::processEvents();
-        KanalAbfangen();
+        Gefangen().Boxen.clear();
     }
     void TearDown() override {
         WarteAufSuche();
