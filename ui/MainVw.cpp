@@ -1,6 +1,7 @@
 #include "ui/MainVw.h"
 
 #include "engine/Engines.h"
+#include "engine/SWertDflt.h"
 #include "record/StellungDoc.h"
 #include "record/TPAcht.h"
 #include "rules/ZugGen.h"
@@ -36,6 +37,7 @@
 #include <QWidgetAction>
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 const QString TMainForm::Unbenannt = QStringLiteral("Unbenannt");
 
@@ -641,9 +643,15 @@ void TMainForm::Installieren() {
         SaveDialog1->setDirectory(dokumente);
     }
 
-    const QString engines = AusStd(PfadVerbinden(DatenVerzeichnis(), "Engines"));
-    if (!QDir().mkpath(engines))
-        Meldung("Installation gescheitert. Verzeichnis für Engines konnte nicht angelegt werden: " + ZuStd(engines), true);
+    const std::string engines = PfadVerbinden(DatenVerzeichnis(), "Engines");
+    if (!QDir().mkpath(AusStd(engines)))
+        Meldung("Installation gescheitert. Verzeichnis für Engines konnte nicht angelegt werden: " + engines, true);
+    SetzeEngineOrdner(engines);
+
+    std::vector<std::string> werte;
+    std::istringstream text(StandardWerteText());
+    for (std::string z; std::getline(text, z);) werte.push_back(z);
+    if (!DateiSicherstellen(WerteDateiName(), werte, false)) InstallationGelungen = false;
 }
 
 // ---------------------------------------------------------------- geometry and drawing

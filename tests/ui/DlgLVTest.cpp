@@ -46,6 +46,10 @@ TEST_F(DlgLV, SameLevelShowsOneGroupAndMaximalStores999) {
 }
 
 TEST_F(DlgLV, SeparateLevelsPerColourAndTheBoxStaysCleared) {
+    // Levels live in the engine objects: separate levels need separate engines.
+    TTestEngine weiss("Weiss");
+    TEngine* alt = EngineSlots[0];
+    EngineSlots[0] = &weiss;
     SetzeLevelVonSlot(1, 3);
     SetzeLevelVonSlot(0, 3);
     TFormLV dlg;
@@ -71,6 +75,7 @@ TEST_F(DlgLV, SeparateLevelsPerColourAndTheBoxStaysCleared) {
     EXPECT_EQ(TFormLV::Auswahl(neu.Gruppe2), 1);
     neu.Uebernehmen();
     EXPECT_EQ(LevelVonSlot(0), 2);
+    EngineSlots[0] = alt;
 }
 
 TEST_F(DlgLV, AnEmptySlotSetsNothing) {

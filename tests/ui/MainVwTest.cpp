@@ -7,6 +7,7 @@
 #include "ui/DlgZiehe.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -55,7 +56,7 @@ TEST_F(MainVw, TypedMovePlaysAndTheComputerAnswers) {
     EXPECT_EQ(form->EingabePos, -1);
     EXPECT_FALSE(form->DlgZiehen->isVisible());
     EXPECT_EQ(form->DlgZiehen->Ergebnis, TDlgZiehen::ErgebnisOK);
-    EXPECT_TRUE(Gefangen().Boxen.empty());
+    for (const auto& b : Gefangen().Boxen) ADD_FAILURE() << b;
     EXPECT_NE(Status().find("Schwarz ist am Zug."), std::string::npos);
 }
 
@@ -260,7 +261,7 @@ TEST_F(MainVw, StatusLineShowsHintsAndFallsBack) {
     EXPECT_EQ(form->FileNew1->toolTip(), "Neu");
     Spiele(Punkt(3, 3));
     form->BrettZeichnen();
-    EXPECT_EQ(Status(), "1:0 Weiß ist am Zug.");
+    EXPECT_EQ(Status(), "49:0 Weiß ist am Zug."); // one stone owns the empty board
 }
 
 TEST_F(MainVw, OnlyChangedCellsAreRepainted) {
@@ -277,7 +278,7 @@ QString LegeDateiAn(const QString& name) {
     const QString pfad = QDir(DatenOrdner()).filePath(name);
     QFile f(pfad);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("x");
+    f.write("kein Spiel, nur Text");
     return pfad;
 }
 
