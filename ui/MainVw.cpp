@@ -199,6 +199,8 @@ TEditZug::TEditZug(TMainForm* form, QWidget* parent) : QLineEdit(parent), Form(f
     pal.setColor(QPalette::Base, Cremefarben);
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
+    // A thin frame shows where to type; the text stays on the notation's background.
+    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #c8b48c; background: #fffbf0; padding: 0px; }"));
 }
 
 namespace {
@@ -331,10 +333,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     SetzeRegelnFuerSuche(&Regeln);
     setMinimumSize(370, 256);
     Splitter1->setSizes({BrettDesign, 90});
-    resize(NotationBreite + ScrollBreite + 1 + BrettDesign + RahmenBreite,
-           BrettDesign + 90 + 90); // tool bar, message pane and status line around the board
+    // Wide enough for the whole tool bar; tool bar, message pane and status line around the board.
+    resize(std::max(NotationBreite + ScrollBreite + 1 + BrettDesign + RahmenBreite, ToolBar1->sizeHint().width() + 8),
+           BrettDesign + 90 + 90);
     BrettSkalieren();
-    MsgText->setPlainText(QStringLiteral("Hauptformular der Anwendung erzeugt.\n"));
+    MsgText->setPlainText(QStringLiteral("Hauptformular der Anwendung erzeugt."));
 
     DialogeErzeugen();
     SetFileName(Unbenannt);
@@ -623,13 +626,6 @@ void TMainForm::FlaecheErzeugen() {
     ImageBrett->installEventFilter(this);
 }
 
-void TMainForm::DialogeErzeugen() {
-    FormLV = new TFormLV(this);
-    DlgZiehen = new TDlgZiehen(this);
-    StellungDlg = new TStellungDlg(this);
-    EngWahlDlg = new TEngWahlDlg(this);
-}
-
 void TMainForm::Installieren() {
     std::vector<std::string> hilfe = HilfeTextZeilen();
     if (!DateiSicherstellen(Hilfedatei(), hilfe, false)) InstallationGelungen = false;
@@ -818,6 +814,7 @@ void TMainForm::EingabeSichtbarMachen() {
     const int vh = PartieView->height();
     const int fh = EditZug->height();
     int pos = ScrollBar1->value();
+    if (Y + fh <= vh) pos = 0; // everything up to the field fits: show the game from its start
     if (Y - pos < 0) pos = Y;
     if (Y - pos + fh > vh) pos = Y - (vh - fh);
     ScrollBar1->setValue(std::clamp(pos, 0, ScrollBar1->maximum()));
@@ -1458,11 +1455,3 @@ void TMainForm::Stellungseingabe1Click() {
     BrettZeichnen();
 }
 
-void TMainForm::AnpassenClick() { Meldung("Das Anpassen der Werkzeugleiste ist in dieser Version nicht enthalten.", true); }
-void TMainForm::EngineInfoClick() { Meldung("Die Engine-Info ist in dieser Version nicht enthalten.", true); }
-void TMainForm::EloClick() { Meldung("Die Turnier-Auswertung ist in dieser Version nicht enthalten.", true); }
-void TMainForm::AboutClick() { Meldung("Kiboru – Go auf dem 7x7-Brett", true); }
-int TMainForm::PgnLesen(const QString&) {
-    Meldung("PGN-Dateien können in dieser Version nicht gelesen werden.", true);
-    return -1;
-}

@@ -27,6 +27,11 @@ class TDlgZiehen;
 class TEngWahlDlg;
 class TFormLV;
 class TStellungDlg;
+class TAboutBox;
+class TDlgAnpassen;
+class TFormPGN;
+class TFormEloTurnier;
+class TFormInfo;
 
 // One board point: shows the stone bitmap of the code it remembers.
 class TFeldBild : public QWidget {
@@ -167,6 +172,8 @@ public:
     void Stellungseingabe1Click();
     void LetzteDateienAktualisieren();
     bool SchliessenAbfragen(); // the close query
+    // The customise dialog's choices: tool-bar groups, hints, captions, menu bar.
+    void AnpassenUebernehmen(bool datei, bool zug, bool hilfe, bool hinweise, bool titel, bool menue);
     void KonfigSpeichern();    // on close
     static QString AutosaveDatei();
 
@@ -223,6 +230,11 @@ public:
     TFormLV* FormLV = nullptr;
     TEngWahlDlg* EngWahlDlg = nullptr;
     TStellungDlg* StellungDlg = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TDlgAnpassen* DlgAnpassen = nullptr;
+    TFormPGN* FormPGN = nullptr;
+    TFormEloTurnier* FormEloTurnier = nullptr;
+    TFormInfo* FormInfo = nullptr;
 
     TArray<QPixmap, -2, 1> Steinbilder{};
     QPixmap BrettBild;

@@ -4,7 +4,6 @@
 
 #include <QMessageBox>
 #include <QMetaObject>
-#include <QPointer>
 #include <QThread>
 
 void TQtSucheHost::ImHauptthreadWarten(const std::function<void()>& f) {
@@ -23,6 +22,11 @@ void TQtSucheHost::ImHauptthreadSpaeter(std::function<void()> f) {
         return;
     }
     QMetaObject::invokeMethod(app, [f = std::move(f)] { f(); }, Qt::QueuedConnection);
+}
+
+void TQtSucheHost::Abarbeiten() {
+    auto* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread()) QCoreApplication::processEvents();
 }
 
 QString AusnahmeText(const std::exception& e) {
@@ -52,8 +56,12 @@ void TKiboruApp::ZeigeAusnahme(const QString& text) {
 }
 
 bool TKiboruApp::notify(QObject* empfaenger, QEvent* ereignis) {
+    return Abfangen([&] { return QApplication::notify(empfaenger, ereignis); });
+}
+
+bool TKiboruApp::Abfangen(const std::function<bool()>& zustellen) {
     try {
-        return QApplication::notify(empfaenger, ereignis);
+        return zustellen();
     } catch (const std::exception& e) {
         ZeigeAusnahme(AusnahmeText(e));
     } catch (...) {
@@ -62,18 +70,17 @@ bool TKiboruApp::notify(QObject* empfaenger, QEvent* ereignis) {
     return false;
 }
 
-void InstalliereQtMeldeAusgaben(QWidget* hauptfenster, std::function<void()> auffrischen) {
-    QPointer<QWidget> fenster(hauptfenster);
+void InstalliereQtMeldeAusgaben(std::function<void()> auffrischen) {
     TMeldeAusgaben a;
-    a.Box = [fenster](const std::string& t) {
-        QMessageBox box(fenster);
+    a.Box = [](const std::string& t) {
+        QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(QStringLiteral("Kiboru"));
         box.setText(QString::fromStdString(t));
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
     };
-    a.InfoBox = [fenster](const std::string& t) {
-        QMessageBox::information(fenster, QStringLiteral("Kiboru"), QString::fromStdString(t));
+    a.InfoBox = [](const std::string& t) {
+        QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Kiboru"), QString::fromStdString(t));
     };
     a.Piep = [] { QApplication::beep(); };
     a.Auffrischen = std::move(auffrischen);
