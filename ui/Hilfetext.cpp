@@ -3,7 +3,7 @@
 #include <sstream>
 
 namespace {
-const char* const HilfeHtml = R"(<!DOCTYPE html>
+const char *const HilfeHtml = R"(<!DOCTYPE html>
 <html lang="de">
 <head>
 <meta charset="utf-8">
@@ -85,6 +85,7 @@ mit einem Texteditor verändert werden; fehlt sie, wird sie beim nächsten Start
 std::vector<std::string> HilfeTextZeilen() {
     std::vector<std::string> zeilen;
     std::istringstream ein(HilfeHtml);
-    for (std::string z; std::getline(ein, z);) zeilen.push_back(z);
+    for (std::string z; std::getline(ein, z);)
+        zeilen.push_back(z);
     return zeilen;
 }

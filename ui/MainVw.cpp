@@ -44,9 +44,9 @@ const QString TMainForm::Unbenannt = QStringLiteral("Unbenannt");
 namespace {
 // Design geometry of the board picture: 358 x 358, grid from 42 to 312 in steps of 45.
 constexpr int BrettDesign = 358;
-constexpr int RandDesign = 26;        // left/top margin of the corner cell
-constexpr int Gitter = 270;     // six cell spacings
-constexpr int ZellDesign = 32;  // stone bitmaps
+constexpr int RandDesign = 26; // left/top margin of the corner cell
+constexpr int Gitter = 270;    // six cell spacings
+constexpr int ZellDesign = 32; // stone bitmaps
 constexpr int MinBrett = 128;
 constexpr int NotationBreite = 176;
 constexpr int ScrollBreite = 16;
@@ -74,7 +74,8 @@ QPixmap MacheBrettBild() {
         s = s * 1103515245u + 12345u;
         const double welle = std::sin(y * 0.09) * 9 + std::sin(y * 0.023 + 1.3) * 7;
         const int d = static_cast<int>(welle) + static_cast<int>((s >> 16) % 7) - 3;
-        p.setPen(QColor(std::clamp(220 + d, 0, 255), std::clamp(179 + d, 0, 255), std::clamp(112 + d / 2, 0, 255)));
+        p.setPen(QColor(std::clamp(220 + d, 0, 255), std::clamp(179 + d, 0, 255),
+                        std::clamp(112 + d / 2, 0, 255)));
         p.drawLine(0, y, BrettDesign - 1, y);
     }
     QLinearGradient glanz(0, 0, BrettDesign, BrettDesign);
@@ -82,8 +83,10 @@ QPixmap MacheBrettBild() {
     glanz.setColorAt(1, QColor(0, 0, 0, 30));
     p.fillRect(bild.rect(), glanz);
     p.setPen(QPen(Linienfarbe, 3));
-    for (int j = 0; j <= 6; ++j) p.drawLine(42 + 45 * j, 42, 42 + 45 * j, 312);
-    for (int k = 1; k <= 7; ++k) p.drawLine(42, 42 + 45 * (7 - k), 312, 42 + 45 * (7 - k));
+    for (int j = 0; j <= 6; ++j)
+        p.drawLine(42 + 45 * j, 42, 42 + 45 * j, 312);
+    for (int k = 1; k <= 7; ++k)
+        p.drawLine(42, 42 + 45 * (7 - k), 312, 42 + 45 * (7 - k));
     return bild;
 }
 
@@ -124,22 +127,23 @@ QIcon MenueSymbol() {
     b.fill(Qt::transparent);
     QPainter p(&b);
     p.setPen(QPen(QColor(60, 60, 60), 2.5));
-    for (int y : {6, 12, 18}) p.drawLine(4, y, 20, y);
+    for (int y : {6, 12, 18})
+        p.drawLine(4, y, 20, y);
     return QIcon(b);
 }
 
-QString AusStd(const std::string& s) { return QString::fromStdString(s); }
-std::string ZuStd(const QString& s) { return s.toStdString(); }
+QString AusStd(const std::string &s) { return QString::fromStdString(s); }
+std::string ZuStd(const QString &s) { return s.toStdString(); }
 } // namespace
 
 // ---------------------------------------------------------------- widgets
 
-TFeldBild::TFeldBild(TMainForm* form, QWidget* parent, int spalte, int reihe)
+TFeldBild::TFeldBild(TMainForm *form, QWidget *parent, int spalte, int reihe)
     : QWidget(parent), Spalte(spalte), Reihe(reihe), Form(form) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void TFeldBild::paintEvent(QPaintEvent*) {
+void TFeldBild::paintEvent(QPaintEvent *) {
     if (!Bild) return;
     QPainter p(this);
     if (width() < ZellDesign || height() < ZellDesign) {
@@ -150,48 +154,49 @@ void TFeldBild::paintEvent(QPaintEvent*) {
     }
 }
 
-void TFeldBild::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) Form->FeldClick(Spalte, Reihe);
+void TFeldBild::mouseReleaseEvent(QMouseEvent *e) {
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Form->FeldClick(Spalte, Reihe);
 }
 
-void TFeldBild::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
+void TFeldBild::contextMenuEvent(QContextMenuEvent *e) { Form->KontextMenu->exec(e->globalPos()); }
 
-TBrettBild::TBrettBild(const QPixmap& bild, QWidget* parent) : QWidget(parent), Bild(bild) {
+TBrettBild::TBrettBild(const QPixmap &bild, QWidget *parent) : QWidget(parent), Bild(bild) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TBrettBild::paintEvent(QPaintEvent*) {
+void TBrettBild::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(rect(), Bild);
 }
 
-TPartieView::TPartieView(TMainForm* form, QWidget* parent) : QWidget(parent), Form(form) {
+TPartieView::TPartieView(TMainForm *form, QWidget *parent) : QWidget(parent), Form(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void TPartieView::paintEvent(QPaintEvent*) {
+void TPartieView::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.fillRect(rect(), Cremefarben);
     Form->NotationZeichnen(&p);
 }
 
-void TPartieView::wheelEvent(QWheelEvent* e) {
+void TPartieView::wheelEvent(QWheelEvent *e) {
     const int schritte = e->angleDelta().y() / 40;
-    auto* s = Form->ScrollBar1;
+    auto *s = Form->ScrollBar1;
     s->setValue(s->value() - schritte * s->singleStep());
     e->accept();
 }
 
-void TPartieView::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
+void TPartieView::contextMenuEvent(QContextMenuEvent *e) { Form->KontextMenu->exec(e->globalPos()); }
 
-void TPartieView::mousePressEvent(QMouseEvent* e) {
+void TPartieView::mousePressEvent(QMouseEvent *e) {
     if (Form->EditZug->isVisible() && Form->EditZug->isEnabled()) Form->EditZug->setFocus();
     QWidget::mousePressEvent(e);
 }
 
-TEditZug::TEditZug(TMainForm* form, QWidget* parent) : QLineEdit(parent), Form(form) {
+TEditZug::TEditZug(TMainForm *form, QWidget *parent) : QLineEdit(parent), Form(form) {
     setFrame(false);
     setFont(NotationFont());
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -200,7 +205,8 @@ TEditZug::TEditZug(TMainForm* form, QWidget* parent) : QLineEdit(parent), Form(f
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
     // A thin frame shows where to type; the text stays on the notation's background.
-    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #c8b48c; background: #fffbf0; padding: 0px; }"));
+    setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid #c8b48c; background: #fffbf0; padding: 0px; }"));
 }
 
 namespace {
@@ -223,9 +229,9 @@ bool FeldTaste(int key) {
 }
 } // namespace
 
-bool TEditZug::event(QEvent* e) {
+bool TEditZug::event(QEvent *e) {
     if (e->type() == QEvent::ShortcutOverride) {
-        auto* k = static_cast<QKeyEvent*>(e);
+        auto *k = static_cast<QKeyEvent *>(e);
         // Characters and editing keys belong to the field ("-" passes here, not twice);
         // everything with Ctrl or Alt, and Tab, stays a shortcut of the window.
         const QString t = k->text();
@@ -240,7 +246,7 @@ bool TEditZug::event(QEvent* e) {
     return QLineEdit::event(e);
 }
 
-void TEditZug::keyPressEvent(QKeyEvent* e) {
+void TEditZug::keyPressEvent(QKeyEvent *e) {
     const auto mod = e->modifiers() & ~Qt::KeypadModifier;
     const int key = e->key();
     e->accept();
@@ -263,32 +269,32 @@ void TEditZug::keyPressEvent(QKeyEvent* e) {
     Form->FormKeyDown(key, mod);
 }
 
-void TEditZug::keyReleaseEvent(QKeyEvent* e) {
+void TEditZug::keyReleaseEvent(QKeyEvent *e) {
     if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) Form->EditZugKeyUp(e->key());
     e->accept();
 }
 
-void TEditZug::mouseReleaseEvent(QMouseEvent* e) {
+void TEditZug::mouseReleaseEvent(QMouseEvent *e) {
     QLineEdit::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton) Form->EditZugClick(cursorPosition());
 }
 
-void TEditZug::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
+void TEditZug::contextMenuEvent(QContextMenuEvent *e) { Form->KontextMenu->exec(e->globalPos()); }
 
-TBrettFlaeche::TBrettFlaeche(TMainForm* form, QWidget* parent) : QWidget(parent), Form(form) {
+TBrettFlaeche::TBrettFlaeche(TMainForm *form, QWidget *parent) : QWidget(parent), Form(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TBrettFlaeche::resizeEvent(QResizeEvent*) { Form->BrettSkalieren(); }
+void TBrettFlaeche::resizeEvent(QResizeEvent *) { Form->BrettSkalieren(); }
 
-void TBrettFlaeche::paintEvent(QPaintEvent* e) {
+void TBrettFlaeche::paintEvent(QPaintEvent *e) {
     QPainter p(this);
     p.fillRect(e->rect(), palette().color(QPalette::Button));
 }
 
 // ---------------------------------------------------------------- creation
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent) {
     // Window top 8, nothing changed, field idle, untitled.
     move(x(), 8);
     Geaendert = false;
@@ -298,7 +304,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(Unbenannt + QStringLiteral(" - Kiboru"));
 
     BrettBild = MacheBrettBild();
-    for (int c = -2; c <= 1; ++c) Steinbilder[c] = MacheStein(ZuFarbe(c));
+    for (int c = -2; c <= 1; ++c)
+        Steinbilder[c] = MacheStein(ZuFarbe(c));
 
     AktionenErzeugen();
     MenusErzeugen();
@@ -321,10 +328,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite); // we ask ourselves
 
     // The message pane becomes the channel's log.
-    RegistriereLogMemo([this](const std::string& zeile) {
+    RegistriereLogMemo([this](const std::string &zeile) {
         QString t = AusStd(zeile);
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        while (t.endsWith(QLatin1Char('\n'))) t.chop(1);
+        while (t.endsWith(QLatin1Char('\n')))
+            t.chop(1);
         MsgText->appendPlainText(t);
     });
 
@@ -334,7 +342,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setMinimumSize(370, 256);
     Splitter1->setSizes({BrettDesign, 90});
     // Wide enough for the whole tool bar; tool bar, message pane and status line around the board.
-    resize(std::max(NotationBreite + ScrollBreite + 1 + BrettDesign + RahmenBreite, ToolBar1->sizeHint().width() + 8),
+    resize(std::max(NotationBreite + ScrollBreite + 1 + BrettDesign + RahmenBreite,
+                    ToolBar1->sizeHint().width() + 8),
            BrettDesign + 90 + 90);
     BrettSkalieren();
     MsgText->setPlainText(QStringLiteral("Hauptformular der Anwendung erzeugt."));
@@ -347,8 +356,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
 TMainForm::~TMainForm() { RegistriereLogMemo(nullptr); }
 
-QAction* TMainForm::Aktion(const QString& text, const QString& hinweis, const QKeySequence& taste) {
-    auto* a = new QAction(text, this);
+QAction *TMainForm::Aktion(const QString &text, const QString &hinweis, const QKeySequence &taste) {
+    auto *a = new QAction(text, this);
     const int strich = hinweis.indexOf(QLatin1Char('|'));
     a->setToolTip(strich < 0 ? hinweis : hinweis.left(strich));
     a->setStatusTip(strich < 0 ? hinweis : hinweis.mid(strich + 1));
@@ -359,8 +368,9 @@ QAction* TMainForm::Aktion(const QString& text, const QString& hinweis, const QK
 }
 
 void TMainForm::AktionenErzeugen() {
-    auto* st = style();
-    FileNew1 = Aktion(QStringLiteral("&Neu"), QStringLiteral("Neu|Neue, leere Datei erzeugen"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    auto *st = style();
+    FileNew1 = Aktion(QStringLiteral("&Neu"), QStringLiteral("Neu|Neue, leere Datei erzeugen"),
+                      QKeySequence(Qt::CTRL | Qt::Key_N));
     FileNew1->setIcon(st->standardIcon(QStyle::SP_FileIcon));
     FileOpen1 = Aktion(QStringLiteral("Ö&ffnen..."), QStringLiteral("Öffnen|Eine gespeicherte Datei öffnen"),
                        QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -373,76 +383,98 @@ void TMainForm::AktionenErzeugen() {
                          QStringLiteral("Speichern unter|Datei unter einem beliebigen Namen speichern"),
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     for (int i = 1; i <= 4; ++i) {
-        ActionDatei[i] = Aktion(QStringLiteral("&%1. Datei").arg(i),
-                                QStringLiteral("Diese Datei erneut öffnen|Diese Datei wurde verschoben, umbenannt oder gelöscht."),
-                                QKeySequence(Qt::CTRL | (Qt::Key_0 + i)));
+        ActionDatei[i] =
+            Aktion(QStringLiteral("&%1. Datei").arg(i),
+                   QStringLiteral(
+                       "Diese Datei erneut öffnen|Diese Datei wurde verschoben, umbenannt oder gelöscht."),
+                   QKeySequence(Qt::CTRL | (Qt::Key_0 + i)));
         connect(ActionDatei[i], &QAction::triggered, this, [this, i] { DateiLaden(i - 1); });
     }
     FileExit1 = Aktion(QStringLiteral("&Beenden"), QStringLiteral("Beenden|Das Programm beenden"));
     FileExit1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::ALT | Qt::Key_X)});
 
-    ActionPassen = Aktion(QStringLiteral("Passen &-"), QStringLiteral("Passen (-)|Gib ein Minuszeichen ein, um zu passen!"),
+    ActionPassen = Aktion(QStringLiteral("Passen &-"),
+                          QStringLiteral("Passen (-)|Gib ein Minuszeichen ein, um zu passen!"),
                           QKeySequence(Qt::Key_Minus));
     ActionPassen->setIconText(QStringLiteral("Passen"));
     ActionPassen->setIcon(st->standardIcon(QStyle::SP_MediaPause));
-    const QString berechnenHinweis = QStringLiteral("Zug berechnen|In der aktuellen Stellung einen Zug berechnen");
+    const QString berechnenHinweis =
+        QStringLiteral("Zug berechnen|In der aktuellen Stellung einen Zug berechnen");
     ActionZugBerechnen = Aktion(QStringLiteral("&Berechnen"), berechnenHinweis, QKeySequence(Qt::Key_F9));
     ActionZugBerechnenMitMenu = new QAction(QStringLiteral("&Berechnen"), this);
     ActionZugBerechnenMitMenu->setToolTip(ActionZugBerechnen->toolTip());
     ActionZugBerechnenMitMenu->setStatusTip(ActionZugBerechnen->statusTip());
     ActionZugBerechnenMitMenu->setIcon(st->standardIcon(QStyle::SP_ComputerIcon));
-    ActionErsterZug = Aktion(QStringLiteral("&Erster Zug"), QStringLiteral("Erster Zug (Strg+Pos1)|An den Anfang der Partie gehen"),
+    ActionErsterZug = Aktion(QStringLiteral("&Erster Zug"),
+                             QStringLiteral("Erster Zug (Strg+Pos1)|An den Anfang der Partie gehen"),
                              QKeySequence(Qt::CTRL | Qt::Key_Home));
     ActionErsterZug->setIconText(QStringLiteral("Anfang"));
     ActionErsterZug->setIcon(st->standardIcon(QStyle::SP_MediaSkipBackward));
-    ActionZugZurueck = Aktion(QStringLiteral("&Zurück"), QStringLiteral("Zurück|Einen Zug zurück gehen"), QKeySequence(Qt::SHIFT | Qt::Key_Backtab));
-    ActionZugZurueck->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::SHIFT | Qt::Key_Tab)});
+    ActionZugZurueck = Aktion(QStringLiteral("&Zurück"), QStringLiteral("Zurück|Einen Zug zurück gehen"),
+                              QKeySequence(Qt::SHIFT | Qt::Key_Backtab));
+    ActionZugZurueck->setShortcuts(
+        {QKeySequence(Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::SHIFT | Qt::Key_Tab)});
     ActionZugZurueck->setIcon(st->standardIcon(QStyle::SP_MediaSeekBackward));
-    ActionZugVor = Aktion(QStringLiteral("&Vor"), QStringLiteral("Vor|Einen Zug vorwärts gehen"), QKeySequence(Qt::Key_Tab));
+    ActionZugVor = Aktion(QStringLiteral("&Vor"), QStringLiteral("Vor|Einen Zug vorwärts gehen"),
+                          QKeySequence(Qt::Key_Tab));
     ActionZugVor->setIcon(st->standardIcon(QStyle::SP_MediaSeekForward));
-    ActionLetzterZug = Aktion(QStringLiteral("Letzter &Zug"), QStringLiteral("letzter Zug|An das Ende der Partie gehen"),
-                              QKeySequence(Qt::CTRL | Qt::Key_End));
+    ActionLetzterZug =
+        Aktion(QStringLiteral("Letzter &Zug"), QStringLiteral("letzter Zug|An das Ende der Partie gehen"),
+               QKeySequence(Qt::CTRL | Qt::Key_End));
     ActionLetzterZug->setIconText(QStringLiteral("Ende"));
     ActionLetzterZug->setIcon(st->standardIcon(QStyle::SP_MediaSkipForward));
     ActionStellungseingabe = Aktion(QStringLiteral("Stellungseingabe..."),
                                     QStringLiteral("Stellungseingabe|Eine Stellung auf dem Brett aufbauen"),
                                     QKeySequence(Qt::CTRL | Qt::Key_E));
     ActionStellungseingabe->setIconText(QStringLiteral("Stellung"));
-    ActionEinstellungen = Aktion(QStringLiteral("&Level..."), QStringLiteral("Spielstärke festlegen"), QKeySequence(Qt::CTRL | Qt::Key_K));
-    ActionAnpassen = Aktion(QStringLiteral("&Anpassen..."),
-                            QStringLiteral("anpassen|Werkzeugleiste anpassen und Erscheinungsbild des Programms festlegen"),
-                            QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    ActionEngineInfo = Aktion(QStringLiteral("Engine &Info"),
-                              QStringLiteral("Engine Info|Informationen zum aktuellen Stand der Zugberechnung anzeigen"),
-                              QKeySequence(Qt::ALT | Qt::Key_2));
+    ActionEinstellungen = Aktion(QStringLiteral("&Level..."), QStringLiteral("Spielstärke festlegen"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_K));
+    ActionAnpassen = Aktion(
+        QStringLiteral("&Anpassen..."),
+        QStringLiteral("anpassen|Werkzeugleiste anpassen und Erscheinungsbild des Programms festlegen"),
+        QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    ActionEngineInfo =
+        Aktion(QStringLiteral("Engine &Info"),
+               QStringLiteral("Engine Info|Informationen zum aktuellen Stand der Zugberechnung anzeigen"),
+               QKeySequence(Qt::ALT | Qt::Key_2));
     ActionElo = Aktion(QStringLiteral("Turnier-Auswertung..."),
                        QStringLiteral("Elo-Auswertung|Elo-Auswertung für Turnierteilnehmer erstellen"));
-    HelpHelp1 = Aktion(QStringLiteral("&Hilfe"), QStringLiteral("Hilfe|Hilfe zu diesem Programm und Spielregeln anzeigen"),
+    HelpHelp1 = Aktion(QStringLiteral("&Hilfe"),
+                       QStringLiteral("Hilfe|Hilfe zu diesem Programm und Spielregeln anzeigen"),
                        QKeySequence(Qt::Key_F1));
     HelpHelp1->setIcon(st->standardIcon(QStyle::SP_DialogHelpButton));
-    HelpAbout1 = Aktion(QStringLiteral("&Info..."),
-                        QStringLiteral("Info|Zeigt Informationen über das Programm, seine Version und seinen Autor an"));
+    HelpAbout1 = Aktion(
+        QStringLiteral("&Info..."),
+        QStringLiteral("Info|Zeigt Informationen über das Programm, seine Version und seinen Autor an"));
     HelpAbout1->setIconText(QStringLiteral("Info"));
     HelpAbout1->setIcon(st->standardIcon(QStyle::SP_MessageBoxInformation));
-    ActionDruckerEinrichten = Aktion(QStringLiteral("Drucker e&inrichten..."),
-                                     QStringLiteral("Drucker einrichten|Drucker für den Partiedruck einrichten"));
-    ActionAutospiel = Aktion(QStringLiteral("&Autospiel..."), QStringLiteral("Autospiel|Der Computer spielt für beide Parteien"));
+    ActionDruckerEinrichten =
+        Aktion(QStringLiteral("Drucker e&inrichten..."),
+               QStringLiteral("Drucker einrichten|Drucker für den Partiedruck einrichten"));
+    ActionAutospiel = Aktion(QStringLiteral("&Autospiel..."),
+                             QStringLiteral("Autospiel|Der Computer spielt für beide Parteien"));
     ActionAutospiel->setCheckable(true);
-    EditCut1 = Aktion(QStringLiteral("&Ausschneiden"),
-                      QStringLiteral("Ausschneiden|Markierten Text ausschneiden und in die Zwischenablage legen"),
-                      QKeySequence(Qt::CTRL | Qt::Key_X));
-    EditCopy1 = Aktion(QStringLiteral("&Kopieren"), QStringLiteral("Kopieren|Markierten Text in die Zwischenablage kopieren"),
+    EditCut1 =
+        Aktion(QStringLiteral("&Ausschneiden"),
+               QStringLiteral("Ausschneiden|Markierten Text ausschneiden und in die Zwischenablage legen"),
+               QKeySequence(Qt::CTRL | Qt::Key_X));
+    EditCopy1 = Aktion(QStringLiteral("&Kopieren"),
+                       QStringLiteral("Kopieren|Markierten Text in die Zwischenablage kopieren"),
                        QKeySequence(Qt::CTRL | Qt::Key_C));
-    EditPaste1 = Aktion(QStringLiteral("&Einfügen"), QStringLiteral("Einfügen|Text aus der Zwischenablage einfügen"),
-                        QKeySequence(Qt::CTRL | Qt::Key_V));
-    EngineWaehlen1 = Aktion(QStringLiteral("Engine &wählen..."), QStringLiteral("Engine wählen|Engines für Schwarz und Weiß festlegen"),
+    EditPaste1 =
+        Aktion(QStringLiteral("&Einfügen"), QStringLiteral("Einfügen|Text aus der Zwischenablage einfügen"),
+               QKeySequence(Qt::CTRL | Qt::Key_V));
+    EngineWaehlen1 = Aktion(QStringLiteral("Engine &wählen..."),
+                            QStringLiteral("Engine wählen|Engines für Schwarz und Weiß festlegen"),
                             QKeySequence(Qt::Key_F6));
-    NaechsteVariante1 = Aktion(QStringLiteral("&Nächste Variante"),
-                               QStringLiteral("Nächste Variante|Zur nächsten Variante an dieser Stelle wechseln"),
-                               QKeySequence(Qt::CTRL | Qt::Key_R));
-    VorherigeVariante1 = Aktion(QStringLiteral("Vor&herige Variante"),
-                                QStringLiteral("Vorherige Variante|Zur vorherigen Variante an dieser Stelle wechseln"),
-                                QKeySequence(Qt::CTRL | Qt::Key_L));
+    NaechsteVariante1 =
+        Aktion(QStringLiteral("&Nächste Variante"),
+               QStringLiteral("Nächste Variante|Zur nächsten Variante an dieser Stelle wechseln"),
+               QKeySequence(Qt::CTRL | Qt::Key_R));
+    VorherigeVariante1 =
+        Aktion(QStringLiteral("Vor&herige Variante"),
+               QStringLiteral("Vorherige Variante|Zur vorherigen Variante an dieser Stelle wechseln"),
+               QKeySequence(Qt::CTRL | Qt::Key_L));
 
     connect(FileNew1, &QAction::triggered, this, &TMainForm::FileNew1Execute);
     connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
@@ -474,11 +506,12 @@ void TMainForm::AktionenErzeugen() {
 }
 
 void TMainForm::MenusErzeugen() {
-    auto* mb = menuBar();
+    auto *mb = menuBar();
     MenuDatei = mb->addMenu(QStringLiteral("&Datei"));
     MenuDatei->addActions({FileNew1, FileOpen1, FileSave1, FileSaveAs1});
     MenuDatei->addSeparator();
-    for (int i = 1; i <= 4; ++i) MenuDatei->addAction(ActionDatei[i]);
+    for (int i = 1; i <= 4; ++i)
+        MenuDatei->addAction(ActionDatei[i]);
     MenuDatei->addSeparator();
     MenuDatei->addAction(FileExit1);
     connect(MenuDatei, &QMenu::aboutToShow, this, &TMainForm::LetzteDateienAktualisieren);
@@ -493,7 +526,8 @@ void TMainForm::MenusErzeugen() {
     MenuZug->addActions({ActionPassen, ActionZugBerechnen});
     MenuZug->addSeparator();
     MenuZug->addActions({ActionErsterZug, ActionZugZurueck, ActionZugVor, ActionLetzterZug});
-    connect(MenuZug, &QMenu::aboutToShow, this, [this] { ActionZugBerechnen->setEnabled(!Regeln.BeidePassen()); });
+    connect(MenuZug, &QMenu::aboutToShow, this,
+            [this] { ActionZugBerechnen->setEnabled(!Regeln.BeidePassen()); });
 
     MenuModus = mb->addMenu(QStringLiteral("&Modus"));
     MenuModus->addAction(ActionAutospiel);
@@ -521,7 +555,7 @@ void TMainForm::WerkzeugleisteErzeugen() {
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setIconSize(QSize(20, 20));
     ToolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ToolBar1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+    connect(ToolBar1, &QWidget::customContextMenuRequested, this, [this](const QPoint &p) {
         QMenu m;
         m.addAction(ActionAnpassen);
         m.exec(ToolBar1->mapToGlobal(p));
@@ -529,8 +563,9 @@ void TMainForm::WerkzeugleisteErzeugen() {
     ToolBar1->installEventFilter(this);
 
     // The menu button holds the seven top-level menus themselves, so their state never goes stale.
-    auto* menu = new QMenu(this);
-    for (QMenu* m : {MenuDatei, MenuPartie, MenuZug, MenuModus, MenuAnsicht, MenuExtra, MenuHilfe}) menu->addMenu(m);
+    auto *menu = new QMenu(this);
+    for (QMenu *m : {MenuDatei, MenuPartie, MenuZug, MenuModus, MenuAnsicht, MenuExtra, MenuHilfe})
+        menu->addMenu(m);
     ToolButtonMenu = new QToolButton(ToolBar1);
     ToolButtonMenu->setText(QStringLiteral("&Menü"));
     ToolButtonMenu->setToolTip(QStringLiteral("Menü anzeigen"));
@@ -543,7 +578,7 @@ void TMainForm::WerkzeugleisteErzeugen() {
 
     // Own separators, so the groups can be taken out and put back without losing them.
     auto trenner = [this] {
-        auto* t = new QAction(this);
+        auto *t = new QAction(this);
         t->setSeparator(true);
         return t;
     };
@@ -552,7 +587,8 @@ void TMainForm::WerkzeugleisteErzeugen() {
     ToolButtonSepHilfe = trenner();
     ToolButtonSepHilfe->setVisible(false); // info and help buttons only through the customise dialog
     DateiKnoepfe = {FileNew1, FileOpen1, FileSave1};
-    ZugKnoepfe = {ActionZugBerechnenMitMenu, ActionErsterZug, ActionZugZurueck, ActionZugVor, ActionLetzterZug};
+    ZugKnoepfe = {ActionZugBerechnenMitMenu, ActionErsterZug, ActionZugZurueck, ActionZugVor,
+                  ActionLetzterZug};
     HilfeKnoepfe = {HelpAbout1, HelpHelp1};
     SpeichernMenu = new QMenu(this);
     SpeichernMenu->addActions({FileSave1, FileSaveAs1});
@@ -565,8 +601,8 @@ void TMainForm::WerkzeugleisteErzeugen() {
 void TMainForm::WerkzeugleisteAufbauen() {
     ToolBar1->clear();
     ToolBar1->addAction(MenueKnopfAktion);
-    auto mitMenu = [this](QAction* a, QMenu* m) {
-        if (auto* b = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(a))) {
+    auto mitMenu = [this](QAction *a, QMenu *m) {
+        if (auto *b = qobject_cast<QToolButton *>(ToolBar1->widgetForAction(a))) {
             b->setMenu(m);
             b->setPopupMode(QToolButton::MenuButtonPopup);
         }
@@ -586,8 +622,8 @@ void TMainForm::WerkzeugleisteAufbauen() {
         ToolBar1->addActions(HilfeKnoepfe);
         ToolBar1->addAction(ToolButtonSepHilfe);
     }
-    for (QAction* a : ToolBar1->actions())
-        if (QWidget* w = ToolBar1->widgetForAction(a)) w->installEventFilter(this);
+    for (QAction *a : ToolBar1->actions())
+        if (QWidget *w = ToolBar1->widgetForAction(a)) w->installEventFilter(this);
 }
 
 void TMainForm::FlaecheErzeugen() {
@@ -610,8 +646,9 @@ void TMainForm::FlaecheErzeugen() {
     ImageBrett->setContextMenuPolicy(Qt::DefaultContextMenu);
     for (int j = 0; j <= 6; ++j)
         for (int k = 1; k <= 7; ++k) {
-            auto* f = new TFeldBild(this, Flaeche, j, k);
-            f->setGeometry(ZellRechteck(j, k, QRect(NotationBreite + ScrollBreite + 1, 0, BrettDesign, BrettDesign)));
+            auto *f = new TFeldBild(this, Flaeche, j, k);
+            f->setGeometry(
+                ZellRechteck(j, k, QRect(NotationBreite + ScrollBreite + 1, 0, BrettDesign, BrettDesign)));
             f->setToolTip(AusStd(Feldname(Punkt(j, k - 1))));
             Feldbilder[j][k] = f;
         }
@@ -630,10 +667,12 @@ void TMainForm::Installieren() {
     std::vector<std::string> hilfe = HilfeTextZeilen();
     if (!DateiSicherstellen(Hilfedatei(), hilfe, false)) InstallationGelungen = false;
 
-    for (int i = 0; i < 20; ++i) Letzte[static_cast<std::size_t>(i)] = AusStd(KonfigLesen("recent", std::to_string(i), ""));
+    for (int i = 0; i < 20; ++i)
+        Letzte[static_cast<std::size_t>(i)] = AusStd(KonfigLesen("recent", std::to_string(i), ""));
 
     QString dokumente = AusStd(EigeneDateien());
-    if (!dokumente.isEmpty() && QDir(dokumente).exists(QStringLiteral("Go"))) dokumente = QDir(dokumente).filePath(QStringLiteral("Go"));
+    if (!dokumente.isEmpty() && QDir(dokumente).exists(QStringLiteral("Go")))
+        dokumente = QDir(dokumente).filePath(QStringLiteral("Go"));
     if (!dokumente.isEmpty()) {
         OpenDialog1->setDirectory(dokumente);
         SaveDialog1->setDirectory(dokumente);
@@ -641,18 +680,20 @@ void TMainForm::Installieren() {
 
     const std::string engines = PfadVerbinden(DatenVerzeichnis(), "Engines");
     if (!QDir().mkpath(AusStd(engines)))
-        Meldung("Installation gescheitert. Verzeichnis für Engines konnte nicht angelegt werden: " + engines, true);
+        Meldung("Installation gescheitert. Verzeichnis für Engines konnte nicht angelegt werden: " + engines,
+                true);
     SetzeEngineOrdner(engines);
 
     std::vector<std::string> werte;
     std::istringstream text(StandardWerteText());
-    for (std::string z; std::getline(text, z);) werte.push_back(z);
+    for (std::string z; std::getline(text, z);)
+        werte.push_back(z);
     if (!DateiSicherstellen(WerteDateiName(), werte, false)) InstallationGelungen = false;
 }
 
 // ---------------------------------------------------------------- geometry and drawing
 
-QRect TMainForm::ZellRechteck(int spalte, int reihe, const QRect& brett) {
+QRect TMainForm::ZellRechteck(int spalte, int reihe, const QRect &brett) {
     const int h = brett.height(), w = brett.width();
     const int top = (RandDesign * 6 + Gitter * (7 - reihe)) * h / (BrettDesign * 6) + brett.top();
     const int left = (RandDesign * 6 + Gitter * spalte) * w / (BrettDesign * 6) + brett.left();
@@ -704,7 +745,7 @@ void TMainForm::BrettZeichnen() {
     for (int n = 6; n >= 0; --n)
         for (int i = 0; i <= 6; ++i) {
             const int code = Regeln.Brett[i + 16 * n];
-            TFeldBild* f = Feldbilder[i][n + 1];
+            TFeldBild *f = Feldbilder[i][n + 1];
             if (f->Code == code) continue;
             f->Bild = &Steinbilder[code];
             f->Code = code;
@@ -723,7 +764,7 @@ void TMainForm::NotationNeu() {
 
 // With a painter the notation is drawn; without one, the move field is placed and the
 // continuation taken over as the field's suggestion.
-void TMainForm::NotationZeichnen(QPainter* p) {
+void TMainForm::NotationZeichnen(QPainter *p) {
     const QFont font = NotationFont();
     const QFontMetrics fm(font);
     const int lh = Zeilenhoehe();
@@ -733,7 +774,7 @@ void TMainForm::NotationZeichnen(QPainter* p) {
         p->setFont(font);
         p->setPen(Qt::black);
     }
-    auto schreibe = [&](const QString& t) {
+    auto schreibe = [&](const QString &t) {
         if (p && y > -lh && y < vh + lh) p->drawText(x, y + fm.ascent(), t);
         x += fm.horizontalAdvance(t);
     };
@@ -770,7 +811,8 @@ void TMainForm::NotationZeichnen(QPainter* p) {
         const int c = Baum.Cursor, t = Baum.Tiefe;
         const std::size_t hoechstens = (zn & 1) ? 51 : 50;
         TZug z;
-        while (weiter.size() < hoechstens && Baum.Vor(z)) weiter.push_back(z);
+        while (weiter.size() < hoechstens && Baum.Vor(z))
+            weiter.push_back(z);
         Baum.Cursor = c;
         Baum.Tiefe = t;
     }
@@ -1040,7 +1082,8 @@ void TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers mod) {
 
 bool TMainForm::FormKeyPress(QChar c) {
     const QChar k = c.toLower();
-    if (!EditZug->isVisible() || !((c >= QChar('1') && c <= QChar('8')) || (k >= QChar('a') && k <= QChar('h'))))
+    if (!EditZug->isVisible() ||
+        !((c >= QChar('1') && c <= QChar('8')) || (k >= QChar('a') && k <= QChar('h'))))
         return false;
     EingabeSichtbarMachen();
     EditZug->setFocus();
@@ -1048,7 +1091,7 @@ bool TMainForm::FormKeyPress(QChar c) {
     return true;
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* e) {
+void TMainForm::keyPressEvent(QKeyEvent *e) {
     const QString t = e->text();
     if (!MitBefehlstaste(e->modifiers()) && !t.isEmpty() && FormKeyPress(t[0])) return;
     FormKeyDown(e->key(), e->modifiers() & ~Qt::KeypadModifier);
@@ -1062,7 +1105,7 @@ void TMainForm::ZugBerechnenClick() {
 }
 
 void TMainForm::ZugBerechnen() {
-    TEngine* e = EngineSlots[Regeln.AmZug];
+    TEngine *e = EngineSlots[Regeln.AmZug];
     if (!e) {
         Meldung("Keine Engine zum Berechnen vorhanden", true);
         return;
@@ -1071,10 +1114,10 @@ void TMainForm::ZugBerechnen() {
         Meldung("Das Spiel ist aus.", true);
         return;
     }
-    DlgZiehen->Starte(e, [this](TDlgZiehen* d) { EndBerechne(d); });
+    DlgZiehen->Starte(e, [this](TDlgZiehen *d) { EndBerechne(d); });
 }
 
-void TMainForm::EndBerechne(TDlgZiehen* dlg) {
+void TMainForm::EndBerechne(TDlgZiehen *dlg) {
     if (dlg->Ergebnis != TDlgZiehen::ErgebnisOK || !dlg->Engine) {
         Spielerfarbe = Regeln.AmZug;
         NachZugAktualisieren();
@@ -1144,12 +1187,12 @@ void TMainForm::VorherigeVariante1Click() {
 
 QString TMainForm::AutosaveDatei() { return AusStd(PfadVerbinden(DatenVerzeichnis(), "autosave.go")); }
 
-QMessageBox::StandardButton TMainForm::Frage(const QString& text) {
+QMessageBox::StandardButton TMainForm::Frage(const QString &text) {
     return QMessageBox::question(this, QStringLiteral("Kiboru"), text,
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
 }
 
-void TMainForm::DialogVorbereiten(QFileDialog* d) {
+void TMainForm::DialogVorbereiten(QFileDialog *d) {
     if (Dateiname == Unbenannt) return;
     const QFileInfo fi(Dateiname);
     d->setDirectory(fi.absolutePath());
@@ -1168,13 +1211,14 @@ QString TMainForm::SpeichernDialogAusfuehren() {
     return SaveDialog1->selectedFiles().value(0);
 }
 
-bool TMainForm::SpeichernAbfragen(const QString& frage) {
+bool TMainForm::SpeichernAbfragen(const QString &frage) {
     if (!Geaendert) return true;
     QString text = frage;
     if (text.isEmpty())
         text = Dateiname == Unbenannt
                    ? QStringLiteral("Soll die Partie gespeichert werden ?")
-                   : QStringLiteral("Die Datei \"%1\" wurde geändert. Soll sie gespeichert werden?").arg(Dateiname);
+                   : QStringLiteral("Die Datei \"%1\" wurde geändert. Soll sie gespeichert werden?")
+                         .arg(Dateiname);
     switch (Frage(text)) {
     case QMessageBox::Yes:
         FileSave1Execute();
@@ -1186,12 +1230,12 @@ bool TMainForm::SpeichernAbfragen(const QString& frage) {
     }
 }
 
-bool TMainForm::SpielLesen(const QString& pfad, bool meldungen) {
+bool TMainForm::SpielLesen(const QString &pfad, bool meldungen) {
     if (QFileInfo(pfad).suffix().toLower() == QStringLiteral("pgn")) return PgnLesen(pfad) == 0;
     return LadeSpiel(ZuStd(pfad), meldungen, false) == 0;
 }
 
-bool TMainForm::DateiOeffnen(const QString& pfad) {
+bool TMainForm::DateiOeffnen(const QString &pfad) {
     const bool ok = SpielLesen(pfad, true);
     SetFileName(ok ? pfad : Unbenannt);
     Geaendert = false;
@@ -1228,7 +1272,8 @@ void TMainForm::FileSaveAs1Execute() {
     const QString pfad = SpeichernDialogAusfuehren();
     if (pfad.isEmpty()) return;
     if (QFileInfo::exists(pfad) &&
-        Frage(QStringLiteral("Die Datei \"%1\" existiert bereits. Soll sie überschrieben werden?").arg(pfad)) !=
+        Frage(
+            QStringLiteral("Die Datei \"%1\" existiert bereits. Soll sie überschrieben werden?").arg(pfad)) !=
             QMessageBox::Yes)
         return;
     if (!SpeichereSpielMitMeldung(ZuStd(pfad))) return;
@@ -1236,21 +1281,24 @@ void TMainForm::FileSaveAs1Execute() {
     Geaendert = false;
 }
 
-void TMainForm::SetFileName(const QString& name) {
+void TMainForm::SetFileName(const QString &name) {
     QString n = name.isEmpty() ? Unbenannt : name;
     if (n != Unbenannt && QFileInfo::exists(n)) {
         const QFileInfo fi(n);
         n = fi.absoluteFilePath();
-        for (QFileDialog* d : {OpenDialog1, SaveDialog1}) {
+        for (QFileDialog *d : {OpenDialog1, SaveDialog1}) {
             d->setDirectory(fi.absolutePath());
             d->selectFile(fi.fileName());
         }
         auto it = std::find(Letzte.begin(), Letzte.end(), n);
-        std::size_t von = it == Letzte.end() ? Letzte.size() - 1 : static_cast<std::size_t>(it - Letzte.begin());
-        for (std::size_t i = von; i > 0; --i) Letzte[i] = Letzte[i - 1];
+        std::size_t von =
+            it == Letzte.end() ? Letzte.size() - 1 : static_cast<std::size_t>(it - Letzte.begin());
+        for (std::size_t i = von; i > 0; --i)
+            Letzte[i] = Letzte[i - 1];
         Letzte[0] = n;
     } else {
-        for (QFileDialog* d : {OpenDialog1, SaveDialog1}) d->selectFile(QString());
+        for (QFileDialog *d : {OpenDialog1, SaveDialog1})
+            d->selectFile(QString());
     }
     Dateiname = n;
     setWindowTitle(QFileInfo(n).fileName() + QStringLiteral(" - Kiboru"));
@@ -1259,8 +1307,8 @@ void TMainForm::SetFileName(const QString& name) {
 
 void TMainForm::LetzteDateienAktualisieren() {
     for (int i = 1; i <= 4; ++i) {
-        const QString& pfad = Letzte[static_cast<std::size_t>(i - 1)];
-        QAction* a = ActionDatei[i];
+        const QString &pfad = Letzte[static_cast<std::size_t>(i - 1)];
+        QAction *a = ActionDatei[i];
         a->setVisible(!pfad.isEmpty());
         const bool da = !pfad.isEmpty() && QFileInfo::exists(pfad);
         a->setEnabled(da);
@@ -1291,7 +1339,8 @@ bool TMainForm::SchliessenAbfragen() {
                                     "Soll das Programm trotzdem beendet werden?")) == QMessageBox::Yes;
     }
     if (!Geaendert) return true;
-    switch (Frage(QStringLiteral("Die Datei \"%1\" wurde geändert. Soll sie gespeichert werden?").arg(Dateiname))) {
+    switch (Frage(
+        QStringLiteral("Die Datei \"%1\" wurde geändert. Soll sie gespeichert werden?").arg(Dateiname))) {
     case QMessageBox::Yes:
         FileSave1Execute();
         return !Geaendert;
@@ -1304,10 +1353,11 @@ bool TMainForm::SchliessenAbfragen() {
 
 void TMainForm::KonfigSpeichern() {
     KonfigSchreiben("Datei", "recent", ZuStd(Dateiname));
-    for (std::size_t i = 0; i < Letzte.size(); ++i) KonfigSchreiben("recent", std::to_string(i), ZuStd(Letzte[i]));
+    for (std::size_t i = 0; i < Letzte.size(); ++i)
+        KonfigSchreiben("recent", std::to_string(i), ZuStd(Letzte[i]));
 }
 
-void TMainForm::closeEvent(QCloseEvent* e) {
+void TMainForm::closeEvent(QCloseEvent *e) {
     if (SucheLaeuft()) {
         // Closing while the computer thinks: stop the search and let it end first.
         for (int s = 0; s <= 1; ++s)
@@ -1323,7 +1373,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-bool TMainForm::SpielZeigen(const QString& argumentDatei) {
+bool TMainForm::SpielZeigen(const QString &argumentDatei) {
     if (!argumentDatei.isEmpty()) {
         const QString pfad = QFileInfo(argumentDatei).absoluteFilePath();
         if (SpielLesen(pfad, true)) {
@@ -1357,7 +1407,7 @@ bool TMainForm::SpielZeigen(const QString& argumentDatei) {
     return true;
 }
 
-void TMainForm::showEvent(QShowEvent* e) {
+void TMainForm::showEvent(QShowEvent *e) {
     QMainWindow::showEvent(e);
     if (Aktiviert) return;
     Aktiviert = true;
@@ -1369,9 +1419,9 @@ void TMainForm::showEvent(QShowEvent* e) {
     Protokoll("Alles klar!");
 }
 
-bool TMainForm::event(QEvent* e) {
+bool TMainForm::event(QEvent *e) {
     if (e->type() == QEvent::StatusTip) {
-        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        const QString tip = static_cast<QStatusTipEvent *>(e)->tip();
         if (tip.isEmpty())
             StatusAktualisieren();
         else if (StatusText)
@@ -1381,16 +1431,16 @@ bool TMainForm::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-bool TMainForm::eventFilter(QObject* o, QEvent* e) {
+bool TMainForm::eventFilter(QObject *o, QEvent *e) {
     if (e->type() == QEvent::ToolTip && !WerkzeugHinweise && o != ImageBrett) {
-        if (auto* w = qobject_cast<QWidget*>(o); w && w->parentWidget() == ToolBar1) return true;
+        if (auto *w = qobject_cast<QWidget *>(o); w && w->parentWidget() == ToolBar1) return true;
     }
     if (o == ToolBar1 && e->type() == QEvent::MouseButtonDblClick) {
         ActionAnpassen->trigger();
         return true;
     }
     if (o == ImageBrett && e->type() == QEvent::ContextMenu) {
-        KontextMenu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
+        KontextMenu->exec(static_cast<QContextMenuEvent *>(e)->globalPos());
         return true;
     }
     return QMainWindow::eventFilter(o, e);
@@ -1420,32 +1470,40 @@ void TMainForm::AutospielClick() {
 }
 
 void TMainForm::Zwischenablage(int was) {
-    QWidget* f = QApplication::focusWidget();
+    QWidget *f = QApplication::focusWidget();
     if (f == EditZug) {
         // The field takes pasted text as typed characters, so its state stays consistent.
         if (was == 1 || was == 0) {
-            QApplication::clipboard()->setText(EditZug->selectedText().isEmpty() ? EditZug->text() : EditZug->selectedText());
+            QApplication::clipboard()->setText(EditZug->selectedText().isEmpty() ? EditZug->text()
+                                                                                 : EditZug->selectedText());
         } else {
-            for (QChar c : QApplication::clipboard()->text().trimmed()) EditZugKeyPress(c);
+            for (QChar c : QApplication::clipboard()->text().trimmed())
+                EditZugKeyPress(c);
         }
         return;
     }
-    if (auto* le = qobject_cast<QLineEdit*>(f)) {
-        if (was == 0) le->cut();
-        else if (was == 1) le->copy();
-        else le->paste();
-    } else if (auto* te = qobject_cast<QPlainTextEdit*>(f)) {
-        if (was == 0) te->cut();
-        else if (was == 1) te->copy();
-        else te->paste();
+    if (auto *le = qobject_cast<QLineEdit *>(f)) {
+        if (was == 0)
+            le->cut();
+        else if (was == 1)
+            le->copy();
+        else
+            le->paste();
+    } else if (auto *te = qobject_cast<QPlainTextEdit *>(f)) {
+        if (was == 0)
+            te->cut();
+        else if (was == 1)
+            te->copy();
+        else
+            te->paste();
     }
 }
 
 // ---------------------------------------------------------------- dialogs of other units
 
 void TMainForm::Stellungseingabe1Click() {
-    if (!SpeichernAbfragen(
-            QStringLiteral("Soll die aktuelle Partie gespeichert werden, bevor eine neue Stellung eingegeben wird?")))
+    if (!SpeichernAbfragen(QStringLiteral(
+            "Soll die aktuelle Partie gespeichert werden, bevor eine neue Stellung eingegeben wird?")))
         return;
     if (StellungDlg->Ausfuehren(Regeln.Brett, Regeln.AmZug) == 1) {
         SetFileName(Unbenannt);
@@ -1454,4 +1512,3 @@ void TMainForm::Stellungseingabe1Click() {
     }
     BrettZeichnen();
 }
-

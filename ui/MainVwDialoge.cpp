@@ -13,12 +13,13 @@ void TMainForm::DialogeErzeugen() {
     EngWahlDlg = new TEngWahlDlg(this);
 }
 
-
-void TMainForm::AnpassenClick() { Meldung("Das Anpassen der Werkzeugleiste ist in dieser Version nicht enthalten.", true); }
+void TMainForm::AnpassenClick() {
+    Meldung("Das Anpassen der Werkzeugleiste ist in dieser Version nicht enthalten.", true);
+}
 void TMainForm::EngineInfoClick() { Meldung("Die Engine-Info ist in dieser Version nicht enthalten.", true); }
 void TMainForm::EloClick() { Meldung("Die Turnier-Auswertung ist in dieser Version nicht enthalten.", true); }
 void TMainForm::AboutClick() { Meldung("Kiboru – Go auf dem 7x7-Brett", true); }
-int TMainForm::PgnLesen(const QString&) {
+int TMainForm::PgnLesen(const QString &) {
     Meldung("PGN-Dateien können in dieser Version nicht gelesen werden.", true);
     return -1;
 }

@@ -33,8 +33,9 @@ protected:
         WarteAufSuche();
         form.reset();
     }
-    void Tippe(const char* zeichen) {
-        for (const char* c = zeichen; *c; ++c) QTest::keyClick(form->EditZug, *c);
+    void Tippe(const char *zeichen) {
+        for (const char *c = zeichen; *c; ++c)
+            QTest::keyClick(form->EditZug, *c);
     }
     void Klicke(int spalte, int reihe) { QTest::mouseClick(form->Feldbilder[spalte][reihe], Qt::LeftButton); }
     std::string Status() const { return form->StatusText->text().toStdString(); }
@@ -56,7 +57,8 @@ TEST_F(MainVw, TypedMovePlaysAndTheComputerAnswers) {
     EXPECT_EQ(form->EingabePos, -1);
     EXPECT_FALSE(form->DlgZiehen->isVisible());
     EXPECT_EQ(form->DlgZiehen->Ergebnis, TDlgZiehen::ErgebnisOK);
-    for (const auto& b : Gefangen().Boxen) ADD_FAILURE() << b;
+    for (const auto &b : Gefangen().Boxen)
+        ADD_FAILURE() << b;
     EXPECT_NE(Status().find("Schwarz ist am Zug."), std::string::npos);
 }
 
@@ -121,7 +123,8 @@ TEST_F(MainVw, SuicideAndRepetitionLeaveTheBoardAsItWas) {
 
     // Ko: white retaking at b1 would recreate an earlier board.
     NeuesSpiel();
-    for (int p : {Punkt(0, 0), Punkt(1, 0), Punkt(1, 1), Punkt(2, 1), Punkt(6, 6), Punkt(3, 0), Punkt(2, 0)}) Spiele(p);
+    for (int p : {Punkt(0, 0), Punkt(1, 0), Punkt(1, 1), Punkt(2, 1), Punkt(6, 6), Punkt(3, 0), Punkt(2, 0)})
+        Spiele(p);
     ASSERT_EQ(Regeln.Brett[Punkt(1, 0)], Leer); // black c1 took b1
     form->NachZugAktualisieren();
     form->BrettZeichnen();
@@ -130,7 +133,8 @@ TEST_F(MainVw, SuicideAndRepetitionLeaveTheBoardAsItWas) {
     const int zn = Regeln.Zugnummer;
     Spielerfarbe = 1;
     Klicke(1, 1);
-    EXPECT_TRUE(Gefangen().Enthaelt("Dieser Zug ist nicht erlaubt, weil er zu einer Stellungswiederholung führt."));
+    EXPECT_TRUE(
+        Gefangen().Enthaelt("Dieser Zug ist nicht erlaubt, weil er zu einer Stellungswiederholung führt."));
     EXPECT_EQ(Regeln.Brett, koVorher);
     EXPECT_EQ(Regeln.Zugnummer, zn);
     EXPECT_EQ(Spielerfarbe, 0); // the user keeps the side to move
@@ -138,10 +142,10 @@ TEST_F(MainVw, SuicideAndRepetitionLeaveTheBoardAsItWas) {
 }
 
 TEST_F(MainVw, TwoPassesEndTheGameAndInputStops) {
-    Spiele(-1);   // black passes
+    Spiele(-1); // black passes
     Spielerfarbe = 0;
     form->NachZugAktualisieren();
-    Tippe("-");   // white passes: over, nobody computes
+    Tippe("-"); // white passes: over, nobody computes
     ASSERT_TRUE(Regeln.BeidePassen());
     EXPECT_EQ(Regeln.Zugnummer, 3);
     EXPECT_FALSE(form->EditZug->isEnabled());
@@ -160,7 +164,8 @@ TEST_F(MainVw, TwoPassesEndTheGameAndInputStops) {
 }
 
 TEST_F(MainVw, IdleFieldOffersTheContinuationInBlue) {
-    for (int p : {Punkt(3, 3), Punkt(2, 2), Punkt(4, 4)}) Spiele(p);
+    for (int p : {Punkt(3, 3), Punkt(2, 2), Punkt(4, 4)})
+        Spiele(p);
     form->NachZugAktualisieren();
     form->Zurueck1Click();
     form->Zurueck1Click();
@@ -274,7 +279,7 @@ TEST_F(MainVw, OnlyChangedCellsAreRepainted) {
     EXPECT_EQ(form->NeuGezeichnet, 0);
 }
 
-QString LegeDateiAn(const QString& name) {
+QString LegeDateiAn(const QString &name) {
     const QString pfad = QDir(DatenOrdner()).filePath(name);
     QFile f(pfad);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -284,8 +289,10 @@ QString LegeDateiAn(const QString& name) {
 
 TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
     std::vector<QString> dateien;
-    for (int i = 0; i < 21; ++i) dateien.push_back(LegeDateiAn(QStringLiteral("zuletzt%1.go").arg(i)));
-    for (const auto& d : dateien) form->SetFileName(d);
+    for (int i = 0; i < 21; ++i)
+        dateien.push_back(LegeDateiAn(QStringLiteral("zuletzt%1.go").arg(i)));
+    for (const auto &d : dateien)
+        form->SetFileName(d);
     EXPECT_EQ(form->Letzte[0], dateien[20]);
     EXPECT_EQ(form->Letzte[19], dateien[1]); // the first one fell out
     EXPECT_EQ(std::count(form->Letzte.begin(), form->Letzte.end(), dateien[0]), 0);
@@ -405,7 +412,8 @@ TEST_F(MainVw, BoardStaysSquareCentredAndAtLeast128) {
 }
 
 TEST_F(MainVw, KeysOfTheWindowNavigate) {
-    for (int p : {Punkt(3, 3), Punkt(2, 2), Punkt(4, 4), Punkt(4, 2)}) Spiele(p);
+    for (int p : {Punkt(3, 3), Punkt(2, 2), Punkt(4, 4), Punkt(4, 2)})
+        Spiele(p);
     form->NachZugAktualisieren();
     QTest::keyClick(form->EditZug, Qt::Key_Up);
     EXPECT_EQ(Regeln.Zugnummer, 3);
@@ -423,7 +431,7 @@ TEST_F(MainVw, KeysOfTheWindowNavigate) {
 
 TEST_F(MainVw, ExceptionsInEventHandlersBecomeMessages) {
     std::vector<QString> gezeigt;
-    TKiboruApp::SetzeAusnahmeAnzeige([&](const QString& t) { gezeigt.push_back(t); });
+    TKiboruApp::SetzeAusnahmeAnzeige([&](const QString &t) { gezeigt.push_back(t); });
     EXPECT_FALSE(TKiboruApp::Abfangen([] {
         TBrett b{};
         (void)b[500];
