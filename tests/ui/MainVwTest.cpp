@@ -26,7 +26,8 @@ protected:
         Grundzustand();
         form = std::make_unique<TTestForm>();
         form->show();
-        QApplication::processEvents();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get())); // shortcuts need the active window
         Gefangen().Boxen.clear();
     }
     void TearDown() override {

@@ -1,0 +1,155 @@
+// Start-up choices of the game to show, the recent entries as commands, variations and the
+// menu button.
+#include "MainVwUmgebung.h"
+
+#include "record/StellungDoc.h"
+#include "rules/ZugGen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QMenuBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace testui;
+
+namespace {
+
+class MainVwStart : public ::testing::Test {
+protected:
+    void SetUp() override { Grundzustand(); }
+    void TearDown() override { WarteAufSuche(); }
+
+    // A game file with the given moves; the current game is new afterwards.
+    static QString Partie(const QString& name, std::initializer_list<int> zuege) {
+        NeuesSpiel();
+        for (int p : zuege) Spiele(p);
+        const QString pfad = QDir(DatenOrdner()).filePath(name);
+        EXPECT_TRUE(SpeichereSpielMitMeldung(pfad.toStdString()));
+        NeuesSpiel();
+        return pfad;
+    }
+};
+
+TEST_F(MainVwStart, TheArgumentOpensItsGameAndNamesTheWindow) {
+    const QString pfad = Partie(QStringLiteral("argument.go"), {Punkt(3, 3), Punkt(2, 2)});
+    TTestForm form;
+    EXPECT_TRUE(form.SpielZeigen(pfad));
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_EQ(form.windowTitle(), "argument.go - Kiboru");
+    EXPECT_FALSE(form.Geaendert);
+    EXPECT_EQ(form.Feldbilder[2][3]->Code, Weiss);
+    EXPECT_TRUE(form.MsgText->toPlainText().contains("Letzte Datei (" + pfad + ") geöffnet."));
+}
+
+TEST_F(MainVwStart, ABrokenArgumentFallsBackToTheLastGame) {
+    const QString pfad = Partie(QStringLiteral("letzte.go"), {Punkt(1, 1)});
+    KonfigSchreiben("Datei", "recent", pfad.toStdString());
+    const QString kaputt = QDir(DatenOrdner()).filePath(QStringLiteral("kaputt-arg.go"));
+    {
+        QFile f(kaputt);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Dies ist keine Partie.");
+    }
+    TTestForm form;
+    EXPECT_TRUE(form.SpielZeigen(kaputt));
+    EXPECT_FALSE(Gefangen().Boxen.empty()); // the reader's message
+    EXPECT_EQ(form.GetFileName(), pfad);
+    EXPECT_EQ(Regeln.Zugnummer, 2);
+}
+
+TEST_F(MainVwStart, ADeletedLastFileFallsBackToTheAutosave) {
+    const QString auto_ = TMainForm::AutosaveDatei();
+    QFile::remove(auto_);
+    NeuesSpiel();
+    Spiele(Punkt(4, 4));
+    ASSERT_TRUE(SpeichereSpielMitMeldung(auto_.toStdString()));
+    NeuesSpiel();
+    KonfigSchreiben("Datei", "recent", QDir(DatenOrdner()).filePath(QStringLiteral("weg.go")).toStdString());
+    TTestForm form;
+    EXPECT_TRUE(form.SpielZeigen(QString()));
+    EXPECT_EQ(form.GetFileName(), TMainForm::Unbenannt);
+    EXPECT_EQ(Regeln.Zugnummer, 2);
+    EXPECT_TRUE(form.Geaendert); // the autosave holds moves
+    EXPECT_EQ(form.windowTitle(), "Unbenannt - Kiboru");
+}
+
+TEST_F(MainVwStart, RecentEntryReopensItsFile) {
+    const QString a = Partie(QStringLiteral("eins.go"), {Punkt(0, 0)});
+    const QString b = Partie(QStringLiteral("zwei.go"), {Punkt(6, 6), Punkt(5, 5)});
+    TTestForm form;
+    form.SetFileName(a);
+    form.SetFileName(b);
+    ASSERT_EQ(form.Letzte[1], a);
+    form.ActionDatei[2]->trigger(); // Ctrl+2: the older file
+    EXPECT_EQ(form.GetFileName(), a);
+    EXPECT_EQ(form.Letzte[0], a);
+    EXPECT_EQ(form.Letzte[1], b);
+    EXPECT_EQ(Regeln.Zugnummer, 2);
+    EXPECT_EQ(Regeln.Brett[Punkt(0, 0)], Schwarz);
+    EXPECT_FALSE(form.Geaendert);
+}
+
+TEST_F(MainVwStart, VariationsSwitchByShortcut) {
+    TTestForm form;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form)); // shortcuts need the active window
+    Spiele(Punkt(3, 3));
+    Spiele(Punkt(2, 2));
+    ZurueckMitUhr();
+    Spiele(Punkt(4, 4)); // a second answer to d4
+    ZurueckMitUhr();
+    form.NachZugAktualisieren();
+    EXPECT_EQ(form.Vorschlagstext, "e5"); // the line just left is offered again
+    QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(form.Vorschlagstext, "c3");
+    EXPECT_EQ(Regeln.Zugnummer, 2); // only the line changed
+    QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier); // no earlier variation
+    EXPECT_EQ(form.Vorschlagstext, "c3");
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(form.Vorschlagstext, "e5");
+    QTest::keyClick(&form, Qt::Key_Tab);
+    EXPECT_EQ(Regeln.Brett[Punkt(4, 4)], Weiss);
+}
+
+TEST_F(MainVwStart, MenuButtonHoldsTheSevenMenusAndTheBarIsDetached) {
+    TTestForm form;
+    form.show();
+    QApplication::processEvents();
+    const auto eintraege = form.ToolButtonMenu->menu()->actions();
+    ASSERT_EQ(eintraege.size(), 7);
+    QStringList namen;
+    for (QAction* a : eintraege) namen << a->text();
+    EXPECT_EQ(namen, QStringList({"&Datei", "&Partie", "&Zug", "&Modus", "&Ansicht", "E&xtra", "&Hilfe"}));
+    EXPECT_FALSE(eintraege[1]->isVisible());
+    EXPECT_FALSE(eintraege[3]->isVisible());
+    EXPECT_FALSE(form.menuBar()->isVisible());
+    // Shortcuts still reach the commands.
+    Spiele(Punkt(3, 3));
+    form.NachZugAktualisieren();
+    QTest::keyClick(&form, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(Regeln.Zugnummer, 1);
+}
+
+TEST_F(MainVwStart, CharactersTypedAtTheWindowGoToTheMoveField) {
+    TTestForm form;
+    form.show();
+    QApplication::processEvents();
+    QTest::keyClick(form.ImageBrett, Qt::Key_C, Qt::NoModifier); // focus elsewhere
+    EXPECT_EQ(form.EingabePos, 1);
+    EXPECT_EQ(form.EditZug->text(), "c");
+    QTest::keyClick(form.EditZug, Qt::Key_Home);
+    EXPECT_EQ(form.EingabePos, 0);
+    QTest::keyClick(form.EditZug, Qt::Key_End);
+    EXPECT_EQ(form.EingabePos, 1);
+    QTest::keyClick(form.EditZug, Qt::Key_Delete); // cuts the input at the caret
+    EXPECT_EQ(form.EingabeLaenge, 1);
+    QTest::keyClick(form.EditZug, Qt::Key_Left);
+    EXPECT_EQ(form.EingabePos, 0);
+}
+
+} // namespace
