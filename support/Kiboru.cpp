@@ -39,5 +39,6 @@ int main(int argc, char **argv) {
 
     WarteAufSuche();
     fenster = nullptr;
+    EnginesFreigeben();
     return ergebnis;
 }

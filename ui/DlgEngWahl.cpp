@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 TEngWahlDlg::TEngWahlDlg(QWidget *parent) : QDialog(parent) {
@@ -97,4 +98,11 @@ int TEngWahlDlg::Ausfuehren() {
     if (exec() != QDialog::Accepted) return 2;
     Uebernehmen();
     return 1;
+}
+
+void TEngWahlDlg::showEvent(QShowEvent *e) {
+    // Centred on the screen, not over the main window.
+    adjustSize();
+    if (const QScreen *s = screen()) move(s->availableGeometry().center() - rect().center());
+    QDialog::showEvent(e);
 }

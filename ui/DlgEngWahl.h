@@ -28,6 +28,9 @@ public:
     QRadioButton *RadioButtonEineEngine = nullptr;
     QRadioButton *RadioButtonSchwarz = nullptr;
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     void SchwarzAbgleichen();
     std::vector<TEngine *> Liste; // the engines in list order, as the lists show them
