@@ -32,8 +32,8 @@ int main(int argc, char **argv) {
     fenster = &hauptfenster;
     if (!hauptfenster.InstallationOk()) return 1;
 
-    const QStringList argumente = QApplication::arguments();
-    hauptfenster.SpielZeigen(argumente.size() > 1 ? argumente.last() : QString());
+    // argv as the application left it: its own options (-platform ...) are gone.
+    hauptfenster.SpielZeigen(argc > 1 ? QString::fromLocal8Bit(argv[argc - 1]) : QString());
     hauptfenster.show();
     const int ergebnis = QApplication::exec();
 
