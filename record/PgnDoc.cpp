@@ -181,8 +181,6 @@ void TPgnGame::Neu() {
     Tags.clear();
     Moves.Init(1);
     StartPosition.NeuesSpiel();
-    // The undo stack of an earlier read must not survive: SetzeStellung keeps it.
-    Rules.Grundstellung();
     Rules.SetzeStellung(StartPosition);
     Result.clear();
 }
@@ -585,9 +583,6 @@ int ReadPgnFile(TPgnGameList &liste, const std::string &datei, std::string &fehl
 }
 
 void UebernimmPgnSpiel(const TPgnGame &spiel, TZugGenerator &regeln, TBaum &baum) {
-    // Grundstellung clears the undo stack of the previous game, which SetzeStellung keeps and
-    // a later take-back would otherwise replay onto the new board.
-    regeln.Grundstellung();
     regeln.SetzeStellung(spiel.StartPosition);
     TBaum::TiefeKopie(baum, spiel.Moves);
     baum.ZurWurzel();
