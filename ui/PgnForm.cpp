@@ -47,6 +47,17 @@ TPgnGrid::TPgnGrid(QWidget *parent) : QTableWidget(parent), Delegate(new TDelega
 
 bool TPgnGrid::EditorOffen() const { return state() == EditingState && Delegate->Editor; }
 
+QWidget *TPgnGrid::Editor() const { return EditorOffen() ? Delegate->Editor.data() : nullptr; }
+
+void TPgnGrid::commitData(QWidget *editor) {
+    QTableWidget::commitData(editor);
+    const QModelIndex i = currentIndex();
+    if (i.isValid() && i.row() == rowCount() - 1 && !Text(i.row(), i.column()).isEmpty()) {
+        setRowCount(rowCount() + 1);
+        ZellenAnlegen();
+    }
+}
+
 void TPgnGrid::EditorOeffnen() {
     if (rowCount() == 0) return;
     if (!currentIndex().isValid()) setCurrentCell(0, 0);
@@ -165,13 +176,11 @@ TFormPGN::TFormPGN(QWidget *parent) : QDialog(parent) {
     connect(BtnLoeschen, &QPushButton::clicked, this, &TFormPGN::BtnLoeschenClick);
     connect(BtnOk, &QPushButton::clicked, this, &TFormPGN::BtnOkClick);
     connect(BtnAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
-    connect(StringGrid1, &QTableWidget::itemChanged, this, &TFormPGN::GridTextGeaendert);
 
     GridFuellen();
 }
 
 void TFormPGN::GridFuellen() {
-    const QSignalBlocker sperre(StringGrid1);
     StringGrid1->clearContents();
     StringGrid1->setRowCount(7);
     StringGrid1->ZellenAnlegen();
@@ -204,11 +213,8 @@ int TFormPGN::ShowPgnFile(const QString &datei) {
 void TFormPGN::BtnNeuClick() {
     TPgnGrid *g = StringGrid1;
     const int zeile = std::max(g->currentRow(), 0);
-    {
-        const QSignalBlocker sperre(g);
-        g->insertRow(zeile);
-        g->ZellenAnlegen();
-    }
+    g->insertRow(zeile);
+    g->ZellenAnlegen();
     g->setCurrentCell(zeile, 0);
     g->setFocus();
     g->EditorOeffnen();
@@ -230,7 +236,6 @@ void TFormPGN::BtnLoeschenClick() {
     int zeile = g->currentRow();
     if (zeile < 0) return;
     g->EditorSchliessen();
-    const QSignalBlocker sperre(g);
     if (zeile == g->rowCount() - 1) {
         for (int s = 0; s < g->columnCount(); ++s)
             g->SetzeText(zeile, s, QString());
@@ -245,14 +250,6 @@ void TFormPGN::BtnOkClick() {
     // Only the position and the moves go over; the edited tags stay in the dialog.
     if (PgnSpiele.Count >= 1) UebernimmPgnSpiel(PgnSpiele[0], Regeln, Baum);
     accept();
-}
-
-void TFormPGN::GridTextGeaendert(QTableWidgetItem *item) {
-    TPgnGrid *g = StringGrid1;
-    if (!item || item->row() != g->rowCount() - 1 || item->text().isEmpty()) return;
-    const QSignalBlocker sperre(g);
-    g->setRowCount(g->rowCount() + 1);
-    g->ZellenAnlegen();
 }
 
 // ---- helpers -------------------------------------------------------------------------------

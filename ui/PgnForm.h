@@ -19,6 +19,7 @@ class TPgnGrid : public QTableWidget {
 public:
     explicit TPgnGrid(QWidget *parent = nullptr);
     bool EditorOffen() const;
+    QWidget *Editor() const;
     void EditorOeffnen();
     void EditorSchliessen();
     // Every cell gets an item, so that editing and reading never meet a null cell.
@@ -29,6 +30,8 @@ public:
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *e) override;
+    // Text entered into the last row adds an empty row below it.
+    void commitData(QWidget *editor) override;
 
 private:
     class TDelegate;
@@ -70,7 +73,6 @@ public slots:
 
 private:
     void GridFuellen();
-    void GridTextGeaendert(QTableWidgetItem *item);
 };
 
 // Bytes of the file as text for the window: UTF-8 where it is valid, every other byte as
