@@ -1,6 +1,8 @@
 #include "record/Baum.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace {
 TZug RueckToken(TZug z) {
@@ -13,7 +15,15 @@ TZug VorToken(TZug z) {
 }
 } // namespace
 
-TBaum::TBaum() : Eigene(std::make_unique<TTokens>()) { Tokens = Eigene.get(); }
+TBaum::TBaum() {
+    // TArray is an aggregate of plain bytes: calloc's zeroed storage is a valid, empty array.
+    void *p = std::calloc(1, sizeof(TTokens));
+    if (!p) throw std::bad_alloc();
+    Eigene.reset(static_cast<TTokens *>(p));
+    Tokens = Eigene.get();
+}
+
+void TBaum::TFreigabe::operator()(TTokens *t) const { std::free(t); }
 
 void TBaum::Init(int basis) {
     Letzter = -1;

@@ -21,14 +21,6 @@
 
 namespace {
 
-void AppSicherstellen() {
-    if (QApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "tests_ui";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 std::string Form(const TBaum &b) {
     std::string s;
     for (int i = 0; i <= b.Letzter; ++i) {
@@ -44,7 +36,6 @@ struct PgnFormTest : ::testing::Test {
     std::vector<std::string> boxen;
 
     void SetUp() override {
-        AppSicherstellen();
         ordner = std::filesystem::path(::testing::TempDir()) / "kiboru_pgnform";
         std::filesystem::create_directories(ordner);
         MeldungenZuruecksetzen();
