@@ -102,8 +102,9 @@ bool TPgnGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event
 
 void TPgnGrid::keyPressEvent(QKeyEvent *e) {
     if (state() != EditingState) {
-        if (e->key() == Qt::Key_Escape && currentRow() == MerkZeile && currentColumn() == MerkSpalte &&
-            MerkZeile >= 0) {
+        // Escape undoes the last edit of this cell; with nothing to undo it cancels the dialog.
+        if (e->key() == Qt::Key_Escape && MerkZeile >= 0 && currentRow() == MerkZeile &&
+            currentColumn() == MerkSpalte && Text(MerkZeile, MerkSpalte) != MerkText) {
             SetzeText(MerkZeile, MerkSpalte, MerkText);
             e->accept();
             return;

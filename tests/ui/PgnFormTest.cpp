@@ -188,7 +188,7 @@ TEST_F(PgnGridTest, BearbeitenUebernimmtTextUndEscapeStelltIhnWiederHer) {
     EXPECT_EQ(g->Text(1, 0), "Neu");
     QTest::keyClick(g, Qt::Key_Escape);
     EXPECT_EQ(g->Text(1, 0), "n1");
-    EXPECT_FALSE(d->isHidden()); // Escape in the grid does not close the dialog
+    EXPECT_FALSE(d->isHidden()); // this Escape did not close the dialog
 
     // an Escape in the open editor drops the typing
     d->BtnBearbeiten->click();
@@ -196,6 +196,10 @@ TEST_F(PgnGridTest, BearbeitenUebernimmtTextUndEscapeStelltIhnWiederHer) {
     QTest::keyClick(Editor(), Qt::Key_Escape);
     EXPECT_FALSE(g->EditorOffen());
     EXPECT_EQ(g->Text(1, 0), "n1");
+    // nothing left to undo: Escape cancels the dialog
+    QTest::keyClick(g, Qt::Key_Escape);
+    EXPECT_TRUE(d->isHidden());
+    EXPECT_EQ(d->result(), QDialog::Rejected);
 }
 
 TEST_F(PgnGridTest, EntfLeertDieZelleAusserInZeileNull) {
