@@ -25,61 +25,64 @@ TBewertungsKonstanten StandardKonstanten() {
     return k;
 }
 
-std::string& Ordner() {
+std::string &Ordner() {
     static std::string o;
     return o;
 }
 
 std::mutex zufallsMutex;
-std::mt19937& Zufall() {
+std::mt19937 &Zufall() {
     static std::mt19937 z{std::random_device{}()};
     return z;
 }
 
 // ---- reader -------------------------------------------------------------------------------
 
-std::string Trimmen(const std::string& s) {
+std::string Trimmen(const std::string &s) {
     std::size_t a = s.find_first_not_of(" \t\r\n");
     if (a == std::string::npos) return "";
     std::size_t b = s.find_last_not_of(" \t\r\n");
     return s.substr(a, b - a + 1);
 }
 
-std::vector<std::string> Woerter(const std::string& s) {
+std::vector<std::string> Woerter(const std::string &s) {
     std::vector<std::string> w;
     std::istringstream in(s);
     std::string x;
-    while (in >> x) w.push_back(x);
+    while (in >> x)
+        w.push_back(x);
     return w;
 }
 
 // Keywords compare word by word, so the number of blanks between them does not matter.
-std::string Normal(const std::string& s) {
+std::string Normal(const std::string &s) {
     std::string r;
-    for (const auto& w : Woerter(s)) {
+    for (const auto &w : Woerter(s)) {
         if (!r.empty()) r += ' ';
         r += w;
     }
     return r;
 }
 
-[[noreturn]] void Erwartet(const std::string& erwartet, const std::string& gefunden) {
-    throw std::runtime_error("Fehler beim Einlesen der Werte. \r\nErwartet: <" + erwartet + ">\r\nGefunden: <" +
-                             gefunden + ">");
+[[noreturn]] void Erwartet(const std::string &erwartet, const std::string &gefunden) {
+    throw std::runtime_error("Fehler beim Einlesen der Werte. \r\nErwartet: <" + erwartet +
+                             ">\r\nGefunden: <" + gefunden + ">");
 }
 
-double Zahl(const std::string& w) {
-    const char* a = w.c_str();
-    char* ende = nullptr;
+double Zahl(const std::string &w) {
+    const char *a = w.c_str();
+    char *ende = nullptr;
     errno = 0;
     double v = std::strtod(a, &ende);
-    if (ende == a || *ende != '\0' || std::isnan(v)) throw std::runtime_error("Text <" + w + "> konnte nicht gelesen werden.");
+    if (ende == a || *ende != '\0' || std::isnan(v))
+        throw std::runtime_error("Text <" + w + "> konnte nicht gelesen werden.");
+    // The lowest value stays one above the marker of an entry not given.
     if (v > 2147483647.0) v = 2147483647.0;
-    if (v < -2147483647.0) v = -2147483647.0;
+    if (v < -2147483646.0) v = -2147483646.0;
     return v;
 }
 
-int GanzeZahl(const std::string& w, int von, int bis, const std::string& was) {
+int GanzeZahl(const std::string &w, int von, int bis, const std::string &was) {
     double v = Zahl(w);
     if (v != std::floor(v) || v < von || v > bis)
         Erwartet(was + " " + std::to_string(von) + ".." + std::to_string(bis), w);
@@ -88,13 +91,14 @@ int GanzeZahl(const std::string& w, int von, int bis, const std::string& was) {
 
 class TLeser {
 public:
-    explicit TLeser(const std::string& text) {
+    explicit TLeser(const std::string &text) {
         std::istringstream in(text);
         std::string z;
-        while (std::getline(in, z)) zeilen_.push_back(z);
+        while (std::getline(in, z))
+            zeilen_.push_back(z);
     }
     // The next line that is not empty; "Dateiende" when there is none.
-    bool Naechste(std::string& z) {
+    bool Naechste(std::string &z) {
         while (i_ < zeilen_.size()) {
             z = zeilen_[i_++];
             if (!Trimmen(z).empty()) return true;
@@ -102,12 +106,12 @@ public:
         z = "Dateiende";
         return false;
     }
-    std::string Muss(const std::string& erwartet) {
+    std::string Muss(const std::string &erwartet) {
         std::string z;
         if (!Naechste(z)) Erwartet(erwartet, z);
         return z;
     }
-    void Schluesselwort(const std::string& wort) {
+    void Schluesselwort(const std::string &wort) {
         std::string z = Muss(Trimmen(wort));
         if (Normal(z) != Normal(wort)) Erwartet(Trimmen(wort), Trimmen(z));
     }
@@ -117,7 +121,7 @@ private:
     std::size_t i_ = 0;
 };
 
-void LesePositionsBlock(TLeser& l, TBewertungsKonstanten& k) {
+void LesePositionsBlock(TLeser &l, TBewertungsKonstanten &k) {
     std::string z = Trimmen(l.Muss("TRUE oder FALSE"));
     std::size_t ende = z.find_first_of(" \t");
     std::string wort = z.substr(0, ende);
@@ -142,11 +146,12 @@ void LesePositionsBlock(TLeser& l, TBewertungsKonstanten& k) {
         std::string zeile = l.Muss("7 Zahlen");
         auto w = Woerter(zeile);
         if (w.size() != 7) Erwartet("7 Zahlen", Trimmen(zeile));
-        for (int x = 0; x < 7; ++x) k.Positionswerte[seite][farbe][6 - r][x] = Zahl(w[static_cast<std::size_t>(x)]);
+        for (int x = 0; x < 7; ++x)
+            k.Positionswerte[seite][farbe][6 - r][x] = Zahl(w[static_cast<std::size_t>(x)]);
     }
 }
 
-void LeseKettenZeile(const std::string& zeile, TBewertungsKonstanten& k) {
+void LeseKettenZeile(const std::string &zeile, TBewertungsKonstanten &k) {
     auto w = Woerter(Trimmen(zeile).substr(1));
     if (w.size() < 2) Erwartet("# Freiheiten Augen Werte", Trimmen(zeile));
     int frei = GanzeZahl(w[0], 0, MaxKette, "Freiheiten");
@@ -159,10 +164,10 @@ void LeseKettenZeile(const std::string& zeile, TBewertungsKonstanten& k) {
 
 // ---- completion ---------------------------------------------------------------------------
 
-double& PW(TBewertungsKonstanten& k, int s, int c, int y, int x) { return k.Positionswerte[s][c][y][x]; }
+double &PW(TBewertungsKonstanten &k, int s, int c, int y, int x) { return k.Positionswerte[s][c][y][x]; }
 
-void ErgaenzePosition(TBewertungsKonstanten& k, int s, int c, int y, int x) {
-    double& w = PW(k, s, c, y, x);
+void ErgaenzePosition(TBewertungsKonstanten &k, int s, int c, int y, int x) {
+    double &w = PW(k, s, c, y, x);
     if (w != WertMarke) return;
     int nc = static_cast<int>(Gegner(ZuFarbe(c)));
     if (s == 0) {
@@ -175,7 +180,7 @@ void ErgaenzePosition(TBewertungsKonstanten& k, int s, int c, int y, int x) {
         w = 0;
 }
 
-bool ZeileGegeben(const TBewertungsKonstanten& k, int frei, int augen) {
+bool ZeileGegeben(const TBewertungsKonstanten &k, int frei, int augen) {
     for (int s = 1; s <= MaxKette; ++s)
         if (k.Kettenwerte[s][frei][augen] != WertMarke) return true;
     return false;
@@ -183,8 +188,8 @@ bool ZeileGegeben(const TBewertungsKonstanten& k, int frei, int augen) {
 
 // Sizes beyond the last one given continue the line of the last two, or grow in proportion
 // to the size when only size 1 is given.
-void ErgaenzeGroessen(TBewertungsKonstanten& k, int frei, int augen) {
-    auto w = [&](int s) -> double& { return k.Kettenwerte[s][frei][augen]; };
+void ErgaenzeGroessen(TBewertungsKonstanten &k, int frei, int augen) {
+    auto w = [&](int s) -> double & { return k.Kettenwerte[s][frei][augen]; };
     w(0) = 0;
     for (int s = 1; s <= MaxKette; ++s) {
         if (w(s) != WertMarke) continue;
@@ -200,16 +205,18 @@ void ErgaenzeGroessen(TBewertungsKonstanten& k, int frei, int augen) {
 } // namespace
 
 void TBewertungsKonstanten::AllesMarkieren() {
-    for (auto& seite : Positionswerte)
-        for (auto& farbe : seite)
-            for (auto& zeile : farbe) zeile.Fuelle(WertMarke);
-    for (auto& g : Kettenwerte)
-        for (auto& f : g) f.Fuelle(WertMarke);
+    for (auto &seite : Positionswerte)
+        for (auto &farbe : seite)
+            for (auto &zeile : farbe)
+                zeile.Fuelle(WertMarke);
+    for (auto &g : Kettenwerte)
+        for (auto &f : g)
+            f.Fuelle(WertMarke);
 }
 
 TBewertungsKonstanten Konstanten = StandardKonstanten();
 
-void FindeKetten(const TBrett& b, TKettenListe& l) {
+void FindeKetten(const TBrett &b, TKettenListe &l) {
     l.Anzahl = 0;
     l.Marken.Fuelle(-1);
     TKettenMarken frei; // liberty p counted for chain n holds n
@@ -219,7 +226,7 @@ void FindeKetten(const TBrett& b, TKettenListe& l) {
         TFarbe c = b[p];
         if ((c != Schwarz && c != Weiss) || l.Marken[p] != -1) continue;
         const int n = l.Anzahl;
-        TKette& k = l.Ketten[n];
+        TKette &k = l.Ketten[n];
         k = TKette{static_cast<std::int16_t>(p), 0, 0, 0};
         int oben = 0;
         l.Marken[p] = static_cast<std::int16_t>(n);
@@ -245,13 +252,13 @@ void FindeKetten(const TBrett& b, TKettenListe& l) {
     }
 }
 
-double Bewertung(const TEngineZustand& e, const TBewertungsKonstanten& k) {
+double Bewertung(const TEngineZustand &e, const TBewertungsKonstanten &k) {
     TKettenListe l;
     FindeKetten(e.Brett, l);
     const TFarbe eigene = FarbeVonSeite(e.AmZug);
     double v = 0;
     for (int i = 0; i < l.Anzahl; ++i) {
-        const TKette& kt = l.Ketten[i];
+        const TKette &kt = l.Ketten[i];
         const int augen = kt.Augen > MaxAugen ? MaxAugen : kt.Augen;
         const double w = k.Kettenwerte[kt.Groesse][kt.Freiheiten][augen];
         if (e.Brett[kt.Punkt] == eigene)
@@ -259,7 +266,7 @@ double Bewertung(const TEngineZustand& e, const TBewertungsKonstanten& k) {
         else
             v -= w;
     }
-    const auto& pw = k.Positionswerte[e.AmZug];
+    const auto &pw = k.Positionswerte[e.AmZug];
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 7; ++x) {
             TFarbe c = e.Brett[Punkt(x, y)];
@@ -268,11 +275,12 @@ double Bewertung(const TEngineZustand& e, const TBewertungsKonstanten& k) {
     return v;
 }
 
-void ErgaenzeWerte(TBewertungsKonstanten& k) {
+void ErgaenzeWerte(TBewertungsKonstanten &k) {
     for (int s = 1; s >= 0; --s)
         for (int c = -2; c <= 1; ++c)
             for (int y = 6; y >= 0; --y)
-                for (int x = 0; x < 7; ++x) ErgaenzePosition(k, s, c, y, x);
+                for (int x = 0; x < 7; ++x)
+                    ErgaenzePosition(k, s, c, y, x);
 
     // Chain values. Rows given in the file keep their values; missing sizes continue the row.
     // A missing liberty count continues the two rows below it (or copies the one below, or the
@@ -287,7 +295,8 @@ void ErgaenzeWerte(TBewertungsKonstanten& k) {
         for (int f = 0; f <= MaxKette; ++f) {
             if (gegeben[f]) continue;
             auto setze = [&](auto quelle) {
-                for (int s = 0; s <= MaxKette; ++s) k.Kettenwerte[s][f][a] = quelle(s);
+                for (int s = 0; s <= MaxKette; ++s)
+                    k.Kettenwerte[s][f][a] = quelle(s);
             };
             if (a > 0)
                 setze([&](int s) { return k.Kettenwerte[s][f][a - 1]; });
@@ -299,7 +308,8 @@ void ErgaenzeWerte(TBewertungsKonstanten& k) {
                 setze([&](int s) { return k.Kettenwerte[s][1][a]; });
             else {
                 int oben = f + 1;
-                while (oben <= MaxKette && !gegeben[oben]) ++oben;
+                while (oben <= MaxKette && !gegeben[oben])
+                    ++oben;
                 if (oben > MaxKette)
                     setze([](int) { return 0.0; });
                 else
@@ -310,37 +320,36 @@ void ErgaenzeWerte(TBewertungsKonstanten& k) {
     }
 }
 
-const std::string& StandardWerteText() {
-    static const std::string text =
-        "Werte\n"
-        "\n"
-        "Positionswerte\n"
-        "AmZug    Figur\n"
-        " TRUE       S\n"
-        "-5 00 00 01 00 00 -5\n"
-        "00 00 00 02 00 00 00\n"
-        "01 00 00 02 00 02 01\n"
-        "00 02 02 02 01 00 00\n"
-        "00 00 01 00 02 01 01\n"
-        "00 00 01 00 01 00 00\n"
-        "-5 00 01 00 01 00 -5\n"
-        "End Positionswerte\n"
-        "\n"
-        "Kettenwerte\n"
-        "  Freiheiten  Augen  Werte\n"
-        "# 1 0 100 200 300 400 500\n"
-        "# 2 0 103 206 309 412 515\n"
-        "# 3 0 106 212 318 424 530\n"
-        "# 4 0 109 218 327 436 545\n"
-        "# 5 0 112 224 336 448 560\n"
-        "# 6 0 115 230 345 460 575\n"
-        "End Kettenwerte\n"
-        "\n"
-        "End Werte\n";
+const std::string &StandardWerteText() {
+    static const std::string text = "Werte\n"
+                                    "\n"
+                                    "Positionswerte\n"
+                                    "AmZug    Figur\n"
+                                    " TRUE       S\n"
+                                    "-5 00 00 01 00 00 -5\n"
+                                    "00 00 00 02 00 00 00\n"
+                                    "01 00 00 02 00 02 01\n"
+                                    "00 02 02 02 01 00 00\n"
+                                    "00 00 01 00 02 01 01\n"
+                                    "00 00 01 00 01 00 00\n"
+                                    "-5 00 01 00 01 00 -5\n"
+                                    "End Positionswerte\n"
+                                    "\n"
+                                    "Kettenwerte\n"
+                                    "  Freiheiten  Augen  Werte\n"
+                                    "# 1 0 100 200 300 400 500\n"
+                                    "# 2 0 103 206 309 412 515\n"
+                                    "# 3 0 106 212 318 424 530\n"
+                                    "# 4 0 109 218 327 436 545\n"
+                                    "# 5 0 112 224 336 448 560\n"
+                                    "# 6 0 115 230 345 460 575\n"
+                                    "End Kettenwerte\n"
+                                    "\n"
+                                    "End Werte\n";
     return text;
 }
 
-void LeseWerteText(const std::string& text, TBewertungsKonstanten& k) {
+void LeseWerteText(const std::string &text, TBewertungsKonstanten &k) {
     k.AllesMarkieren();
     TLeser l(text);
     l.Schluesselwort("Werte");
@@ -374,7 +383,7 @@ std::string ZahlText(double v) {
 }
 } // namespace
 
-std::string WerteAlsText(const TBewertungsKonstanten& k) {
+std::string WerteAlsText(const TBewertungsKonstanten &k) {
     std::string t = "Werte\n\nPositionswerte\n";
     for (int s = 1; s >= 0; --s)
         for (TFarbe c : {Schwarz, Weiss, Leer}) {
@@ -394,7 +403,8 @@ std::string WerteAlsText(const TBewertungsKonstanten& k) {
     for (int a = 0; a <= MaxAugen; ++a)
         for (int f = 0; f <= MaxKette; ++f) {
             t += "# " + std::to_string(f) + " " + std::to_string(a);
-            for (int s = 1; s <= MaxKette; ++s) t += " " + ZahlText(k.Kettenwerte[s][f][a]);
+            for (int s = 1; s <= MaxKette; ++s)
+                t += " " + ZahlText(k.Kettenwerte[s][f][a]);
             t += '\n';
         }
     t += "End Kettenwerte\n\nEnd Werte\n";
@@ -405,7 +415,7 @@ void SetzeEngineOrdner(std::string ordner) { Ordner() = std::move(ordner); }
 std::string EngineOrdner() { return Ordner(); }
 
 namespace {
-std::string ImOrdner(const std::string& name) {
+std::string ImOrdner(const std::string &name) {
     if (Ordner().empty()) return name;
     return (std::filesystem::path(Ordner()) / name).string();
 }
@@ -415,7 +425,7 @@ const std::string WerteBasis = std::string("Default") + "7" + "x" + "7" + ".wert
 std::string WerteDateiName() { return ImOrdner(WerteBasis + ".cfg"); }
 std::string WerteEchoName() { return ImOrdner(WerteBasis + ".out"); }
 
-bool LeseWerteDatei(TBewertungsKonstanten& k) {
+bool LeseWerteDatei(TBewertungsKonstanten &k) {
     const std::string name = WerteDateiName();
     std::string fehler;
     {
@@ -430,19 +440,20 @@ bool LeseWerteDatei(TBewertungsKonstanten& k) {
             else
                 try {
                     LeseWerteText(inhalt.str(), k);
-                } catch (const std::exception& ex) {
+                } catch (const std::exception &ex) {
                     fehler = ex.what();
                 }
         }
     }
     if (!fehler.empty()) {
-        MeldeFehler("Die Eingabedatei \"" + name +
-                    "\" mit den Konstanten für die Stellungsbewertung konnte nicht gelesen werden. Die Engine "
-                    "benutzt deshalb Standardwerte und spielt grottenschlecht. \r\nDetails: " +
-                    fehler);
+        MeldeFehler(
+            "Die Eingabedatei \"" + name +
+            "\" mit den Konstanten für die Stellungsbewertung konnte nicht gelesen werden. Die Engine "
+            "benutzt deshalb Standardwerte und spielt grottenschlecht. \r\nDetails: " +
+            fehler);
         try {
             LeseWerteText(StandardWerteText(), k);
-        } catch (const std::exception&) {
+        } catch (const std::exception &) {
             return false;
         }
     }
@@ -450,21 +461,23 @@ bool LeseWerteDatei(TBewertungsKonstanten& k) {
     std::ofstream aus(echo, std::ios::binary | std::ios::trunc);
     if (aus) aus << WerteAlsText(k);
     if (!aus || !(aus.flush()))
-        MeldeFehler("Die Ausgabedatei \"" + echo +
-                    "\" mit den Konstanten für die Stellungsbewertung konnte nicht geschrieben werden. Das "
-                    "beeinträchtigt die Funktion normal nicht. Ist aber etwas verdächtig. Vielleicht stimmt was "
-                    "nicht mit der Installation.");
+        MeldeFehler(
+            "Die Ausgabedatei \"" + echo +
+            "\" mit den Konstanten für die Stellungsbewertung konnte nicht geschrieben werden. Das "
+            "beeinträchtigt die Funktion normal nicht. Ist aber etwas verdächtig. Vielleicht stimmt was "
+            "nicht mit der Installation.");
     return true;
 }
 
-void ZufallsVariation(TBewertungsKonstanten& k, int n) {
+void ZufallsVariation(TBewertungsKonstanten &k, int n) {
     if (n <= 0) return;
     std::lock_guard<std::mutex> sperre(zufallsMutex);
     std::uniform_int_distribution<int> verteilung(0, n - 1);
-    for (auto& seite : k.Positionswerte)
-        for (auto& farbe : seite)
-            for (auto& zeile : farbe)
-                for (auto& w : zeile) w += verteilung(Zufall());
+    for (auto &seite : k.Positionswerte)
+        for (auto &farbe : seite)
+            for (auto &zeile : farbe)
+                for (auto &w : zeile)
+                    w += verteilung(Zufall());
 }
 
 void SetzeZufallsSaat(std::uint32_t saat) {

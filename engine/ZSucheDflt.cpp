@@ -46,13 +46,13 @@ using TZugPunkte = TArray<std::int32_t, 0, 63>;
 
 class TSuche {
 public:
-    TSuche(TEngineZustand& e, const std::atomic<std::uint8_t>* stopp) : e_(e), stopp_(stopp) {}
+    TSuche(TEngineZustand &e, const std::atomic<std::uint8_t> *stopp) : e_(e), stopp_(stopp) {}
 
     TSuchErgebnis Lauf(int maxTiefe, int alpha, int beta);
 
 private:
-    TEngineZustand& e_;
-    const std::atomic<std::uint8_t>* stopp_;
+    TEngineZustand &e_;
+    const std::atomic<std::uint8_t> *stopp_;
     bool abgebrochen_ = false;
     std::int64_t knoten_ = 0;
     std::int64_t bewertungen_ = 0;
@@ -72,7 +72,7 @@ private:
         return static_cast<int>(std::lround(v));
     }
     int EndwertInt() const { return static_cast<int>(e_.Endwert()); }
-    int Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const;
+    int Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) const;
     int Suche(int tiefe, int ply, int alpha, int beta);
     int SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster);
     void Pruefen();
@@ -95,7 +95,7 @@ void TSuche::InfoAuffrischen(bool) {
 // Candidate moves in the order worth trying: the remembered best move, captures, rescues of
 // own chains in atari, killers, then by history. Filling an own eye is left out unless it
 // rescues a chain in atari. Returns the number of moves.
-int TSuche::Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const {
+int TSuche::Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) const {
     TKettenListe kl;
     FindeKetten(e_.Brett, kl);
     const TFarbe eigene = e_.Mover();
@@ -117,7 +117,7 @@ int TSuche::Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) cons
                     auge = false;
                     continue;
                 }
-                const TKette& k = kl.Ketten[kl.Marken[q]];
+                const TKette &k = kl.Ketten[kl.Marken[q]];
                 if (v == eigene) {
                     if (k.Freiheiten == 1) {
                         s += 500000 + 1000 * k.Groesse;
@@ -146,13 +146,15 @@ int TSuche::Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) cons
 // move, and takes the move back.
 int TSuche::SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster) {
     const int strafe = (feld < 0 && !e_.BeidePassen()) ? PassStrafe : 0;
+    // The tempo only counts against values of the evaluation; a finished game keeps its score.
+    auto wert = [&](int kind) { return -kind - (std::abs(kind) < GewinnWert ? strafe : 0); };
     int v;
     if (erster) {
-        v = -Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)) - strafe;
+        v = wert(Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)));
     } else {
-        v = -Suche(tiefe - 1, ply + 1, -(alpha + strafe) - 1, -(alpha + strafe)) - strafe;
+        v = wert(Suche(tiefe - 1, ply + 1, -(alpha + strafe) - 1, -(alpha + strafe)));
         if (v > alpha && v < beta && !abgebrochen_)
-            v = -Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)) - strafe;
+            v = wert(Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)));
     }
     return v;
 }
@@ -166,7 +168,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         return Statisch();
     }
     const std::uint64_t schl = Schluessel();
-    TTEintrag& t = TT[static_cast<long>(schl & (TTGroesse - 1))];
+    TTEintrag &t = TT[static_cast<long>(schl & (TTGroesse - 1))];
     int ttZug = -2;
     if (t.Schluessel == schl && (t.Art & ArtMaske) != ArtLeer) {
         ttZug = t.Zug;
@@ -209,7 +211,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
                     killer_[ply][1] = killer_[ply][0];
                     killer_[ply][0] = static_cast<std::int16_t>(p);
                 }
-                std::int32_t& h = historie_[e_.AmZug][p];
+                std::int32_t &h = historie_[e_.AmZug][p];
                 h = std::min(h + tiefe * tiefe, 200000);
             }
             break;
@@ -268,6 +270,8 @@ TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
     }
     TZugPunkte werte;
     for (int tiefe = 1; n > 0 && tiefe <= maxTiefe; ++tiefe) {
+        Pruefen();
+        if (abgebrochen_) break;
         horizont_ = 0;
         int a = alpha, best = -Unendlich, bestIndex = -1;
         for (int i = 0; i < n; ++i) {
@@ -309,7 +313,7 @@ TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
         }
         InfoAuffrischen(true);
         Melde("Analysetiefe : " + std::to_string(tiefe), false);
-        bool andereVerlieren = true;
+        bool andereVerlieren = n > 1;
         for (int i = 1; i < n; ++i)
             if (werte[i] > -GewinnWert) andereVerlieren = false;
         if (horizont_ == 0)
@@ -353,11 +357,12 @@ void SuchInfoZuruecksetzen() {
 }
 
 void LeereTranspositionstabelle() {
-    for (auto& t : TT) t = TTEintrag{};
+    for (auto &t : TT)
+        t = TTEintrag{};
 }
 
-TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t>* stopp) {
+TSuchErgebnis SucheZug(TEngineZustand &e, int maxTiefe, double alpha, double beta,
+                       const std::atomic<std::uint8_t> *stopp) {
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
         info.Laeuft = true;

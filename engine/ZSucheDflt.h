@@ -12,9 +12,9 @@ struct TSuchInfo {
     int BesterZug = -2;
     double BesterWert = 0;
     std::int64_t Stellungen = 0;
-    std::string Zeit;      // stopwatch text "00:00:01.2"
+    std::string Zeit; // stopwatch text "00:00:01.2"
     std::int64_t ProSekunde = 0;
-    std::string Grund;     // reason the search stopped, empty while it runs
+    std::string Grund; // reason the search stopped, empty while it runs
     bool Laeuft = false;
 };
 
@@ -44,8 +44,8 @@ struct TSuchErgebnis {
 
 // Iterative deepening up to maxTiefe over e (left as it was found). The window is clamped to
 // the range of the search's scores. Reports each finished depth and the stop reason.
-TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t>* stopp);
+TSuchErgebnis SucheZug(TEngineZustand &e, int maxTiefe, double alpha, double beta,
+                       const std::atomic<std::uint8_t> *stopp);
 // Clears the statistics before a compute.
 void SuchInfoZuruecksetzen();
 // Forgets everything the transposition table holds (tests that compare searches).

@@ -18,7 +18,7 @@ std::int32_t Zaehler32(std::int64_t n) {
 }
 } // namespace
 
-const char* DefaultName() { return "Default"; }
+const char *DefaultName() { return "Default"; }
 
 void DefaultSetzeMeldeProc(TMeldeProc p) { SetzeEngineMeldeProc(p); }
 
@@ -52,7 +52,7 @@ bool DefaultSetzeStein(int feld, int wert) {
     return true;
 }
 
-bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<std::uint8_t>* stopp) {
+bool DefaultBerechne(int &feld, int &wert, TZaehler &zaehler, const std::atomic<std::uint8_t> *stopp) {
     SuchInfoZuruecksetzen();
     feld = -2;
     zaehler[0] = 0;
@@ -61,14 +61,15 @@ bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<
     const TSuchErgebnis erg = SucheZug(EngineBrett, maxTiefe.load(), -2147483647.0, 2147483647.0, stopp);
     feld = erg.Feld;
     const double gerundet = std::round(erg.Wert);
-    if (!(gerundet >= -2147483648.0 && gerundet <= 2147483647.0)) RangeFehler(0, -2147483647L - 1, 2147483647L);
+    if (!(gerundet >= -2147483648.0 && gerundet <= 2147483647.0))
+        RangeFehler(0, -2147483647L - 1, 2147483647L);
     wert = static_cast<int>(gerundet);
     zaehler[0] = Zaehler32(erg.Stellungen);
     zaehler[1] = Zaehler32(erg.Bewertungen);
     return feld >= -1 && EngineBrett.IstErlaubt(feld);
 }
 
-const TEngineEintraege& DefaultEintraege() {
+const TEngineEintraege &DefaultEintraege() {
     static const TEngineEintraege e = [] {
         TEngineEintraege t;
         t.Name = DefaultName;
