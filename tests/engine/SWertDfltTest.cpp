@@ -41,10 +41,30 @@ TEST(Bewertung, KleineStellungenMitStandardwerten) {
     Aufbauen(e, mit(3, 4, 'S'), 1);
     EXPECT_EQ(Bewertung(e, k), 109.0 + 2.0);
     // A chain of one stone in atari: +100 for the mover, the white neighbour -103.
-    Aufbauen(e, {".......", ".......", ".......", ".......", ".......", "W......", "S......"}, 1);
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 ".......",
+                 ".......",
+                 ".......",
+                 "W......",
+                 "S......",
+             },
+             1);
     EXPECT_EQ(Bewertung(e, k), 100.0 - 103.0 - 5.0 + 0.0);
     // Three stones in a row in the middle have 8 liberties: a count beyond the file's rows.
-    Aufbauen(e, {".......", ".......", ".......", "..SSS..", ".......", ".......", "......."}, 1);
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 ".......",
+                 "..SSS..",
+                 ".......",
+                 ".......",
+                 ".......",
+             },
+             1);
     EXPECT_EQ(Bewertung(e, k), 121.0 * 3 + 2.0 + 2.0 + 1.0);
 }
 

@@ -42,7 +42,17 @@ protected:
 TEST_F(Suche, SchlaegtKetteInAtari) {
     TEngineZustand e;
     // The white pair d4-d5 has its last liberty on d6.
-    Aufbauen(e, {".......", ".......", "..SWS..", "..SWS..", "...S...", ".......", "......."}, 1);
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 "..SWS..",
+                 "..SWS..",
+                 "...S...",
+                 ".......",
+                 ".......",
+             },
+             1);
     const TBrett vorher = e.Brett;
     TSuchErgebnis r = Los(e, 3);
     EXPECT_EQ(r.Feld, Punkt(3, 5));
@@ -62,7 +72,17 @@ TEST_F(Suche, SchlaegtKetteInAtari) {
 TEST_F(Suche, RettetEigeneKetteInAtari) {
     TEngineZustand e;
     // Black's pair c4-d4 has one liberty left on e4; extending there gives it three.
-    Aufbauen(e, {".......", ".......", "..WW...", ".WSS...", "..WW...", ".......", "......."}, 1);
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 "..WW...",
+                 ".WSS...",
+                 "..WW...",
+                 ".......",
+                 ".......",
+             },
+             1);
     for (int tiefe : {2, 3, 4}) {
         TSuchErgebnis r = Los(e, tiefe);
         EXPECT_EQ(r.Feld, Punkt(4, 3)) << "Tiefe " << tiefe;
@@ -88,7 +108,17 @@ TEST_F(Suche, BeendetGewonnenesSpielUndWertetEs) {
 TEST_F(Suche, VollstaendigAnalysiert) {
     TEngineZustand e;
     // Black is alive with two eyes everywhere; white has nothing to play but a pass.
-    Aufbauen(e, {"S.SSSSS", "SSSSSSS", "SSSSSSS", "SSSSSSS", "SSSSSSS", "SSSSSSS", "SSSSS.S"}, 1);
+    Aufbauen(e,
+             {
+                 "S.SSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSS.S",
+             },
+             1);
     TSuchErgebnis r = Los(e, 10);
     EXPECT_EQ(r.Feld, -1);
     EXPECT_EQ(r.Grund, "Stellung vollständig analysiert");

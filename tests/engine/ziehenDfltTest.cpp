@@ -26,7 +26,15 @@ TEST(EngineBrett, NeuesSpiel) {
 TEST(EngineBrett, DoppelterFangUndZuruecknehmen) {
     TEngineZustand e;
     // Black d4 captures the white stones c4 and e4, each alone in atari.
-    Aufbauen(e, {".......", ".......", "..S.S..", ".SW.WS.", "..S.S..", ".......", "......."});
+    Aufbauen(e, {
+                    ".......",
+                    ".......",
+                    "..S.S..",
+                    ".SW.WS.",
+                    "..S.S..",
+                    ".......",
+                    ".......",
+                });
     const TBrett vorher = e.Brett;
     const int d4 = Punkt(3, 3);
     ASSERT_TRUE(e.IstErlaubt(d4));
@@ -52,7 +60,15 @@ TEST(EngineBrett, DoppelterFangUndZuruecknehmen) {
 
 TEST(EngineBrett, KoUndSelbstmord) {
     TEngineZustand e;
-    Aufbauen(e, {".......", ".......", ".......", "..SW...", ".SW.W..", "..SW...", "......."});
+    Aufbauen(e, {
+                    ".......",
+                    ".......",
+                    ".......",
+                    "..SW...",
+                    ".SW.W..",
+                    "..SW...",
+                    ".......",
+                });
     const int d3 = Punkt(3, 2), c3 = Punkt(2, 2);
     ASSERT_TRUE(e.IstErlaubt(d3)); // black captures c3
     e.Ziehe(d3);
@@ -63,13 +79,33 @@ TEST(EngineBrett, KoUndSelbstmord) {
     EXPECT_TRUE(e.BeidePassen());
     EXPECT_FALSE(e.IstErlaubt(c3)); // still a repetition, however far back
     // Suicide: a white stone on a1 surrounded by black.
-    Aufbauen(e, {".......", ".......", ".......", ".......", ".......", "S......", ".S....."}, 0);
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 ".......",
+                 ".......",
+                 ".......",
+                 "S......",
+                 ".S.....",
+             },
+             0);
     EXPECT_FALSE(e.IstErlaubt(Punkt(0, 0)));
     EXPECT_TRUE(e.IstErlaubt(-1));
     EXPECT_FALSE(e.IstErlaubt(Punkt(0, 1))); // occupied
     EXPECT_FALSE(e.IstErlaubt(7));           // border
     // Filling its own last liberty while capturing is legal.
-    Aufbauen(e, {".......", ".......", ".......", ".......", "W......", "SW.....", ".S....."}, 0);
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 ".......",
+                 ".......",
+                 "W......",
+                 "SW.....",
+                 ".S.....",
+             },
+             0);
     EXPECT_TRUE(e.IstErlaubt(Punkt(0, 0)));
     e.Ziehe(Punkt(0, 0));
     EXPECT_EQ(e.Brett[Punkt(0, 1)], Leer);
