@@ -227,7 +227,7 @@ void FindeKetten(const TBrett &b, TKettenListe &l) {
         if ((c != Schwarz && c != Weiss) || l.Marken[p] != -1) continue;
         const int n = l.Anzahl;
         TKette &k = l.Ketten[n];
-        k = TKette{static_cast<std::int16_t>(p), 0, 0, 0};
+        k = TKette{static_cast<std::int16_t>(p), 0, 0, 0, -1};
         int oben = 0;
         l.Marken[p] = static_cast<std::int16_t>(n);
         stapel[oben++] = static_cast<std::int16_t>(p);
@@ -241,6 +241,7 @@ void FindeKetten(const TBrett &b, TKettenListe &l) {
                     if (frei[q] != n) {
                         frei[q] = static_cast<std::int16_t>(n);
                         ++k.Freiheiten;
+                        k.Freiheit = static_cast<std::int16_t>(q);
                     }
                 } else if (v == c && l.Marken[q] != n) {
                     l.Marken[q] = static_cast<std::int16_t>(n);
@@ -255,6 +256,10 @@ void FindeKetten(const TBrett &b, TKettenListe &l) {
 double Bewertung(const TEngineZustand &e, const TBewertungsKonstanten &k) {
     TKettenListe l;
     FindeKetten(e.Brett, l);
+    return Bewertung(e, l, k);
+}
+
+double Bewertung(const TEngineZustand &e, const TKettenListe &l, const TBewertungsKonstanten &k) {
     const TFarbe eigene = FarbeVonSeite(e.AmZug);
     double v = 0;
     for (int i = 0; i < l.Anzahl; ++i) {

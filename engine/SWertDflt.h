@@ -28,6 +28,7 @@ struct TKette {
     std::int32_t Groesse = 0;
     std::int32_t Freiheiten = 0;
     std::int32_t Augen = 0;
+    std::int16_t Freiheit = -1; // one of its liberties: the last one of a chain in atari
 };
 struct TKettenListe {
     TArray<TKette, 0, LetzterPunkt> Ketten{};
@@ -43,6 +44,8 @@ extern TBewertungsKonstanten Konstanten;
 
 // Value of the position for the side to move.
 double Bewertung(const TEngineZustand &e, const TBewertungsKonstanten &k = Konstanten);
+// The same with the chains already found.
+double Bewertung(const TEngineZustand &e, const TKettenListe &l, const TBewertungsKonstanten &k = Konstanten);
 
 // Fills every entry still holding the marker (position values from black's table, white's
 // view mirrored; chain values extrapolated, see the reader).

@@ -37,6 +37,8 @@ constexpr int Unendlich = 1000000000;
 // whenever its moves look slightly worse than the opponent's.
 constexpr int PassStrafe = 30;
 constexpr int Nachbarn[4] = {-1, 1, -16, 16};
+// Captures followed beyond the depth limit.
+constexpr int MaxRuhetiefe = 8;
 
 std::mutex infoMutex;
 TSuchInfo info;
@@ -66,14 +68,20 @@ private:
         return e_.Hash ^ (e_.AmZug ? SeitenSchluessel : 0) ^ (e_.LetzterZugPass() ? PassSchluessel : 0);
     }
     int Statisch() {
+        TKettenListe kl;
+        FindeKetten(e_.Brett, kl);
+        return Statisch(kl);
+    }
+    int Statisch(const TKettenListe &kl) {
         ++bewertungen_;
-        double v = Bewertung(e_, Konstanten);
+        double v = Bewertung(e_, kl, Konstanten);
         v = std::clamp(v, -static_cast<double>(EvalGrenze), static_cast<double>(EvalGrenze));
         return static_cast<int>(std::lround(v));
     }
     int EndwertInt() const { return static_cast<int>(e_.Endwert()); }
     int Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) const;
     int Suche(int tiefe, int ply, int alpha, int beta);
+    int Ruhesuche(int ply, int qtiefe, int alpha, int beta);
     int SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster);
     void Pruefen();
     void InfoAuffrischen(bool alles);
@@ -159,13 +167,61 @@ int TSuche::SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool er
     return v;
 }
 
+// Beyond the depth limit only captures are played, so that the evaluation does not stop in
+// the middle of an exchange; the side to move may always stand on the static value.
+int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
+    if (qtiefe > 0 && (++knoten_ & 2047) == 0) Pruefen();
+    if (abgebrochen_) return 0;
+    TKettenListe kl;
+    FindeKetten(e_.Brett, kl);
+    int best = Statisch(kl);
+    if (best >= beta || qtiefe >= MaxRuhetiefe || !e_.HatPlatz() || ply >= MaxZugIndex) return best;
+    if (best > alpha) alpha = best;
+    const TFarbe gegner = Gegner(e_.Mover());
+    TZugListe zuege;
+    TZugPunkte punkte;
+    int n = 0;
+    for (int i = 0; i < kl.Anzahl; ++i) {
+        const TKette &k = kl.Ketten[i];
+        if (k.Freiheiten != 1 || e_.Brett[k.Punkt] != gegner) continue;
+        int j = 0;
+        while (j < n && zuege[j] != k.Freiheit)
+            ++j;
+        if (j == n) {
+            zuege[n] = k.Freiheit;
+            punkte[n] = 0;
+            ++n;
+        }
+        punkte[j] += k.Groesse;
+    }
+    for (int i = 0; i < n; ++i) {
+        int m = i;
+        for (int j = i + 1; j < n; ++j)
+            if (punkte[j] > punkte[m]) m = j;
+        std::swap(zuege[i], zuege[m]);
+        std::swap(punkte[i], punkte[m]);
+        if (!e_.ZieheWennErlaubt(zuege[i])) continue;
+        const int v = -Ruhesuche(ply + 1, qtiefe + 1, -beta, -alpha);
+        e_.Zuruecknehmen(true);
+        if (abgebrochen_) return 0;
+        if (v > best) best = v;
+        if (v > alpha) alpha = v;
+        if (alpha >= beta) break;
+    }
+    return best;
+}
+
 int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
     if ((++knoten_ & 2047) == 0) Pruefen();
     if (abgebrochen_) return 0;
     if (e_.BeidePassen()) return EndwertInt();
-    if (tiefe <= 0 || !e_.HatPlatz() || ply >= MaxZugIndex) {
+    if (!e_.HatPlatz() || ply >= MaxZugIndex) {
         ++horizont_;
         return Statisch();
+    }
+    if (tiefe <= 0) {
+        ++horizont_;
+        return Ruhesuche(ply, 0, alpha, beta);
     }
     const std::uint64_t schl = Schluessel();
     TTEintrag &t = TT[static_cast<long>(schl & (TTGroesse - 1))];
