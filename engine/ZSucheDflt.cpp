@@ -2,11 +2,11 @@
 
 #include "engine/BasisBrett.h"
 #include "engine/SWertDflt.h"
-#include "support/StoppUhr.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 
@@ -40,6 +40,15 @@ constexpr int Nachbarn[4] = {-1, 1, -16, 16};
 // Captures followed beyond the depth limit.
 constexpr int MaxRuhetiefe = 8;
 
+// "hh:mm:ss.t" of the search's own monotonic clock (the wall clock may jump or wrap at midnight).
+std::string ZeitAlsText(double sek) {
+    const long zehntel = static_cast<long>(sek * 10);
+    char puffer[32];
+    std::snprintf(puffer, sizeof puffer, "%02ld:%02ld:%02ld.%ld", zehntel / 36000, zehntel / 600 % 60,
+                  zehntel / 10 % 60, zehntel % 10);
+    return puffer;
+}
+
 std::mutex infoMutex;
 TSuchInfo info;
 
@@ -61,7 +70,6 @@ private:
     std::int64_t horizont_ = 0; // nodes cut by the depth limit (or resting on such a result)
     TArray<TArray<std::int16_t, 0, 1>, 0, MaxZugIndex> killer_{};
     TArray<TArray<std::int32_t, -1, LetzterPunkt>, 0, 1> historie_{};
-    TStoppUhr uhr_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 
     std::uint64_t Schluessel() const {
@@ -96,7 +104,7 @@ void TSuche::InfoAuffrischen(bool) {
     double sek = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     std::lock_guard<std::mutex> sperre(infoMutex);
     info.Stellungen = knoten_;
-    info.Zeit = uhr_.Text();
+    info.Zeit = ZeitAlsText(sek);
     info.ProSekunde = sek > 0 ? static_cast<std::int64_t>(static_cast<double>(knoten_) / sek) : 0;
 }
 
@@ -292,7 +300,6 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
 
 TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
     TSuchErgebnis erg;
-    uhr_.Neustart();
     start_ = std::chrono::steady_clock::now();
     ++ttAlter;
     const std::uint64_t hashVorher = e_.Hash;
