@@ -407,9 +407,14 @@ std::string WerteAlsText(const TBewertungsKonstanten &k) {
     t += "End Positionswerte\n\nKettenwerte\n  Freiheiten  Augen  Werte\n";
     for (int a = 0; a <= MaxAugen; ++a)
         for (int f = 0; f <= MaxKette; ++f) {
-            t += "# " + std::to_string(f) + " " + std::to_string(a);
-            for (int s = 1; s <= MaxKette; ++s)
-                t += " " + ZahlText(k.Kettenwerte[s][f][a]);
+            t += "# ";
+            t += std::to_string(f);
+            t += ' ';
+            t += std::to_string(a);
+            for (int s = 1; s <= MaxKette; ++s) {
+                t += ' ';
+                t += ZahlText(k.Kettenwerte[s][f][a]);
+            }
             t += '\n';
         }
     t += "End Kettenwerte\n\nEnd Werte\n";
