@@ -97,6 +97,28 @@ std::atomic<TThreadZugSuche*> Aktuell{nullptr};
 // Every started thread until it has been joined.
 std::mutex ThreadsMutex;
 std::vector<std::unique_ptr<TThreadZugSuche>> Threads;
+// At program end no std::thread may be left joinable. A search still running then may be
+// waiting for a main thread that no longer pumps: it is let go instead of waited for.
+struct TThreadsAufraeumen {
+    ~TThreadsAufraeumen() {
+        std::vector<std::unique_ptr<TThreadZugSuche>> alle;
+        {
+            std::lock_guard<std::mutex> lock(ThreadsMutex);
+            alle.swap(Threads);
+        }
+        TThreadZugSuche* laufend = Aktuell.load();
+        if (laufend) laufend->E->Stopp = 1;
+        for (auto& t : alle) {
+            if (!t->Faden.joinable()) continue;
+            if (t.get() == laufend) {
+                t->Faden.detach();
+                (void)t.release(); // the detached thread still uses its object
+            } else {
+                t->Faden.join();
+            }
+        }
+    }
+};
 // Set on a search thread for its lifetime, so messages know where they come from.
 thread_local TThreadZugSuche* DieserThread = nullptr;
 // Without a host the search thread writes to the channel itself; one at a time.
@@ -268,3 +290,8 @@ void EnginesAnhaengen() {
     GespeicherteSlots.Fuelle(nullptr);
     Abgehaengt = false;
 }
+
+namespace {
+// Last of the file's objects, so it goes first at program end, while the engines still exist.
+TThreadsAufraeumen ThreadsAufraeumenBeimEnde;
+} // namespace
