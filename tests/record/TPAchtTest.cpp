@@ -109,7 +109,7 @@ TEST_F(TPAchtTest, TexteWerdenGekuerzt) {
     EXPECT_EQ(Boxen[0], "TPAcht: Engine \"ABCDEFGHIJKLMNOPQRST\" hat folgenden Zug nicht ausgeführt:c4");
     ZugZurueck();
     EXPECT_EQ(Log.back(), "Zug konnte nicht zurückgenommen werden für Engine \"ABCDEFGHIJKLMNOPQRST\":c4");
-    EXPECT_EQ(Log[Log.size() - 2], "ABCDEFGHIJKLMNOPQRSTUVWXY.Zur");
+    EXPECT_EQ(Log[Log.size() - 2], "ABCDEFGHIJKLMNOPQRSTUVWXY.Zurc4");
 }
 
 TEST_F(TPAchtTest, ZuruecknehmenAmAnfangTutNichts) {
