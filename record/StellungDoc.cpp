@@ -20,23 +20,25 @@ constexpr int RecordGroesse = 4;
 
 namespace fs = std::filesystem;
 
-fs::path Pfad(const std::string& name) {
+fs::path Pfad(const std::string &name) {
     // The names are UTF-8 on every platform.
     return fs::path(std::u8string(name.begin(), name.end()));
 }
 
-void SchreibeInt(std::vector<unsigned char>& puffer, std::int32_t v) {
+void SchreibeInt(std::vector<unsigned char> &puffer, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) puffer.push_back(static_cast<unsigned char>(u >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        puffer.push_back(static_cast<unsigned char>(u >> (8 * i)));
 }
 
-std::int32_t LiesInt(const unsigned char* r) {
+std::int32_t LiesInt(const unsigned char *r) {
     std::uint32_t u = 0;
-    for (int i = 3; i >= 0; --i) u = (u << 8) | r[i];
+    for (int i = 3; i >= 0; --i)
+        u = (u << 8) | r[i];
     return static_cast<std::int32_t>(u);
 }
 
-TZug ZugAus(const unsigned char* r) {
+TZug ZugAus(const unsigned char *r) {
     TZug z;
     z.Farbe = static_cast<TFarbe>(static_cast<std::int8_t>(r[0]));
     z.Feld = static_cast<std::int8_t>(r[1]);
@@ -46,17 +48,18 @@ TZug ZugAus(const unsigned char* r) {
 }
 
 // Shows stored characters readably: control and non-ASCII bytes become "?".
-std::string Lesbar(const unsigned char* r, int n) {
+std::string Lesbar(const unsigned char *r, int n) {
     std::string s;
-    for (int i = 0; i < n; ++i) s += (r[i] >= 0x20 && r[i] < 0x7F) ? static_cast<char>(r[i]) : '?';
+    for (int i = 0; i < n; ++i)
+        s += (r[i] >= 0x20 && r[i] < 0x7F) ? static_cast<char>(r[i]) : '?';
     return s;
 }
 
 class TDatei {
 public:
-    explicit TDatei(std::FILE* f) : F(f) {}
-    TDatei(const TDatei&) = delete;
-    TDatei& operator=(const TDatei&) = delete;
+    explicit TDatei(std::FILE *f) : F(f) {}
+    TDatei(const TDatei &) = delete;
+    TDatei &operator=(const TDatei &) = delete;
     ~TDatei() {
         if (F) std::fclose(F);
     }
@@ -67,15 +70,15 @@ public:
         F = nullptr;
         return r == 0 ? 0 : (errno ? errno : EIO);
     }
-    std::FILE* F;
+    std::FILE *F;
 };
 
 // Reads 4-byte records; a partial record at the end is not a record (the file's size counts
 // whole records only).
 class TRecordLeser {
 public:
-    explicit TRecordLeser(std::FILE* f) : F(f) {}
-    bool Lies(unsigned char* r) {
+    explicit TRecordLeser(std::FILE *f) : F(f) {}
+    bool Lies(unsigned char *r) {
         if (Ende - Pos < RecordGroesse) {
             std::memmove(Puffer, Puffer + Pos, Ende - Pos);
             Ende -= Pos;
@@ -98,7 +101,7 @@ public:
     int Code = 0;
 
 private:
-    std::FILE* F;
+    std::FILE *F;
     unsigned char Puffer[65536];
     std::size_t Pos = 0, Ende = 0;
     bool Fertig = false;
@@ -115,22 +118,23 @@ struct TEnginesAbgehaengt {
     bool Aktiv = true;
 };
 
-std::string Beschaedigt(const std::string& name, const std::string& was) {
+std::string Beschaedigt(const std::string &name, const std::string &was) {
     return "Die Datei " + name + " ist beschädigt: " + was;
 }
 
 // The tokens must form the depth-first walk of a tree: every back token closes the move opened
 // last, nothing stays open, and every move is a pass or lies on a point of the board.
-std::string PruefeBaum(const std::string& name) {
+std::string PruefeBaum(const std::string &name) {
     std::vector<TZug> offen;
-    const TBaum::TTokens& t = *Baum.Tokens;
+    const TBaum::TTokens &t = *Baum.Tokens;
     for (int i = 0; i <= Baum.Letzter; ++i) {
         TZug z = t[i];
         const std::string stelle = "Eintrag " + std::to_string(i + 1);
         if ((z.Flags & ~FlagZurueck) != 0 || z.Farbe < -2 || z.Farbe > 1 || z.Schlag < -2 || z.Schlag > 1)
             return Beschaedigt(name, stelle + " ist kein gültiger Zug.");
         if (z.Feld >= 0 && !IstPunkt(z.Feld))
-            return Beschaedigt(name, stelle + " enthält einen Zug auf ein Feld außerhalb des Spielfelds (Feld " +
+            return Beschaedigt(name, stelle +
+                                         " enthält einen Zug auf ein Feld außerhalb des Spielfelds (Feld " +
                                          std::to_string(z.Feld) + ").");
         if (IstVorwaerts(z)) {
             offen.push_back(z);
@@ -147,7 +151,7 @@ std::string PruefeBaum(const std::string& name) {
 
 // Reads the file into the tree and the set-up board, checks it and rebuilds the game.
 // Returns the code; a format problem goes into meldung.
-int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) {
+int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) {
     std::int32_t gespCursor = 0;
     std::int64_t gespLetzter = -1;
     TRecordLeser leser(f);
@@ -156,8 +160,8 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
     Regeln.Grundstellung();
     if (leser.Lies(r)) {
         if (std::memcmp(r, Kennung, 3) != 0)
-            meldung = "Die Datei " + name + " hat ein falsches Format.\r\nErwartet: " + Kennung + "\r\nGefunden: " +
-                      Lesbar(r, 4);
+            meldung = "Die Datei " + name + " hat ein falsches Format.\r\nErwartet: " + Kennung +
+                      "\r\nGefunden: " + Lesbar(r, 4);
         else if (std::memcmp(r, Kennung, 4) != 0)
             meldung = "Die Datei " + name + " Benötigt mindestens Programmversion " + Lesbar(r + 3, 1) + ".";
         if (meldung.empty()) {
@@ -165,13 +169,13 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
                 meldung = Beschaedigt(name, "der Dateikopf ist unvollständig.");
             } else if (std::memcmp(r, Brettformat, 4) != 0) {
                 meldung = "Die Datei enthält eine Go-Partie auf einem " + Lesbar(r, 4) +
-                          "großen Brett. Dieses Programm ist jedoch für ein Spielfeld im " + "Format " + Brettformat +
-                          "gedacht.";
+                          "großen Brett. Dieses Programm ist jedoch für ein Spielfeld im " + "Format " +
+                          Brettformat + "gedacht.";
             }
         }
         if (meldung.empty()) {
             std::int32_t kopf[4];
-            for (auto& k : kopf) {
+            for (auto &k : kopf) {
                 if (!leser.Lies(r)) {
                     meldung = Beschaedigt(name, "der Dateikopf ist unvollständig.");
                     break;
@@ -188,7 +192,7 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
     TBrett aufbau = Startbrett;
     bool mitAufbau = false;
     std::int64_t anzahl = 0;
-    TBaum::TTokens& tokens = *Baum.Tokens;
+    TBaum::TTokens &tokens = *Baum.Tokens;
     while (meldung.empty() && leser.Lies(r)) {
         const TZug z = ZugAus(r);
         if (IstSetup(z)) {
@@ -206,7 +210,8 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
             continue;
         }
         if (anzahl > TBaum::MaxToken) {
-            meldung = Beschaedigt(name, "sie enthält mehr als " + std::to_string(TBaum::MaxToken + 1) + " Einträge.");
+            meldung = Beschaedigt(name, "sie enthält mehr als " + std::to_string(TBaum::MaxToken + 1) +
+                                            " Einträge.");
             break;
         }
         tokens[static_cast<long>(anzahl)] = z;
@@ -241,8 +246,8 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
                 return 0;
             }
             if (pruefung != ZugLegal) {
-                meldung = Beschaedigt(name, "der " + std::to_string(Regeln.Zugnummer) + ". Halbzug (" + ZugText(z) +
-                                                ") ist nach den Regeln nicht erlaubt.");
+                meldung = Beschaedigt(name, "der " + std::to_string(Regeln.Zugnummer) + ". Halbzug (" +
+                                                ZugText(z) + ") ist nach den Regeln nicht erlaubt.");
                 return 0;
             }
             Regeln.Ziehe(z);
@@ -252,26 +257,29 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
         }
     }
     std::vector<TZug> linie;
-    for (int i = 1; i < Regeln.Zugnummer; ++i) linie.push_back(Regeln.Zugfolge[i]);
+    for (int i = 1; i < Regeln.Zugnummer; ++i)
+        linie.push_back(Regeln.Zugfolge[i]);
 
     abgehaengt.Anhaengen();
     NeuesSpiel();
     if (mitAufbau) {
         Regeln.SetzeStellung(start);
-        for (TEngine* e : EngineListe)
+        for (TEngine *e : EngineListe)
             if (e)
                 for (int p = 0; p <= LetzterPunkt; ++p)
                     if (IstPunkt(p) && aufbau[p] != Leer) e->SetzeStein(p, aufbau[p]);
     }
-    for (const TZug& z : linie) ZieheInsert(z);
+    for (const TZug &z : linie)
+        ZieheInsert(z);
     return 0;
 }
 } // namespace
 
-TIOErgebnis SpeichereSpiel(const std::string& name) {
+TIOErgebnis SpeichereSpiel(const std::string &name) {
     TIOErgebnis erg;
     const std::string erzeugtText = "Datei " + name + " konnte nicht erzeugt werden (%).";
-    const std::string gespeichertText = "Partie " + name + " konnte nicht vollständig gespeichert werden (%).";
+    const std::string gespeichertText =
+        "Partie " + name + " konnte nicht vollständig gespeichert werden (%).";
     std::error_code ec;
     fs::path ziel = Pfad(name);
     if (fs::is_symlink(ziel, ec)) {
@@ -281,7 +289,7 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
     const bool gabEs = fs::exists(ziel, ec);
     if (gabEs) {
         // A file we may not write stays as it is, as if it had been opened for writing.
-        std::FILE* probe = std::fopen(ziel.string().c_str(), "r+b");
+        std::FILE *probe = std::fopen(ziel.string().c_str(), "r+b");
         if (!probe) {
             erg.Code = IOCodeAusErrno(errno, true);
             erg.Meldung = erzeugtText;
@@ -294,7 +302,7 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
     // never destroys the previous game.
     std::random_device zufall;
     fs::path temp;
-    std::FILE* f = nullptr;
+    std::FILE *f = nullptr;
     int fehler = 0;
     for (int versuch = 0; versuch < 50 && !f; ++versuch) {
         temp = ziel;
@@ -311,7 +319,7 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
     }
     TDatei datei(f);
     struct TTempWeg {
-        const fs::path& P;
+        const fs::path &P;
         bool Behalten = false;
         ~TTempWeg() {
             std::error_code e;
@@ -337,7 +345,8 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
     }
 
     errno = 0;
-    const bool geschrieben = std::fwrite(puffer.data(), 1, puffer.size(), f) == puffer.size() && std::fflush(f) == 0;
+    const bool geschrieben =
+        std::fwrite(puffer.data(), 1, puffer.size(), f) == puffer.size() && std::fflush(f) == 0;
     fehler = geschrieben ? 0 : (errno ? errno : EIO);
     const int schliessen = datei.Schliessen();
     if (!fehler) fehler = schliessen;
@@ -351,28 +360,28 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
         erg.Meldung = gespeichertText;
         return erg;
     }
-    tempWeg.Behalten = true; // it is the game file now
+    tempWeg.Behalten = true;       // it is the game file now
     erg.Meldung = gespeichertText; // shown only with a code other than 0
     return erg;
 }
 
-bool SpeichereSpielMitMeldung(const std::string& name) {
+bool SpeichereSpielMitMeldung(const std::string &name) {
     const TIOErgebnis erg = SpeichereSpiel(name);
     if (erg.Code != 0) ZeigeIOFehler(erg.Code, erg.Meldung);
     return erg.Code == 0;
 }
 
-TIOErgebnis LeseSpiel(const std::string& name) {
+TIOErgebnis LeseSpiel(const std::string &name) {
     TIOErgebnis erg;
     errno = 0;
-    std::FILE* f = std::fopen(Pfad(name).string().c_str(), "rb");
+    std::FILE *f = std::fopen(Pfad(name).string().c_str(), "rb");
     if (!f) {
         erg.Code = IOCodeAusErrno(errno ? errno : ENOENT, false);
     } else {
         TDatei datei(f);
         try {
             erg.Code = LiesUndBaueAuf(name, f, erg.Meldung);
-        } catch (const std::exception& e) {
+        } catch (const std::exception &e) {
             erg.Meldung = "Die Datei " + name + " konnte nicht eingelesen werden: " + e.what();
         }
         const int schliessen = datei.Schliessen();
@@ -382,7 +391,7 @@ TIOErgebnis LeseSpiel(const std::string& name) {
     return erg;
 }
 
-int LadeSpiel(const std::string& name, bool meldungen, bool anlegen) {
+int LadeSpiel(const std::string &name, bool meldungen, bool anlegen) {
     if (name.empty()) return 0;
     std::string datei = name;
     // Only the file's own name decides; a dot in a folder name does not count.
@@ -391,7 +400,7 @@ int LadeSpiel(const std::string& name, bool meldungen, bool anlegen) {
     if (nurName.find('.') == std::string::npos) datei += ".go";
     std::error_code ec;
     if (anlegen && !fs::exists(Pfad(datei), ec)) {
-        if (std::FILE* f = std::fopen(Pfad(datei).string().c_str(), "wb")) std::fclose(f);
+        if (std::FILE *f = std::fopen(Pfad(datei).string().c_str(), "wb")) std::fclose(f);
     }
     const TIOErgebnis erg = LeseSpiel(datei);
     if (meldungen) {

@@ -13,7 +13,7 @@ TArray<TStoppUhr, 0, 1> GesamtUhr{};
 
 namespace {
 // Length limits of the log and error texts count characters, not UTF-8 bytes.
-std::string Kuerze(const std::string& s, std::size_t n) {
+std::string Kuerze(const std::string &s, std::size_t n) {
     std::size_t zeichen = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
@@ -25,7 +25,7 @@ std::string Kuerze(const std::string& s, std::size_t n) {
 }
 
 // The list may change while an engine is called (it cannot today, but a copy costs nothing).
-std::vector<TEngine*> Engines() { return EngineListe; }
+std::vector<TEngine *> Engines() { return EngineListe; }
 } // namespace
 
 void PAchtStart() {
@@ -46,7 +46,7 @@ void NeuesSpiel() {
         GesamtUhr[s].Ruecksetzen();
         ZugUhr[s].Ruecksetzen();
     }
-    for (TEngine* e : Engines()) {
+    for (TEngine *e : Engines()) {
         if (!e) continue;
         Protokoll(Kuerze(e->Name + ".SpielNeu", 29));
         e->SpielNeu();
@@ -61,12 +61,14 @@ void ZieheInsert(TZug z) {
     }
     Baum.Einfuegen(Regeln.Zugnummer, z);
     Regeln.Ziehe(z);
-    for (TEngine* e : Engines()) {
+    for (TEngine *e : Engines()) {
         if (!e) continue;
         Protokoll(Kuerze(e->Name + ".Ziehe:", 27) + ZugText(z));
         if (!e->Ziehe(z.Feld))
-            Fehler(Kuerze(Kuerze("TPAcht: Engine \"" + e->Name, 36) + "\" hat folgenden Zug nicht ausgeführt:", 73) +
-                   ZugText(z));
+            Fehler(
+                Kuerze(Kuerze("TPAcht: Engine \"" + e->Name, 36) + "\" hat folgenden Zug nicht ausgeführt:",
+                       73) +
+                ZugText(z));
     }
 }
 
@@ -75,12 +77,14 @@ void ZugZurueck() {
     if (!Baum.Zurueck()) Fehler("Konnte im Analysebaum nicht den Zug zurücknehmen.");
     const TZug z = Regeln.Zugfolge[Regeln.Zugnummer - 1];
     Regeln.Zuruecknehmen();
-    for (TEngine* e : Engines()) {
+    for (TEngine *e : Engines()) {
         if (!e) continue;
         Protokoll(Kuerze(e->Name + ".Zurueck:", 29) + ZugText(z));
         if (!e->Zurueck())
-            Fehler(Kuerze(Kuerze("Zug konnte nicht zurückgenommen werden für Engine \"" + e->Name, 71) + "\":", 73) +
-                   ZugText(z));
+            Fehler(
+                Kuerze(Kuerze("Zug konnte nicht zurückgenommen werden für Engine \"" + e->Name, 71) + "\":",
+                       73) +
+                ZugText(z));
     }
 }
 
@@ -147,7 +151,8 @@ void VorherigeVariante() {
 }
 
 void ErsterZug() {
-    while (Regeln.Zugnummer > 1) ZurueckMitUhr();
+    while (Regeln.Zugnummer > 1)
+        ZurueckMitUhr();
 }
 
 void LetzterZug() {

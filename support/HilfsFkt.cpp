@@ -26,16 +26,17 @@ namespace {
 std::string ProgrammOrdnerCache;
 std::string DatenOrdnerCache;
 std::string HilfeCache;
-std::function<void(const std::string&)> FehlerBoxAusgabe;
+std::function<void(const std::string &)> FehlerBoxAusgabe;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
+QString Q(const std::string &s) { return QString::fromStdString(s); }
+std::string S(const QString &s) { return s.toStdString(); }
 
 char Trenner() { return QDir::separator().toLatin1(); }
 
 // Full path of the running executable.
 std::string ProgrammDatei() {
-    if (QCoreApplication::instance()) return S(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
+    if (QCoreApplication::instance())
+        return S(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
     std::error_code ec;
 #if defined(_WIN32)
     return {};
@@ -54,23 +55,23 @@ std::string ProgrammDateiname() {
     return n;
 }
 
-std::string OhneEndung(const std::string& name) {
+std::string OhneEndung(const std::string &name) {
     const auto punkt = name.rfind('.');
     return punkt == std::string::npos ? name : name.substr(0, punkt);
 }
 
-bool OrdnerAnlegen(const std::string& pfad) { return OrdnerExistiert(pfad) || QDir().mkdir(Q(pfad)); }
+bool OrdnerAnlegen(const std::string &pfad) { return OrdnerExistiert(pfad) || QDir().mkdir(Q(pfad)); }
 
-bool OrdnerSchreibbar(const std::string& pfad) {
+bool OrdnerSchreibbar(const std::string &pfad) {
     if (!OrdnerExistiert(pfad)) return false;
     QTemporaryFile probe(Q(PfadVerbinden(pfad, "schreibprobe_XXXXXX")));
     return probe.open();
 }
 
-void ZeigeFehlerBox(const std::string& text) {
+void ZeigeFehlerBox(const std::string &text) {
     if (FehlerBoxAusgabe) {
         FehlerBoxAusgabe(text);
-    } else if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    } else if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
         QMessageBox::critical(nullptr, QCoreApplication::applicationName(), Q(text));
     } else {
         std::cerr << text << '\n';
@@ -78,9 +79,9 @@ void ZeigeFehlerBox(const std::string& text) {
 }
 } // namespace
 
-void SetzeFehlerBox(std::function<void(const std::string&)> f) { FehlerBoxAusgabe = std::move(f); }
+void SetzeFehlerBox(std::function<void(const std::string &)> f) { FehlerBoxAusgabe = std::move(f); }
 
-std::string PfadVerbinden(const std::string& ordner, const std::string& name) {
+std::string PfadVerbinden(const std::string &ordner, const std::string &name) {
     if (!ordner.empty() && ordner.back() == Trenner()) return ordner + name;
     return ordner + Trenner() + name;
 }
@@ -91,31 +92,32 @@ std::string ProgrammVerzeichnis() {
     return ProgrammOrdnerCache;
 }
 
-std::string NameOhneOrdnerUndEndung(const std::string& pfad) {
+std::string NameOhneOrdnerUndEndung(const std::string &pfad) {
     std::string name = pfad;
     const auto p = name.find_last_of("/\\");
     if (p != std::string::npos) name = name.substr(p + 1);
     return OhneEndung(name);
 }
 
-bool OrdnerExistiert(const std::string& pfad) { return !pfad.empty() && QFileInfo(Q(pfad)).isDir(); }
+bool OrdnerExistiert(const std::string &pfad) { return !pfad.empty() && QFileInfo(Q(pfad)).isDir(); }
 
 std::string DatenVerzeichnis() {
     if (!DatenOrdnerCache.empty()) return DatenOrdnerCache;
     // The application-data root: AppData where it exists, else the XDG data folder.
     std::string wurzel;
-    if (const char* a = std::getenv("AppData"); a && *a && OrdnerExistiert(a)) {
+    if (const char *a = std::getenv("AppData"); a && *a && OrdnerExistiert(a)) {
         wurzel = a;
-    } else if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x) {
+    } else if (const char *x = std::getenv("XDG_DATA_HOME"); x && *x) {
         wurzel = x;
-    } else if (const char* h = std::getenv("HOME"); h && *h) {
+    } else if (const char *h = std::getenv("HOME"); h && *h) {
         wurzel = PfadVerbinden(PfadVerbinden(h, ".local"), "share");
     }
     std::string pfad;
     if (!wurzel.empty()) {
         pfad = PfadVerbinden(wurzel, "Quennel");
         // The XDG root need not exist yet on a fresh account.
-        if (!OrdnerExistiert(pfad) && !QDir().mkpath(Q(pfad))) pfad = PfadVerbinden(ProgrammVerzeichnis(), "home");
+        if (!OrdnerExistiert(pfad) && !QDir().mkpath(Q(pfad)))
+            pfad = PfadVerbinden(ProgrammVerzeichnis(), "home");
         pfad = PfadVerbinden(pfad, NameOhneOrdnerUndEndung(ProgrammDateiname()));
     } else {
         pfad = PfadVerbinden(ProgrammVerzeichnis(), "home");
@@ -130,12 +132,12 @@ std::string Hilfedatei() {
         const std::string name = OhneEndung(ProgrammDateiname()) + ".htm";
         // An installed program's folder is read-only; the data folder takes the help then.
         HilfeCache = OrdnerSchreibbar(ProgrammVerzeichnis()) ? PfadVerbinden(ProgrammVerzeichnis(), name)
-                                                            : PfadVerbinden(DatenVerzeichnis(), name);
+                                                             : PfadVerbinden(DatenVerzeichnis(), name);
     }
     return HilfeCache;
 }
 
-std::string KonfigNameAus(const std::string& dateiname) {
+std::string KonfigNameAus(const std::string &dateiname) {
     if (dateiname.size() > 4) return dateiname.substr(0, dateiname.size() - 3) + "ini";
     return "config.ini";
 }
@@ -146,17 +148,19 @@ std::string EigeneDateien() {
     return S(QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
 }
 
-std::string RegistryLesen(const std::string&, const std::string&, const std::string&, const std::string& vorgabe) {
+std::string RegistryLesen(const std::string &, const std::string &, const std::string &,
+                          const std::string &vorgabe) {
     // There is no registry here: the default stands.
     return vorgabe;
 }
 
-bool DateiSicherstellen(const std::string& datei, std::vector<std::string>& zeilen, bool laden) {
+bool DateiSicherstellen(const std::string &datei, std::vector<std::string> &zeilen, bool laden) {
     const fs::path pfad = fs::path(std::u8string(datei.begin(), datei.end()));
     std::error_code ec;
     if (!fs::exists(pfad, ec)) {
         std::ofstream aus(pfad, std::ios::binary);
-        for (const auto& z : zeilen) aus << z << '\n';
+        for (const auto &z : zeilen)
+            aus << z << '\n';
         aus.close();
         if (!aus) {
             fs::remove(pfad, ec); // a half-written default would be taken as installed
@@ -183,7 +187,7 @@ bool DateiSicherstellen(const std::string& datei, std::vector<std::string>& zeil
     return true;
 }
 
-bool Ausfuehren(const std::string& datei, const std::string& argumente) {
+bool Ausfuehren(const std::string &datei, const std::string &argumente) {
     bool ok = false;
     const QUrl url = QUrl(Q(datei));
     const bool mitSchema = url.isValid() && url.scheme().size() > 1; // "c:" is a drive, not a scheme
@@ -196,19 +200,20 @@ bool Ausfuehren(const std::string& datei, const std::string& argumente) {
         ok = QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(Q(datei)).absoluteFilePath()));
     }
     if (!ok)
-        Meldung("Fehler beim Aufruf von <" + datei + ">\r\n" + "mit Argument: <" + argumente + ">\r\nFehlercode: " +
-                    std::to_string(0) + ".",
+        Meldung("Fehler beim Aufruf von <" + datei + ">\r\n" + "mit Argument: <" + argumente +
+                    ">\r\nFehlercode: " + std::to_string(0) + ".",
                 true);
     return ok;
 }
 
-std::string KonfigLesen(const std::string& abschnitt, const std::string& schluessel, const std::string& vorgabe) {
+std::string KonfigLesen(const std::string &abschnitt, const std::string &schluessel,
+                        const std::string &vorgabe) {
     QSettings ini(Q(Konfigdatei()), QSettings::IniFormat);
     ini.beginGroup(Q(abschnitt));
     return S(ini.value(Q(schluessel), Q(vorgabe)).toString());
 }
 
-void KonfigSchreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert) {
+void KonfigSchreiben(const std::string &abschnitt, const std::string &schluessel, const std::string &wert) {
     QSettings ini(Q(Konfigdatei()), QSettings::IniFormat);
     ini.beginGroup(Q(abschnitt));
     ini.setValue(Q(schluessel), Q(wert));

@@ -16,8 +16,8 @@ double Systemuhr() {
 #else
     localtime_r(&t, &lokal);
 #endif
-    const double bruch =
-        duration<double>(jetzt.time_since_epoch()).count() - std::floor(duration<double>(jetzt.time_since_epoch()).count());
+    const double bruch = duration<double>(jetzt.time_since_epoch()).count() -
+                         std::floor(duration<double>(jetzt.time_since_epoch()).count());
     return lokal.tm_hour * 3600.0 + lokal.tm_min * 60.0 + lokal.tm_sec + bruch;
 }
 
@@ -68,6 +68,7 @@ std::string ZeitText(double sekunden) {
     const long long zehntel = static_cast<long long>(std::floor(sekunden * 10.0 + 1e-6));
     const long long s = zehntel / 10;
     char puffer[48];
-    std::snprintf(puffer, sizeof puffer, "%02lld:%02lld:%02lld.%lld", s / 3600, (s / 60) % 60, s % 60, zehntel % 10);
+    std::snprintf(puffer, sizeof puffer, "%02lld:%02lld:%02lld.%lld", s / 3600, (s / 60) % 60, s % 60,
+                  zehntel % 10);
     return puffer;
 }

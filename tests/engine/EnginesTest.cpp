@@ -10,32 +10,37 @@
 
 namespace {
 // Scripted entries of a test engine.
-std::atomic<int> Modus{0}; // 0 answer Feld, 1 throw, 2 wait for the stop flag, 3 wait for Freigabe, 4 message then answer
+std::atomic<int> Modus{
+    0}; // 0 answer Feld, 1 throw, 2 wait for the stop flag, 3 wait for Freigabe, 4 message then answer
 std::atomic<bool> Freigabe{false};
 std::atomic<bool> MeldungZurueck{false};
 int Feld = 0;
 int Wert = 0;
 bool Antwort = true;
-const std::atomic<std::uint8_t>* GesehenerStopp = nullptr;
+const std::atomic<std::uint8_t> *GesehenerStopp = nullptr;
 int LevelNr = 0, LevelWert = 0, GezogenesFeld = 99;
-std::vector<std::string>* LogFuerEngine = nullptr;
+std::vector<std::string> *LogFuerEngine = nullptr;
 
-bool TestBerechne(int& feld, int& wert, TZaehler& z, const std::atomic<std::uint8_t>* stopp) {
+bool TestBerechne(int &feld, int &wert, TZaehler &z, const std::atomic<std::uint8_t> *stopp) {
     GesehenerStopp = stopp;
     switch (Modus.load()) {
-    case 1: throw std::runtime_error("kaputt");
+    case 1:
+        throw std::runtime_error("kaputt");
     case 2:
-        while (!*stopp) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (!*stopp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         break;
     case 3:
-        while (!Freigabe) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (!Freigabe)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         break;
     case 4:
         ThreadMeldung("Analysetiefe : 1", 0);
         // The hand-over is synchronous: the main thread has logged the line by now.
         MeldungZurueck = LogFuerEngine && !LogFuerEngine->empty();
         break;
-    default: break;
+    default:
+        break;
     }
     feld = Feld;
     wert = Wert;
@@ -71,12 +76,12 @@ struct EnginesTest : ::testing::Test {
         EnginesFreigeben();
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
-        a.Box = [this](const std::string& t) {
+        a.Box = [this](const std::string &t) {
             Boxen.push_back(t);
             BoxThreads.push_back(std::this_thread::get_id());
         };
         SetzeMeldeAusgaben(a);
-        RegistriereLogMemo([this](const std::string& t) { Log.push_back(t); });
+        RegistriereLogMemo([this](const std::string &t) { Log.push_back(t); });
         LogFuerEngine = &Log;
         SetzeSucheHost(&Host);
         SetzeRegelnFuerSuche(&R);
@@ -96,7 +101,7 @@ struct EnginesTest : ::testing::Test {
         LogFuerEngine = nullptr;
         MeldungenZuruecksetzen();
     }
-    static std::unique_ptr<TEngineWrap> Neu(const std::string& name) {
+    static std::unique_ptr<TEngineWrap> Neu(const std::string &name) {
         auto e = std::make_unique<TEngineWrap>(Tabelle());
         e->Name = name;
         e->Magic = TEngine::MagicWert;
@@ -187,7 +192,7 @@ TEST_F(EnginesTest, SlotsLevelsAbhaengenUndAnhaengen) {
     EXPECT_EQ(EngineSlots[1], nullptr);
     EnginesAbhaengen(); // a second detach must not lose the saved engines
     EnginesAnhaengen();
-    EXPECT_EQ(EngineListe, (std::vector<TEngine*>{a.get(), b.get()}));
+    EXPECT_EQ(EngineListe, (std::vector<TEngine *>{a.get(), b.get()}));
     EXPECT_EQ(EngineSlots[1], a.get());
     EXPECT_EQ(EngineSlots[0], b.get());
     EnginesAnhaengen();
@@ -231,8 +236,9 @@ TEST_F(EnginesTest, ZweiteSucheWirdAbgewiesenUndDieNaechsteStartetAusDemEnde) {
     e2->ErgebnisZug = KeinZug;
     StarteSuche(e2.get(), [&] { enden2 += 100; });
     ASSERT_EQ(Boxen.size(), 1u);
-    EXPECT_EQ(Boxen[0], "Es läuft gerade eine Berechnung von engine Erste. Erst wenn diese Berechnung beendet ist, "
-                        "kann ein weiterer Zug berechnet werden.");
+    EXPECT_EQ(Boxen[0],
+              "Es läuft gerade eine Berechnung von engine Erste. Erst wenn diese Berechnung beendet ist, "
+              "kann ein weiterer Zug berechnet werden.");
     EXPECT_EQ(e2->ErgebnisZug, KeinZug); // the refused request leaves the engine alone
     Freigabe = true;
     ASSERT_TRUE(Host.PumpeBis([&] { return enden2 > 0; }));

@@ -14,7 +14,7 @@ class TTestHost : public TSucheHost {
 public:
     std::thread::id Haupt = std::this_thread::get_id();
 
-    void ImHauptthreadWarten(const std::function<void()>& f) override {
+    void ImHauptthreadWarten(const std::function<void()> &f) override {
         std::promise<void> fertig;
         auto warten = fertig.get_future();
         Einreihen([&] {

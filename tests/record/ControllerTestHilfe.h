@@ -10,8 +10,8 @@
 
 struct TRegelEngine : TEngine {
     TZugGenerator R;
-    std::vector<std::string>* Spur = nullptr;
-    explicit TRegelEngine(const std::string& name, std::vector<std::string>* spur = nullptr) : Spur(spur) {
+    std::vector<std::string> *Spur = nullptr;
+    explicit TRegelEngine(const std::string &name, std::vector<std::string> *spur = nullptr) : Spur(spur) {
         Name = name;
         Magic = MagicWert;
     }
@@ -45,14 +45,14 @@ struct TRegelEngine : TEngine {
 };
 
 struct TSturEngine : TEngine {
-    std::vector<std::string>* Spur = nullptr;
+    std::vector<std::string> *Spur = nullptr;
     bool ZiehtNicht = true;
     bool NimmtNichtZurueck = true;
     int Zuege = 0;
     // What the engine saw when it was told: the tree and the rules state must be ahead of it.
     int ZugnummerBeimZug = 0;
     int LetzterTokenBeimZug = 0;
-    explicit TSturEngine(const std::string& name, std::vector<std::string>* spur = nullptr) : Spur(spur) {
+    explicit TSturEngine(const std::string &name, std::vector<std::string> *spur = nullptr) : Spur(spur) {
         Name = name;
         Magic = MagicWert;
     }
@@ -74,7 +74,7 @@ struct TSturEngine : TEngine {
 };
 
 // The candidate of the rules state for a point text ("--" a pass).
-inline TZug P(const std::string& feld) {
+inline TZug P(const std::string &feld) {
     TZug z{};
     z.Feld = feld == "--" ? -1 : static_cast<std::int8_t>(FeldAusText(feld));
     Regeln.ZugZuFeld(z);

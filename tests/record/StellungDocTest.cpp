@@ -16,28 +16,31 @@ namespace fs = std::filesystem;
 namespace {
 using TBytes = std::vector<unsigned char>;
 
-TBytes Lies(const fs::path& p) {
+TBytes Lies(const fs::path &p) {
     std::ifstream ein(p, std::ios::binary);
     return TBytes(std::istreambuf_iterator<char>(ein), {});
 }
-void Schreibe(const fs::path& p, const TBytes& b) {
+void Schreibe(const fs::path &p, const TBytes &b) {
     std::ofstream aus(p, std::ios::binary | std::ios::trunc);
-    aus.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    aus.write(reinterpret_cast<const char *>(b.data()), static_cast<std::streamsize>(b.size()));
 }
-void Int(TBytes& b, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(v) >> (8 * i)));
+void Int(TBytes &b, std::int32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(v) >> (8 * i)));
 }
-TBytes Kopf(const char* magic, const char* format, std::int32_t cursor, std::int32_t letzter) {
+TBytes Kopf(const char *magic, const char *format, std::int32_t cursor, std::int32_t letzter) {
     TBytes b;
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(magic[i]));
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(format[i]));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<unsigned char>(magic[i]));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<unsigned char>(format[i]));
     Int(b, cursor);
     Int(b, letzter);
     Int(b, 1);
     Int(b, 0);
     return b;
 }
-void Token(TBytes& b, TZug z) {
+void Token(TBytes &b, TZug z) {
     b.push_back(static_cast<unsigned char>(z.Farbe));
     b.push_back(static_cast<unsigned char>(z.Feld));
     b.push_back(static_cast<unsigned char>(z.Schlag));
@@ -55,15 +58,16 @@ struct StellungDocTest : ::testing::Test {
 
     void SetUp() override {
         Tmp = fs::temp_directory_path() /
-              ("kiboru_stellungdoc_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("kiboru_stellungdoc_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(Tmp);
         fs::create_directories(Tmp);
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
-        a.Box = [this](const std::string& t) { Boxen.push_back(t); };
-        a.InfoBox = [this](const std::string& t) { Infos.push_back(t); };
+        a.Box = [this](const std::string &t) { Boxen.push_back(t); };
+        a.InfoBox = [this](const std::string &t) { Infos.push_back(t); };
         SetzeMeldeAusgaben(a);
-        RegistriereLogMemo([this](const std::string& t) { Log.push_back(t); });
+        RegistriereLogMemo([this](const std::string &t) { Log.push_back(t); });
         EngineListe = {&A};
         NeuesSpiel();
     }
@@ -74,11 +78,12 @@ struct StellungDocTest : ::testing::Test {
         std::error_code ec;
         fs::remove_all(Tmp, ec);
     }
-    std::string N(const std::string& name) const { return (Tmp / name).string(); }
+    std::string N(const std::string &name) const { return (Tmp / name).string(); }
 
     // a1 b1 c1 d1 with g7 instead of b1 and f6 instead of c1; the current position after b1.
     void SpielMitVarianten() {
-        for (const char* z : {"a1", "b1", "c1", "d1"}) ZieheMitUhr(P(z));
+        for (const char *z : {"a1", "b1", "c1", "d1"})
+            ZieheMitUhr(P(z));
         ZweiZurueck();
         ZieheMitUhr(P("f6"));
         ZurueckMitUhr();
@@ -90,7 +95,8 @@ struct StellungDocTest : ::testing::Test {
     }
     std::vector<TZug> Linie() const {
         std::vector<TZug> l;
-        for (int i = 1; i < Regeln.Zugnummer; ++i) l.push_back(Regeln.Zugfolge[i]);
+        for (int i = 1; i < Regeln.Zugnummer; ++i)
+            l.push_back(Regeln.Zugfolge[i]);
         return l;
     }
     bool IstNeuesSpiel() const { return Regeln.Zugnummer == 1 && Baum.Letzter == -1 && A.R.Zugnummer == 1; }
@@ -160,7 +166,8 @@ TEST_F(StellungDocTest, RundreiseMitVarianten) {
 
     // A plain line saved at its end comes back byte for byte.
     NeuesSpiel();
-    for (const char* z : {"c3", "e5", "--", "d4"}) ZieheMitUhr(P(z));
+    for (const char *z : {"c3", "e5", "--", "d4"})
+        ZieheMitUhr(P(z));
     ASSERT_EQ(SpeichereSpiel(N("d.go")).Code, 0);
     ASSERT_EQ(LadeSpiel(N("d"), true, false), 0); // ".go" is added
     ASSERT_EQ(SpeichereSpiel(N("e.go")).Code, 0);
@@ -187,8 +194,9 @@ TEST_F(StellungDocTest, KopfMeldungenWoertlich) {
     Schreibe(g, b);
     const TIOErgebnis e = LeseSpiel(g);
     EXPECT_EQ(e.Code, 0);
-    EXPECT_EQ(e.Meldung, "Die Datei enthält eine Go-Partie auf einem 9x9 großen Brett. Dieses Programm ist jedoch "
-                         "für ein Spielfeld im Format 7x7 gedacht.");
+    EXPECT_EQ(e.Meldung,
+              "Die Datei enthält eine Go-Partie auf einem 9x9 großen Brett. Dieses Programm ist jedoch "
+              "für ein Spielfeld im Format 7x7 gedacht.");
     EXPECT_TRUE(IstNeuesSpiel());
 
     const std::string h = N("halb.go");
@@ -227,7 +235,7 @@ TEST_F(StellungDocTest, FehlendeDateiUndAnlegen) {
 TEST_F(StellungDocTest, AufstellungsRecords) {
     const TZug b1{Schwarz, 1, 0, 0};
     TBytes b = Kopf("goV1", "7x7 ", 1, 1);
-    Token(b, TZug{Schwarz, 0, 0, FlagSetup}); // a1 black
+    Token(b, TZug{Schwarz, 0, 0, FlagSetup});  // a1 black
     Token(b, TZug{Schwarz, 16, 0, FlagSetup}); // a2 black
     Token(b, TZug{Rand, 7, 0, FlagSetup});     // border on border: nothing
     Token(b, b1);
@@ -243,13 +251,14 @@ TEST_F(StellungDocTest, AufstellungsRecords) {
     EXPECT_EQ(Regeln.AmZug, 0);
     PruefeStimmig();
 
-    for (const TZug& schlecht : {TZug{5, 0, 0, FlagSetup}, TZug{Schwarz, 7, 0, FlagSetup},
+    for (const TZug &schlecht : {TZug{5, 0, 0, FlagSetup}, TZug{Schwarz, 7, 0, FlagSetup},
                                  TZug{Rand, 0, 0, FlagSetup}, TZug{Schwarz, -40, 0, FlagSetup}}) {
         TBytes c = Kopf("goV1", "7x7 ", 0, -1);
         Token(c, schlecht);
         Schreibe(N("schlecht.go"), c);
         const TIOErgebnis f = LeseSpiel(N("schlecht.go"));
-        EXPECT_NE(f.Meldung.find("ist beschädigt: eine Aufstellung setzt den Wert"), std::string::npos) << f.Meldung;
+        EXPECT_NE(f.Meldung.find("ist beschädigt: eine Aufstellung setzt den Wert"), std::string::npos)
+            << f.Meldung;
         EXPECT_TRUE(IstNeuesSpiel());
     }
 }
@@ -269,11 +278,12 @@ TEST_F(StellungDocTest, KaputterZugbaumWirdAbgewiesen) {
         {{a1, TZug{Weiss, 0, 0, 0}, Zurueck(TZug{Weiss, 0, 0, 0}), Zurueck(a1)},
          "der 2. Halbzug (a1) ist nach den Regeln nicht erlaubt"},
     };
-    for (const auto& fall : faelle) {
+    for (const auto &fall : faelle) {
         ZieheMitUhr(P("c4"));
         TBytes b = Kopf("goV1", "7x7 ", static_cast<std::int32_t>(fall.Tokens.size()),
                         static_cast<std::int32_t>(fall.Tokens.size()) - 1);
-        for (const TZug& z : fall.Tokens) Token(b, z);
+        for (const TZug &z : fall.Tokens)
+            Token(b, z);
         Schreibe(N("kaputt.go"), b);
         Infos.clear();
         EXPECT_EQ(LadeSpiel(N("kaputt.go"), true, false), -1) << fall.Teil;
@@ -328,7 +338,7 @@ TEST_F(StellungDocTest, JedeVerkuerzungUndJedesVeraenderteByte) {
     const std::string d = N("d.go");
     int geladen = 0, abgewiesen = 0;
 
-    auto pruefe = [&](const TBytes& b, const std::string& was) {
+    auto pruefe = [&](const TBytes &b, const std::string &was) {
         fs::remove(d); // a fresh file: truncating one makes the file system flush every time
         Schreibe(d, b);
         Spur.clear();
@@ -343,7 +353,8 @@ TEST_F(StellungDocTest, JedeVerkuerzungUndJedesVeraenderteByte) {
         }
         ASSERT_TRUE(Boxen.empty()) << was << ": " << Boxen[0];
     };
-    for (std::size_t n = 0; n < ganz.size(); ++n) pruefe(TBytes(ganz.begin(), ganz.begin() + n), "Länge " + std::to_string(n));
+    for (std::size_t n = 0; n < ganz.size(); ++n)
+        pruefe(TBytes(ganz.begin(), ganz.begin() + n), "Länge " + std::to_string(n));
     for (std::size_t i = 0; i < ganz.size(); ++i) {
         for (int w = 0; w < 256; w += kurz ? 17 : 1) {
             if (w == ganz[i]) continue;

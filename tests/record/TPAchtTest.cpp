@@ -18,9 +18,9 @@ struct TPAchtTest : ::testing::Test {
         SetzeUhrQuelle(TestUhr);
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
-        a.Box = [this](const std::string& t) { Boxen.push_back(t); };
+        a.Box = [this](const std::string &t) { Boxen.push_back(t); };
         SetzeMeldeAusgaben(a);
-        RegistriereLogMemo([this](const std::string& t) {
+        RegistriereLogMemo([this](const std::string &t) {
             Spur.push_back("log " + t);
             Log.push_back(t);
         });
@@ -37,8 +37,9 @@ struct TPAchtTest : ::testing::Test {
         MeldungenZuruecksetzen();
         SetzeUhrQuelle(nullptr);
     }
-    void Spiele(std::initializer_list<const char*> zuege) {
-        for (const char* z : zuege) ZieheMitUhr(P(z));
+    void Spiele(std::initializer_list<const char *> zuege) {
+        for (const char *z : zuege)
+            ZieheMitUhr(P(z));
     }
 };
 } // namespace
@@ -52,14 +53,16 @@ TEST_F(TPAchtTest, ReihenfolgeBaumRegelnDannEnginesInListenfolge) {
     EXPECT_EQ(Spielerfarbe, 1);
     Spur.clear();
     ZieheInsert(TZug{0, static_cast<std::int8_t>(FeldAusText("c4")), 0, 0}); // only the point counts
-    EXPECT_EQ(Spur, (std::vector<std::string>{"log A.Ziehe:c4", "A zieht c4", "log B.Ziehe:c4", "B zieht c4"}));
+    EXPECT_EQ(Spur,
+              (std::vector<std::string>{"log A.Ziehe:c4", "A zieht c4", "log B.Ziehe:c4", "B zieht c4"}));
     EXPECT_EQ(B.ZugnummerBeimZug, 2);
     EXPECT_EQ(B.LetzterTokenBeimZug, 1);
     ZieheInsert(Passzug());
     EXPECT_EQ(Log.back(), "B.Ziehe:--");
     Spur.clear();
     ZugZurueck();
-    EXPECT_EQ(Spur, (std::vector<std::string>{"log A.Zurueck:--", "A zurück", "log B.Zurueck:--", "B zurück"}));
+    EXPECT_EQ(Spur,
+              (std::vector<std::string>{"log A.Zurueck:--", "A zurück", "log B.Zurueck:--", "B zurück"}));
     EXPECT_EQ(Regeln.Zugnummer, 2);
     EXPECT_TRUE(Boxen.empty());
 }
@@ -82,8 +85,9 @@ TEST_F(TPAchtTest, VerweigernderEngineGenauEinFehlerProZug) {
     EXPECT_EQ(Boxen, std::vector<std::string>{f + "c4"});
     EXPECT_EQ(std::count(Log.begin(), Log.end(), f + "d4"), 1);
     EXPECT_EQ(std::count(Log.begin(), Log.end(), f + "--"), 1);
-    EXPECT_EQ(std::count_if(Log.begin(), Log.end(), [](const std::string& s) { return s.rfind("TPAcht", 0) == 0; }),
-              2);
+    EXPECT_EQ(
+        std::count_if(Log.begin(), Log.end(), [](const std::string &s) { return s.rfind("TPAcht", 0) == 0; }),
+        2);
     EXPECT_EQ(B.Zuege, 3);
     // The first engine stays in step.
     EXPECT_TRUE(GleichesBrett(A.R.Brett, Regeln.Brett));

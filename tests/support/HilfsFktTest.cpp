@@ -15,8 +15,8 @@ namespace {
 // Sets or removes an environment variable for one test and restores it afterwards.
 class TUmgebung {
 public:
-    TUmgebung(const char* name, const std::optional<std::string>& wert) : Name(name) {
-        if (const char* alt = std::getenv(name)) Alt = alt;
+    TUmgebung(const char *name, const std::optional<std::string> &wert) : Name(name) {
+        if (const char *alt = std::getenv(name)) Alt = alt;
         if (wert)
             setenv(name, wert->c_str(), 1);
         else
@@ -48,9 +48,9 @@ struct HilfsFktTest : ::testing::Test {
         HilfsFktZuruecksetzen();
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
-        a.Box = [this](const std::string& t) { Boxen.push_back(t); };
+        a.Box = [this](const std::string &t) { Boxen.push_back(t); };
         SetzeMeldeAusgaben(a);
-        SetzeFehlerBox([this](const std::string& t) { FehlerBoxen.push_back(t); });
+        SetzeFehlerBox([this](const std::string &t) { FehlerBoxen.push_back(t); });
     }
     void TearDown() override {
         SetzeFehlerBox(nullptr);
@@ -60,10 +60,10 @@ struct HilfsFktTest : ::testing::Test {
         fs::permissions(Tmp, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(Tmp, ec);
     }
-    std::string P(const std::string& rel) const { return (Tmp / rel).string(); }
+    std::string P(const std::string &rel) const { return (Tmp / rel).string(); }
 };
 
-std::string Inhalt(const std::string& datei) {
+std::string Inhalt(const std::string &datei) {
     std::ifstream ein(datei, std::ios::binary);
     std::stringstream s;
     s << ein.rdbuf();
@@ -163,8 +163,8 @@ TEST_F(HilfsFktTest, DateiSicherstellenSchreibtLaedtUndMeldet) {
     const std::string unmoeglich = P("fehlt/werte.cfg");
     EXPECT_FALSE(DateiSicherstellen(unmoeglich, z3, true));
     ASSERT_EQ(FehlerBoxen.size(), 2u);
-    EXPECT_EQ(FehlerBoxen[1], "Fehler bei der Installation. Datei konnte nicht angelegt werden: " + unmoeglich +
-                                  "\r\nAnwendung wird beendet.");
+    EXPECT_EQ(FehlerBoxen[1], "Fehler bei der Installation. Datei konnte nicht angelegt werden: " +
+                                  unmoeglich + "\r\nAnwendung wird beendet.");
     EXPECT_FALSE(fs::exists(unmoeglich));
 }
 
@@ -172,9 +172,10 @@ TEST_F(HilfsFktTest, AusfuehrenOhneDateiMeldetDenFehler) {
     EXPECT_FALSE(Ausfuehren(P("gibtsnicht.htm"), ""));
     EXPECT_FALSE(Ausfuehren(P("kein_programm"), "datei.txt"));
     ASSERT_EQ(Boxen.size(), 2u);
-    EXPECT_EQ(Boxen[0], "Fehler beim Aufruf von <" + P("gibtsnicht.htm") + ">\r\nmit Argument: <>\r\nFehlercode: 0.");
-    EXPECT_EQ(Boxen[1],
-              "Fehler beim Aufruf von <" + P("kein_programm") + ">\r\nmit Argument: <datei.txt>\r\nFehlercode: 0.");
+    EXPECT_EQ(Boxen[0],
+              "Fehler beim Aufruf von <" + P("gibtsnicht.htm") + ">\r\nmit Argument: <>\r\nFehlercode: 0.");
+    EXPECT_EQ(Boxen[1], "Fehler beim Aufruf von <" + P("kein_programm") +
+                            ">\r\nmit Argument: <datei.txt>\r\nFehlercode: 0.");
 }
 
 TEST_F(HilfsFktTest, KonfigurationImIniFormat) {
