@@ -170,13 +170,20 @@ void TThreadZugSuche::Ausfuehren() {
     try {
         E->Berechne(E->ErgebnisZug, E->Wert);
     } catch (...) {
-        ThreadMeldung("Zugsuche abgebrochen wegen Ausnahme.", 1);
+        // Nothing may leave a thread's body: that would end the program.
+        try {
+            ThreadMeldung("Zugsuche abgebrochen wegen Ausnahme.", 1);
+        } catch (...) {
+        }
     }
     // Cleared before the notification, so the notification may start the next search.
     E->LaufenderThread = nullptr;
     Aktuell = nullptr;
-    std::function<void()> ende = std::move(Ende);
-    ImHauptthreadSpaeter(std::move(ende));
+    try {
+        std::function<void()> ende = std::move(Ende);
+        ImHauptthreadSpaeter(std::move(ende));
+    } catch (...) {
+    }
 }
 
 void SetzeSucheHost(TSucheHost *host) { Host = host; }
