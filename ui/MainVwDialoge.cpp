@@ -5,12 +5,14 @@
 #include "ui/DlgStellung.h"
 #include "ui/DlgZiehe.h"
 #include "ui/MainVw.h"
+#include "ui/PgnForm.h"
 
 void TMainForm::DialogeErzeugen() {
     FormLV = new TFormLV(this);
     DlgZiehen = new TDlgZiehen(this);
     StellungDlg = new TStellungDlg(this);
     EngWahlDlg = new TEngWahlDlg(this);
+    FormPGN = new TFormPGN(this);
 }
 
 void TMainForm::AnpassenClick() {
@@ -19,7 +21,4 @@ void TMainForm::AnpassenClick() {
 void TMainForm::EngineInfoClick() { Meldung("Die Engine-Info ist in dieser Version nicht enthalten.", true); }
 void TMainForm::EloClick() { Meldung("Die Turnier-Auswertung ist in dieser Version nicht enthalten.", true); }
 void TMainForm::AboutClick() { Meldung("Kiboru – Go auf dem 7x7-Brett", true); }
-int TMainForm::PgnLesen(const QString &) {
-    Meldung("PGN-Dateien können in dieser Version nicht gelesen werden.", true);
-    return -1;
-}
+int TMainForm::PgnLesen(const QString &pfad) { return FormPGN->ShowPgnFile(pfad); }

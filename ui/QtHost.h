@@ -17,7 +17,7 @@ public:
     void ImHauptthreadWarten(const std::function<void()> &f) override;
     void ImHauptthreadSpaeter(std::function<void()> f) override;
     // Lets the main thread take the hand-overs a waiting search thread has queued.
-    void Abarbeiten();
+    void Abarbeiten() override;
 };
 
 // The text shown for an exception that left an event handler.
