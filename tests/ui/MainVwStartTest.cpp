@@ -5,12 +5,14 @@
 #include "record/StellungDoc.h"
 #include "rules/ZugGen.h"
 
+#include "ui/PgnForm.h"
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QMenuBar>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -24,9 +26,10 @@ protected:
     void TearDown() override { WarteAufSuche(); }
 
     // A game file with the given moves; the current game is new afterwards.
-    static QString Partie(const QString& name, std::initializer_list<int> zuege) {
+    static QString Partie(const QString &name, std::initializer_list<int> zuege) {
         NeuesSpiel();
-        for (int p : zuege) Spiele(p);
+        for (int p : zuege)
+            Spiele(p);
         const QString pfad = QDir(DatenOrdner()).filePath(name);
         EXPECT_TRUE(SpeichereSpielMitMeldung(pfad.toStdString()));
         NeuesSpiel();
@@ -107,7 +110,7 @@ TEST_F(MainVwStart, VariationsSwitchByShortcut) {
     EXPECT_EQ(form.Vorschlagstext, "e5"); // the line just left is offered again
     QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(form.Vorschlagstext, "c3");
-    EXPECT_EQ(Regeln.Zugnummer, 2); // only the line changed
+    EXPECT_EQ(Regeln.Zugnummer, 2);                         // only the line changed
     QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier); // no earlier variation
     EXPECT_EQ(form.Vorschlagstext, "c3");
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
@@ -123,7 +126,8 @@ TEST_F(MainVwStart, MenuButtonHoldsTheSevenMenusAndTheBarIsDetached) {
     const auto eintraege = form.ToolButtonMenu->menu()->actions();
     ASSERT_EQ(eintraege.size(), 7);
     QStringList namen;
-    for (QAction* a : eintraege) namen << a->text();
+    for (QAction *a : eintraege)
+        namen << a->text();
     EXPECT_EQ(namen, QStringList({"&Datei", "&Partie", "&Zug", "&Modus", "&Ansicht", "E&xtra", "&Hilfe"}));
     EXPECT_FALSE(eintraege[1]->isVisible());
     EXPECT_FALSE(eintraege[3]->isVisible());
@@ -150,6 +154,31 @@ TEST_F(MainVwStart, CharactersTypedAtTheWindowGoToTheMoveField) {
     EXPECT_EQ(form.EingabeLaenge, 1);
     QTest::keyClick(form.EditZug, Qt::Key_Left);
     EXPECT_EQ(form.EingabePos, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainVwStart, TaggedRecordsGoToTheirDialog) {
+    const QString pfad = QDir(DatenOrdner()).filePath(QStringLiteral("turnier.PGN"));
+    {
+        QFile f(pfad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Event \"Test\"]\n\n1. d4 c3 *\n");
+    }
+    TTestForm form;
+    form.show();
+    form.OeffnenPfad = pfad;
+    bool gezeigt = false;
+    QTimer::singleShot(0, form.FormPGN, [&] {
+        gezeigt = form.FormPGN->isVisible();
+        form.FormPGN->reject();
+    });
+    form.FileOpen1Execute();
+    EXPECT_TRUE(gezeigt);
+    EXPECT_EQ(form.GetFileName(), TMainForm::Unbenannt); // cancelled: nothing taken over
+    EXPECT_FALSE(form.Geaendert);
 }
 
 } // namespace
