@@ -1448,6 +1448,20 @@ bool TMainForm::eventFilter(QObject *o, QEvent *e) {
 
 // ---------------------------------------------------------------- other commands
 
+void TMainForm::AnpassenUebernehmen(bool datei, bool zug, bool hilfe, bool hinweise, bool titel, bool menue) {
+    ToolButtonSepDatei->setVisible(datei);
+    ToolButtonSepZug->setVisible(zug);
+    ToolButtonSepHilfe->setVisible(hilfe);
+    WerkzeugHinweise = hinweise;
+    const auto stil = titel ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly;
+    ToolBar1->setToolButtonStyle(stil);
+    ToolButtonMenu->setToolButtonStyle(stil);
+    ToolBar1->setIconSize(titel ? QSize(20, 20) : QSize(18, 18));
+    WerkzeugleisteAufbauen();
+    menuBar()->setVisible(menue);
+    BrettSkalieren();
+}
+
 void TMainForm::EinstellungenClick() { FormLV->Ausfuehren(); }
 
 void TMainForm::EngineWaehlenClick() {

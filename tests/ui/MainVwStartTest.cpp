@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -179,6 +180,45 @@ TEST_F(MainVwStart, TaggedRecordsGoToTheirDialog) {
     EXPECT_TRUE(gezeigt);
     EXPECT_EQ(form.GetFileName(), TMainForm::Unbenannt); // cancelled: nothing taken over
     EXPECT_FALSE(form.Geaendert);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainVwStart, CustomisingShowsAndHidesToolBarGroups) {
+    TTestForm form;
+    form.show();
+    auto aufLeiste = [&](QAction *a) { return form.ToolBar1->actions().contains(a); };
+    EXPECT_TRUE(aufLeiste(form.FileNew1));
+    EXPECT_TRUE(aufLeiste(form.ActionZugVor));
+    EXPECT_FALSE(aufLeiste(form.HelpHelp1));
+    EXPECT_TRUE(form.ToolButtonSepDatei->isVisible());
+    EXPECT_TRUE(form.ToolButtonSepZug->isVisible());
+    EXPECT_FALSE(form.ToolButtonSepHilfe->isVisible());
+
+    form.AnpassenUebernehmen(false, true, true, false, false, true);
+    EXPECT_FALSE(aufLeiste(form.FileNew1));
+    EXPECT_FALSE(aufLeiste(form.FileSave1));
+    EXPECT_TRUE(aufLeiste(form.ActionPassen)); // belongs to no group
+    EXPECT_TRUE(aufLeiste(form.HelpHelp1));
+    EXPECT_EQ(form.ToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_TRUE(form.menuBar()->isVisible());
+    EXPECT_FALSE(form.WerkzeugHinweise);
+    // Hidden from the tool bar only: the commands stay in the menus.
+    EXPECT_TRUE(form.FileNew1->isVisible());
+
+    form.AnpassenUebernehmen(true, false, false, true, true, false);
+    EXPECT_TRUE(aufLeiste(form.FileNew1));
+    EXPECT_FALSE(aufLeiste(form.ActionZugBerechnenMitMenu));
+    EXPECT_FALSE(aufLeiste(form.HelpHelp1));
+    EXPECT_EQ(form.ToolBar1->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_FALSE(form.menuBar()->isVisible());
+    // The save button keeps its drop-down after the rebuild.
+    auto *knopf = qobject_cast<QToolButton *>(form.ToolBar1->widgetForAction(form.FileSave1));
+    ASSERT_NE(knopf, nullptr);
+    EXPECT_EQ(knopf->popupMode(), QToolButton::MenuButtonPopup);
+    EXPECT_TRUE(knopf->menu()->actions().contains(form.FileSaveAs1));
 }
 
 } // namespace
