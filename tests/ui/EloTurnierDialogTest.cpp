@@ -23,6 +23,7 @@ class EloTurnierDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         SicherApp();
+        altMeldung = TFormEloTurnier::Meldung;
         TFormEloTurnier::Meldung = [this](QWidget *, const QString &text, bool) {
             meldungen << text;
             return antwort;
@@ -31,7 +32,7 @@ protected:
     }
     void TearDown() override {
         dlg.reset();
-        TFormEloTurnier::Meldung = nullptr;
+        TFormEloTurnier::Meldung = altMeldung;
     }
     QString T1(int z, int s) const { return dlg->StringGrid1->ZellText(z, s); }
     QString T2(int z, int s) const { return dlg->StringGrid2->ZellText(z, s); }
@@ -48,6 +49,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    std::function<bool(QWidget*, const QString&, bool)> altMeldung;
     std::unique_ptr<TFormEloTurnier> dlg;
     QStringList meldungen;
     bool antwort = true;
