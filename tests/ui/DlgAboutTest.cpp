@@ -9,19 +9,9 @@
 
 namespace {
 
-void SicherApp() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tests_ui";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 class DlgAbout : public ::testing::Test {
 protected:
     void SetUp() override {
-        SicherApp();
         altOeffnen = TAboutBox::UrlOeffnen;
         altMeldung = TAboutBox::Meldung;
         TAboutBox::UrlOeffnen = [this](const QUrl &u) {

@@ -11,17 +11,7 @@
 
 namespace {
 
-void SicherApp() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tests_ui";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 TEST(DlgAnpassen, TexteUndAnfangszustand) {
-    SicherApp();
     TDlgAnpassen d;
     EXPECT_EQ(d.windowTitle(), "Werkzeugleiste anpassen");
     EXPECT_EQ(d.CheckHinweise->text(), "&Hinweise anzeigen");
@@ -39,7 +29,6 @@ TEST(DlgAnpassen, TexteUndAnfangszustand) {
 }
 
 TEST(DlgAnpassen, EinstellungenUnabhaengigUndOkSchliesst) {
-    SicherApp();
     TDlgAnpassen d;
     // Each setting on its own, so a mixed-up getter shows.
     for (int i = 0; i < 6; ++i) {

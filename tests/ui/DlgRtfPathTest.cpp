@@ -12,15 +12,6 @@
 
 namespace {
 
-void SicherApp() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tests_ui";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 void Schreibe(const QString &datei, const QByteArray &inhalt, bool ausfuehrbar = false) {
     QFile f(datei);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -33,7 +24,6 @@ void Schreibe(const QString &datei, const QByteArray &inhalt, bool ausfuehrbar =
 class DlgRtfPath : public ::testing::Test {
 protected:
     void SetUp() override {
-        SicherApp();
         altPath = qgetenv("PATH");
         altDaten = qgetenv("XDG_DATA_HOME");
         altDirs = qgetenv("XDG_DATA_DIRS");

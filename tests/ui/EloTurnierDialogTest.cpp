@@ -10,19 +10,9 @@
 
 namespace {
 
-void SicherApp() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tests_ui";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 class EloTurnierDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        SicherApp();
         altMeldung = TFormEloTurnier::Meldung;
         TFormEloTurnier::Meldung = [this](QWidget *, const QString &text, bool) {
             meldungen << text;
@@ -49,7 +39,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    std::function<bool(QWidget*, const QString&, bool)> altMeldung;
+    std::function<bool(QWidget *, const QString &, bool)> altMeldung;
     std::unique_ptr<TFormEloTurnier> dlg;
     QStringList meldungen;
     bool antwort = true;

@@ -9,15 +9,6 @@
 
 namespace {
 
-void SicherApp() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tests_ui";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 TEST(EngineInfo, WerteInDerReihenfolgeDerNamen) {
     TSuchInfo i;
     i.Tiefe = 7;
@@ -41,7 +32,6 @@ TEST(EngineInfo, WerteInDerReihenfolgeDerNamen) {
 }
 
 TEST(EngineInfo, FensterUndListe) {
-    SicherApp();
     TFormInfo f;
     EXPECT_EQ(f.windowTitle(), "Info");
     EXPECT_FALSE(f.isModal());
