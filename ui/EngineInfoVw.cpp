@@ -54,8 +54,9 @@ TFrameEngineInfo::TFrameEngineInfo(QWidget *parent) : QWidget(parent) {
     ValueListEditor->setSelectionBehavior(QAbstractItemView::SelectRows);
     ValueListEditor->setSelectionMode(QAbstractItemView::SingleSelection);
     ValueListEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The longest name does not fit the 200 px column; the tip shows it whole.
     for (const QString &n : Namen())
-        new QTreeWidgetItem(ValueListEditor, {n, QString()});
+        (new QTreeWidgetItem(ValueListEditor, {n, QString()}))->setToolTip(0, n);
     ValueListEditor->setColumnWidth(0, 200);
     ValueListEditor->header()->setStretchLastSection(true);
 

@@ -1,6 +1,6 @@
 // The information view beside a real search of the built-in engine on a worker thread.
+#include "engine/SWertDflt.h"
 #include "engine/engineDefault.h"
-#include "support/HilfsFkt.h"
 #include "ui/EngineInfoVw.h"
 
 #include <QApplication>
@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <optional>
 #include <thread>
 
 namespace {
@@ -19,17 +18,6 @@ namespace {
 QString Wert(const TFrameEngineInfo &f, int zeile) { return f.ValueListEditor->topLevelItem(zeile)->text(1); }
 
 // Lets the view's timer run until the condition holds; the search thread is the clock.
-std::optional<QByteArray> Umgebung(const char *name) {
-    if (!qEnvironmentVariableIsSet(name)) return std::nullopt;
-    return qgetenv(name);
-}
-void Zuruecksetzen(const char *name, const std::optional<QByteArray> &wert) {
-    if (wert)
-        qputenv(name, *wert);
-    else
-        qunsetenv(name);
-}
-
 template <class F> bool WarteAuf(F bedingung) {
     for (int i = 0; i < 1200 && !bedingung(); ++i)
         QTest::qWait(50);
@@ -37,13 +25,11 @@ template <class F> bool WarteAuf(F bedingung) {
 }
 
 TEST(EngineInfoSuche, StellungenWachsenUndGrundErscheintAmEnde) {
-    // The engine reads and writes its constants in the data folder: keep it away from the user's.
+    // The engine reads and writes its constants in its folder: a temporary one here.
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    const auto altAppData = Umgebung("AppData"), altXdg = Umgebung("XDG_DATA_HOME");
-    qputenv("AppData", tmp.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", tmp.path().toLocal8Bit());
-    HilfsFktZuruecksetzen();
+    const std::string altOrdner = EngineOrdner();
+    SetzeEngineOrdner(tmp.path().toStdString());
     // Its messages (a missing constants file) are not what this test is about.
     DefaultSetzeMeldeProc([](const char *, int) {});
 
@@ -84,9 +70,7 @@ TEST(EngineInfoSuche, StellungenWachsenUndGrundErscheintAmEnde) {
     EXPECT_GE(Wert(f, 0).toInt(), 1);
     EXPECT_FALSE(Wert(f, 4).isEmpty());
 
-    Zuruecksetzen("AppData", altAppData);
-    Zuruecksetzen("XDG_DATA_HOME", altXdg);
-    HilfsFktZuruecksetzen();
+    SetzeEngineOrdner(altOrdner);
 }
 
 } // namespace

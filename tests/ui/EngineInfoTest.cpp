@@ -40,6 +40,7 @@ TEST(EngineInfo, FensterUndListe) {
     ASSERT_EQ(l->topLevelItemCount(), 7);
     EXPECT_EQ(l->topLevelItem(0)->text(0), "Suchtiefe");
     EXPECT_EQ(l->topLevelItem(6)->text(0), "Grund für die Beendigung der Zugsuche");
+    EXPECT_EQ(l->topLevelItem(6)->toolTip(0), l->topLevelItem(6)->text(0));
     EXPECT_EQ(l->columnWidth(0), 200);
     EXPECT_EQ(l->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(f.FrameEngineInfo1->Timer1->interval(), 200);
