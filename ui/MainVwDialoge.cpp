@@ -1,24 +1,53 @@
-// The main window's use of the dialogs of other units.
-#include "support/StringsV5.h"
+// The main window's use of the dialogs of other units: creation in start-up
+// order and the commands that open them.
+#include "ui/AnpassenDlg.h"
+#include "ui/DlgAbout.h"
+#include "ui/DlgEloTurnier.h"
 #include "ui/DlgEngWahl.h"
 #include "ui/DlgLV.h"
 #include "ui/DlgStellung.h"
 #include "ui/DlgZiehe.h"
+#include "ui/EngineInfoFrm.h"
 #include "ui/MainVw.h"
 #include "ui/PgnForm.h"
+
+#include <QToolBar>
 
 void TMainForm::DialogeErzeugen() {
     FormLV = new TFormLV(this);
     DlgZiehen = new TDlgZiehen(this);
+    AboutBox = new TAboutBox(this);
     StellungDlg = new TStellungDlg(this);
     EngWahlDlg = new TEngWahlDlg(this);
+    DlgAnpassen = new TDlgAnpassen(this);
     FormPGN = new TFormPGN(this);
+    FormEloTurnier = new TFormEloTurnier(this);
+    // The text-viewer query opens from no command; it is left out so that
+    // starting never waits for the desktop's answer.
+    FormInfo = new TFormInfo(this);
 }
 
 void TMainForm::AnpassenClick() {
-    Meldung("Das Anpassen der Werkzeugleiste ist in dieser Version nicht enthalten.", true);
+    TDlgAnpassen *d = DlgAnpassen;
+    d->SetHinweiseAnzeigen(WerkzeugHinweise);
+    d->SetSymboltitelAnzeigen(ToolBar1->toolButtonStyle() != Qt::ToolButtonIconOnly);
+    d->SetDatei(ToolButtonSepDatei->isVisible());
+    d->SetZug(ToolButtonSepZug->isVisible());
+    d->SetHilfe(ToolButtonSepHilfe->isVisible());
+    d->SetMenueAnzeigen(false);
+    if (d->exec() != QDialog::Accepted) return;
+    AnpassenUebernehmen(d->Datei(), d->Zug(), d->Hilfe(), d->HinweiseAnzeigen(), d->SymboltitelAnzeigen(),
+                        d->MenueAnzeigen());
 }
-void TMainForm::EngineInfoClick() { Meldung("Die Engine-Info ist in dieser Version nicht enthalten.", true); }
-void TMainForm::EloClick() { Meldung("Die Turnier-Auswertung ist in dieser Version nicht enthalten.", true); }
-void TMainForm::AboutClick() { Meldung("Kiboru – Go auf dem 7x7-Brett", true); }
+
+void TMainForm::EngineInfoClick() {
+    FormInfo->show();
+    FormInfo->raise();
+    FormInfo->activateWindow();
+}
+
+void TMainForm::EloClick() { FormEloTurnier->exec(); }
+
+void TMainForm::AboutClick() { AboutBox->exec(); }
+
 int TMainForm::PgnLesen(const QString &pfad) { return FormPGN->ShowPgnFile(pfad); }

@@ -5,6 +5,7 @@
 #include "record/StellungDoc.h"
 #include "rules/ZugGen.h"
 
+#include "ui/AnpassenDlg.h"
 #include "ui/PgnForm.h"
 #include <QDir>
 #include <QFile>
@@ -219,6 +220,37 @@ TEST_F(MainVwStart, CustomisingShowsAndHidesToolBarGroups) {
     ASSERT_NE(knopf, nullptr);
     EXPECT_EQ(knopf->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_TRUE(knopf->menu()->actions().contains(form.FileSaveAs1));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainVwStart, CustomiseDialogStartsFromTheToolBarAndAppliesOnOkOnly) {
+    TTestForm form;
+    form.show();
+    bool geprueft = false;
+    auto bedienen = [&](bool ok) {
+        QTimer::singleShot(0, form.DlgAnpassen, [&, ok] {
+            TDlgAnpassen *d = form.DlgAnpassen;
+            geprueft = d->Datei() && d->Zug() && !d->Hilfe() && d->HinweiseAnzeigen() &&
+                       d->SymboltitelAnzeigen() && !d->MenueAnzeigen();
+            d->SetHilfe(true);
+            d->SetDatei(false);
+            if (ok)
+                d->accept();
+            else
+                d->reject();
+        });
+    };
+    bedienen(false);
+    form.ActionAnpassen->trigger();
+    EXPECT_TRUE(geprueft);
+    EXPECT_TRUE(form.ToolBar1->actions().contains(form.FileNew1)); // cancelled: unchanged
+    bedienen(true);
+    form.ActionAnpassen->trigger();
+    EXPECT_FALSE(form.ToolBar1->actions().contains(form.FileNew1));
+    EXPECT_TRUE(form.ToolBar1->actions().contains(form.HelpAbout1));
 }
 
 } // namespace
