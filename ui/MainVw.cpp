@@ -1230,8 +1230,12 @@ bool TMainForm::SpeichernAbfragen(const QString &frage) {
     }
 }
 
+bool TMainForm::IstPgn(const QString &pfad) {
+    return QFileInfo(pfad).suffix().toLower() == QStringLiteral("pgn");
+}
+
 bool TMainForm::SpielLesen(const QString &pfad, bool meldungen) {
-    if (QFileInfo(pfad).suffix().toLower() == QStringLiteral("pgn")) return PgnLesen(pfad) == 0;
+    if (IstPgn(pfad)) return PgnLesen(pfad) == 0;
     return LadeSpiel(ZuStd(pfad), meldungen, false) == 0;
 }
 
@@ -1261,7 +1265,8 @@ void TMainForm::FileOpen1Execute() {
 }
 
 void TMainForm::FileSave1Execute() {
-    if (Dateiname == Unbenannt) {
+    // A tagged record is only read: saving over it would replace the user's text file.
+    if (Dateiname == Unbenannt || IstPgn(Dateiname)) {
         FileSaveAs1Execute();
         return;
     }

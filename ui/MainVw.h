@@ -176,6 +176,7 @@ public:
     void AnpassenUebernehmen(bool datei, bool zug, bool hilfe, bool hinweise, bool titel, bool menue);
     void KonfigSpeichern(); // on close
     static QString AutosaveDatei();
+    static bool IstPgn(const QString &pfad);
 
     // Questions and file dialogs; tests replace them.
     virtual QMessageBox::StandardButton Frage(const QString &text);

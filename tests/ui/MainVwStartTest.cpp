@@ -181,6 +181,14 @@ TEST_F(MainVwStart, TaggedRecordsGoToTheirDialog) {
     EXPECT_TRUE(gezeigt);
     EXPECT_EQ(form.GetFileName(), TMainForm::Unbenannt); // cancelled: nothing taken over
     EXPECT_FALSE(form.Geaendert);
+
+    // Saving under the record's name asks for a new name instead of overwriting it.
+    form.SetFileName(pfad);
+    form.SpeichernPfad.clear(); // the save dialog is cancelled
+    form.FileSave1Execute();
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("[Event"));
 }
 
 } // namespace
