@@ -91,6 +91,8 @@ private:
     int Suche(int tiefe, int ply, int alpha, int beta);
     int Ruhesuche(int ply, int qtiefe, int alpha, int beta);
     int SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster);
+    bool Taktisch(int feld, int aktionenVorher) const;
+    int iterTiefe_ = 1;
     void Pruefen();
     void InfoAuffrischen(bool alles);
 };
@@ -219,6 +221,16 @@ int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
     return best;
 }
 
+// The move just played captured, or left an adjacent chain of the opponent in atari.
+bool TSuche::Taktisch(int feld, int aktionenVorher) const {
+    if (feld < 0) return false;
+    if (e_.AktionenAnzahl - aktionenVorher > 1) return true;
+    const TFarbe gegner = e_.Mover(); // the opponent of the side that moved
+    for (int off : Nachbarn)
+        if (e_.Brett[feld + off] == gegner && e_.KettenFreiheiten(feld + off) == 1) return true;
+    return false;
+}
+
 int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
     if ((++knoten_ & 2047) == 0) Pruefen();
     if (abgebrochen_) return 0;
@@ -259,8 +271,11 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         std::swap(zuege[i], zuege[m]);
         std::swap(punkte[i], punkte[m]);
         const int p = zuege[i];
+        const int aktionenVorher = e_.AktionenAnzahl;
         if (!e_.ZieheWennErlaubt(p)) continue;
-        const int v = SucheKind(p, tiefe, ply, alpha, beta, gespielt == 0);
+        // Captures and ataris are read one move further, within a budget of the path length.
+        const int mehr = (ply + tiefe < 2 * iterTiefe_ && Taktisch(p, aktionenVorher)) ? 1 : 0;
+        const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
         e_.Zuruecknehmen(true);
         ++gespielt;
         if (abgebrochen_) return 0;
@@ -336,6 +351,7 @@ TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
         Pruefen();
         if (abgebrochen_) break;
         horizont_ = 0;
+        iterTiefe_ = tiefe;
         int a = alpha, best = -Unendlich, bestIndex = -1;
         for (int i = 0; i < n; ++i) {
             const int p = zuege[i];
