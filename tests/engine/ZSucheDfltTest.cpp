@@ -126,6 +126,27 @@ TEST_F(Suche, VollstaendigAnalysiert) {
     EXPECT_EQ(r.Wert, 32049.0);
 }
 
+TEST_F(Suche, AlleAnderenZuegeVerlieren) {
+    TEngineZustand e;
+    // White has passed and leads; black's pass would lose, its only other move is d4.
+    Aufbauen(e,
+             {
+                 ".W.WWWW",
+                 "WWWWWWW",
+                 "WWWWWWW",
+                 "WWW.WWW",
+                 "SSSSSSS",
+                 "SS.SS.S",
+                 "SSSSSS.",
+             },
+             0);
+    e.Ziehe(-1);
+    TSuchErgebnis r = Los(e, 6);
+    EXPECT_EQ(r.Feld, Punkt(3, 3));
+    EXPECT_EQ(r.Tiefe, 1);
+    EXPECT_EQ(r.Grund, "alle anderen Züge verlieren");
+}
+
 TEST_F(Suche, JederZugIstFuerDieRegelnErlaubt) {
     std::mt19937 rng(4711);
     TEngineZustand e;
