@@ -67,6 +67,8 @@ struct TSucheHost {
     virtual void ImHauptthreadWarten(const std::function<void()> &f) = 0;
     // Runs f on the main thread later.
     virtual void ImHauptthreadSpaeter(std::function<void()> f) = 0;
+    // Runs the calls queued so far (WarteAufSuche uses it while a search waits for a hand-over).
+    virtual void Abarbeiten() {}
 };
 // Without a host the calls run directly on the calling thread.
 void SetzeSucheHost(TSucheHost *host);
