@@ -39,6 +39,8 @@ constexpr int PassStrafe = 30;
 constexpr int Nachbarn[4] = {-1, 1, -16, 16};
 // Captures followed beyond the depth limit.
 constexpr int MaxRuhetiefe = 8;
+// Plies a path may grow by tactical extensions (at most the iteration depth).
+constexpr int MaxVerlaengerung = 4;
 
 // "hh:mm:ss.t" of the search's own monotonic clock (the wall clock may jump or wrap at midnight).
 std::string ZeitAlsText(double sek) {
@@ -273,8 +275,11 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         const int p = zuege[i];
         const int aktionenVorher = e_.AktionenAnzahl;
         if (!e_.ZieheWennErlaubt(p)) continue;
-        // Captures and ataris are read one move further, within a budget of the path length.
-        const int mehr = (ply + tiefe < 2 * iterTiefe_ && Taktisch(p, aktionenVorher)) ? 1 : 0;
+        // Captures and ataris are read one move further, within a budget of extra plies per path.
+        const int mehr =
+            (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && Taktisch(p, aktionenVorher))
+                ? 1
+                : 0;
         const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
         e_.Zuruecknehmen(true);
         ++gespielt;
