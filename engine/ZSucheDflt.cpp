@@ -456,5 +456,17 @@ TSuchErgebnis SucheZug(TEngineZustand &e, int maxTiefe, double alpha, double bet
     const int b = static_cast<int>(std::min(beta, static_cast<double>(Unendlich)));
     // The search object is large (killers, history): keep it off the caller's stack.
     auto suche = std::make_unique<TSuche>(e, stopp);
-    return suche->Lauf(std::max(1, maxTiefe), a, b);
+    // An exception deep in the search would leave the moves of its path on the board; the
+    // caller reports it, and the engine must still know the game.
+    auto sicherung = std::make_unique<TEngineZustand>(e);
+    try {
+        return suche->Lauf(std::max(1, maxTiefe), a, b);
+    } catch (...) {
+        e = *sicherung;
+        {
+            std::lock_guard<std::mutex> sperre(infoMutex);
+            info.Laeuft = false;
+        }
+        throw;
+    }
 }

@@ -204,6 +204,20 @@ TEST_F(Suche, StoppFlagBeendetTiefeSuche) {
     EXPECT_TRUE(e.IstErlaubt(sofort.Feld));
 }
 
+TEST_F(Suche, AusnahmeLaesstDasBrettHeil) {
+    TEngineZustand e;
+    e.Ziehe(Punkt(3, 3));
+    e.Ziehe(Punkt(2, 3));
+    const TBrett vorher = e.Brett;
+    SetzeEngineMeldeProc([](const char *, int) { throw std::runtime_error("Ausgabe kaputt"); });
+    EXPECT_THROW(Los(e, 3), std::runtime_error);
+    EXPECT_EQ(e.Brett, vorher);
+    EXPECT_EQ(e.Zugnummer, 3);
+    EXPECT_EQ(e.Stellungen.size(), 3u);
+    EXPECT_EQ(e.Hash, BrettHash(vorher));
+    EXPECT_FALSE(HoleSuchInfo().Laeuft);
+}
+
 // The entry points work on the engine's one board.
 class Eintraege : public Suche {
 protected:
