@@ -2,6 +2,7 @@
 
 #include "engine/BasisBrett.h"
 #include "engine/SWertDflt.h"
+#include "support/StringsV5.h"
 
 #include <gtest/gtest.h>
 
@@ -345,6 +346,16 @@ TEST(EngineMeldung, OhneProzedurUndErsterFehler) {
     EXPECT_TRUE(EngineFehlerGemeldet());
     EngineMeldungenZuruecksetzen();
     EXPECT_FALSE(EngineFehlerGemeldet());
+    // Without a procedure the text goes to a message box of the program's channel.
+    static std::vector<std::string> boxen;
+    boxen.clear();
+    MeldungenZuruecksetzen();
+    TMeldeAusgaben aus;
+    aus.Box = [](const std::string &t) { boxen.push_back(t); };
+    SetzeMeldeAusgaben(aus);
+    Melde("Analysetiefe : 2", false);
+    MeldungenZuruecksetzen();
+    EXPECT_EQ(boxen, (std::vector<std::string>{"Meldeprozedur nicht gesetzt. Meldung: Analysetiefe : 2"}));
 }
 
 } // namespace
