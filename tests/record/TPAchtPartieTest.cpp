@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -23,7 +24,8 @@ struct TPAchtPartieTest : ::testing::Test {
     void SetUp() override {
         // The engine reads and echoes its values file in the engines folder.
         Vorher = EngineOrdner();
-        Tmp = fs::temp_directory_path() / "kiboru_partie";
+        Tmp = fs::temp_directory_path() / ("kiboru_partie_" + std::to_string(getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Tmp);
         fs::create_directories(Tmp);
         SetzeEngineOrdner(Tmp.string());

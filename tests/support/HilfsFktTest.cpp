@@ -8,6 +8,7 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -40,9 +41,8 @@ struct HilfsFktTest : ::testing::Test {
     std::vector<std::string> FehlerBoxen;
 
     void SetUp() override {
-        Tmp = fs::temp_directory_path() /
-              ("kiboru_hilfsfkt_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Tmp = fs::temp_directory_path() / ("kiboru_hilfsfkt_" + std::to_string(getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Tmp);
         fs::create_directories(Tmp);
         HilfsFktZuruecksetzen();
