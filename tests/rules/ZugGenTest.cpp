@@ -61,6 +61,16 @@ TEST(ZugGen, KandidatenInDerReihenfolgeA1BisG7) {
     EXPECT_EQ(g.PruefeZug(falscheFarbe), ZugKeinKandidat);
 }
 
+TEST(ZugGen, EintraegeDerKandidatenlisteKoennenDirektGeprueftWerden) {
+    TZugGenerator g;
+    int legal = 0;
+    for (int i = 1; i <= g.Kandidaten(); ++i) legal += g.PruefeZug(g.Zugliste[i]) == ZugLegal;
+    EXPECT_EQ(legal, 50);
+    g.Ziehe(g.Zugliste[2]);
+    EXPECT_EQ(g.Brett[0], Schwarz);
+    EXPECT_EQ(g.Zugfolge[1].Feld, 0);
+}
+
 TEST(ZugGen, EinZugSchlaegtMehrereKettenUndZuruecknahmeStelltAllesWieder) {
     const char *b[7] = {".......", ".......", ".......", ".......", "SS.....", "WWS....", ".W....."};
     // white a2 b2 b1 form one chain; a1 empty. Add a second white chain to be taken by the same move.
