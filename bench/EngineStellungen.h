@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-inline const std::vector<std::string> &MittelspielFolgen() {
+inline const std::vector<std::string>& MittelspielFolgen() {
     static const std::vector<std::string> f = {
         "b5 c3 g4 d3 b4 e3 b3 e4 b2 e5 c2 e6 b6 d2 c6",
         "a5 a6 f6 c5 b5 b6 b4 c4 b3 c6 c3 d4 d3 e4 e3 f4 f3 g4",
@@ -19,7 +19,7 @@ inline const std::vector<std::string> &MittelspielFolgen() {
 }
 
 // Plays the moves from a new game; "--" is a pass.
-inline void SpieleFolge(TEngineZustand &e, const std::string &folge) {
+inline void SpieleFolge(TEngineZustand& e, const std::string& folge) {
     e.Neustart();
     std::istringstream in(folge);
     std::string z;

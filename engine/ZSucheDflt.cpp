@@ -59,13 +59,13 @@ using TZugPunkte = TArray<std::int32_t, 0, 63>;
 
 class TSuche {
 public:
-    TSuche(TEngineZustand &e, const std::atomic<std::uint8_t> *stopp) : e_(e), stopp_(stopp) {}
+    TSuche(TEngineZustand& e, const std::atomic<std::uint8_t>* stopp) : e_(e), stopp_(stopp) {}
 
     TSuchErgebnis Lauf(int maxTiefe, int alpha, int beta);
 
 private:
-    TEngineZustand &e_;
-    const std::atomic<std::uint8_t> *stopp_;
+    TEngineZustand& e_;
+    const std::atomic<std::uint8_t>* stopp_;
     bool abgebrochen_ = false;
     std::int64_t knoten_ = 0;
     std::int64_t bewertungen_ = 0;
@@ -82,14 +82,14 @@ private:
         FindeKetten(e_.Brett, kl);
         return Statisch(kl);
     }
-    int Statisch(const TKettenListe &kl) {
+    int Statisch(const TKettenListe& kl) {
         ++bewertungen_;
         double v = Bewertung(e_, kl, Konstanten);
         v = std::clamp(v, -static_cast<double>(EvalGrenze), static_cast<double>(EvalGrenze));
         return static_cast<int>(std::lround(v));
     }
     int EndwertInt() const { return static_cast<int>(e_.Endwert()); }
-    int Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) const;
+    int Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const;
     int Suche(int tiefe, int ply, int alpha, int beta);
     int Ruhesuche(int ply, int qtiefe, int alpha, int beta);
     int SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster);
@@ -115,7 +115,7 @@ void TSuche::InfoAuffrischen(bool) {
 // Candidate moves in the order worth trying: the remembered best move, captures, rescues of
 // own chains in atari, killers, then by history. Filling an own eye is left out unless it
 // rescues a chain in atari. Returns the number of moves.
-int TSuche::Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) const {
+int TSuche::Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const {
     TKettenListe kl;
     FindeKetten(e_.Brett, kl);
     const TFarbe eigene = e_.Mover();
@@ -137,7 +137,7 @@ int TSuche::Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) cons
                     auge = false;
                     continue;
                 }
-                const TKette &k = kl.Ketten[kl.Marken[q]];
+                const TKette& k = kl.Ketten[kl.Marken[q]];
                 if (v == eigene) {
                     if (k.Freiheiten == 1) {
                         s += 500000 + 1000 * k.Groesse;
@@ -194,7 +194,7 @@ int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
     TZugPunkte punkte;
     int n = 0;
     for (int i = 0; i < kl.Anzahl; ++i) {
-        const TKette &k = kl.Ketten[i];
+        const TKette& k = kl.Ketten[i];
         if (k.Freiheiten != 1 || e_.Brett[k.Punkt] != gegner) continue;
         int j = 0;
         while (j < n && zuege[j] != k.Freiheit)
@@ -246,7 +246,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         return Ruhesuche(ply, 0, alpha, beta);
     }
     const std::uint64_t schl = Schluessel();
-    TTEintrag &t = TT[static_cast<long>(schl & (TTGroesse - 1))];
+    TTEintrag& t = TT[static_cast<long>(schl & (TTGroesse - 1))];
     int ttZug = -2;
     if (t.Schluessel == schl && (t.Art & ArtMaske) != ArtLeer) {
         ttZug = t.Zug;
@@ -295,7 +295,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
                     killer_[ply][1] = killer_[ply][0];
                     killer_[ply][0] = static_cast<std::int16_t>(p);
                 }
-                std::int32_t &h = historie_[e_.AmZug][p];
+                std::int32_t& h = historie_[e_.AmZug][p];
                 h = std::min(h + tiefe * tiefe, 200000);
             }
             break;
@@ -441,12 +441,12 @@ void SuchInfoZuruecksetzen() {
 }
 
 void LeereTranspositionstabelle() {
-    for (auto &t : TT)
+    for (auto& t : TT)
         t = TTEintrag{};
 }
 
-TSuchErgebnis SucheZug(TEngineZustand &e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t> *stopp) {
+TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
+                       const std::atomic<std::uint8_t>* stopp) {
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
         info.Laeuft = true;

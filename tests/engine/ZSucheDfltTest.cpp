@@ -19,7 +19,7 @@ namespace {
 
 std::mutex meldeMutex;
 std::vector<std::string> meldungen;
-void Fang(const char *text, int) {
+void Fang(const char* text, int) {
     std::lock_guard<std::mutex> s(meldeMutex);
     meldungen.emplace_back(text);
 }
@@ -34,7 +34,7 @@ protected:
         LeseWerteText(StandardWerteText(), Konstanten);
     }
     void TearDown() override { EngineMeldungenZuruecksetzen(); }
-    TSuchErgebnis Los(TEngineZustand &e, int tiefe, const std::atomic<std::uint8_t> *stopp = nullptr) {
+    TSuchErgebnis Los(TEngineZustand& e, int tiefe, const std::atomic<std::uint8_t>* stopp = nullptr) {
         return SucheZug(e, tiefe, -2147483647.0, 2147483647.0, stopp);
     }
 };
@@ -209,7 +209,7 @@ TEST_F(Suche, AusnahmeLaesstDasBrettHeil) {
     e.Ziehe(Punkt(3, 3));
     e.Ziehe(Punkt(2, 3));
     const TBrett vorher = e.Brett;
-    SetzeEngineMeldeProc([](const char *, int) { throw std::runtime_error("Ausgabe kaputt"); });
+    SetzeEngineMeldeProc([](const char*, int) { throw std::runtime_error("Ausgabe kaputt"); });
     EXPECT_THROW(Los(e, 3), std::runtime_error);
     EXPECT_EQ(e.Brett, vorher);
     EXPECT_EQ(e.Zugnummer, 3);
@@ -240,7 +240,7 @@ protected:
 };
 
 TEST_F(Eintraege, Tabelle) {
-    const TEngineEintraege &t = DefaultEintraege();
+    const TEngineEintraege& t = DefaultEintraege();
     EXPECT_STREQ(t.Name(), "Default");
     EXPECT_EQ(t.Berechne, &DefaultBerechne);
     EXPECT_EQ(t.Ziehe, &DefaultZiehe);
