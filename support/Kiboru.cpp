@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     TKiboruApp app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kiboru"));

@@ -11,16 +11,16 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TEngWahlDlg::TEngWahlDlg(QWidget *parent) : QDialog(parent) {
+TEngWahlDlg::TEngWahlDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Engines wählen"));
     ComboBoxWeiss = new QComboBox(this);
     ComboBoxSchwarz = new QComboBox(this);
     RadioButtonEineEngine = new QRadioButton(QStringLiteral("&Eine Engine für beide Parteien"), this);
     RadioButtonSchwarz = new QRadioButton(QStringLiteral("Engine &Schwarz"), this);
-    auto *lw = new QLabel(QStringLiteral("Engine &Weiß"), this);
+    auto* lw = new QLabel(QStringLiteral("Engine &Weiß"), this);
     lw->setBuddy(ComboBoxWeiss);
 
-    auto *g = new QGridLayout;
+    auto* g = new QGridLayout;
     g->addWidget(lw, 0, 0);
     g->addWidget(ComboBoxWeiss, 0, 1);
     g->addWidget(RadioButtonEineEngine, 1, 0, 1, 2);
@@ -28,14 +28,14 @@ TEngWahlDlg::TEngWahlDlg(QWidget *parent) : QDialog(parent) {
     g->addWidget(ComboBoxSchwarz, 2, 1);
     g->setColumnMinimumWidth(1, 160);
 
-    auto *knoepfe = new QDialogButtonBox(this);
-    auto *ok = knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    auto* knoepfe = new QDialogButtonBox(this);
+    auto* ok = knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto *v = new QVBoxLayout(this);
+    auto* v = new QVBoxLayout(this);
     v->addLayout(g);
     v->addWidget(knoepfe);
 
@@ -50,7 +50,7 @@ void TEngWahlDlg::Fuellen() {
     ComboBoxWeiss->clear();
     ComboBoxSchwarz->clear();
     int weiss = -1, schwarz = -1;
-    for (TEngine *e : EngineListe) {
+    for (TEngine* e : EngineListe) {
         if (!e) continue;
         if (e == EngineSlots[0]) weiss = static_cast<int>(Liste.size());
         if (e == EngineSlots[1]) schwarz = static_cast<int>(Liste.size());
@@ -85,7 +85,7 @@ void TEngWahlDlg::Uebernehmen() {
     const int is = RadioButtonEineEngine->isChecked() ? iw : ComboBoxSchwarz->currentIndex();
     auto setze = [this](int seite, int index) {
         if (index < 0 || index >= static_cast<int>(Liste.size())) return;
-        TEngine *e = Liste[static_cast<std::size_t>(index)];
+        TEngine* e = Liste[static_cast<std::size_t>(index)];
         if (EngineSlots[seite]) e->SetzeLevel(EngineSlots[seite]->Level);
         EngineSlots[seite] = e;
     };
@@ -100,9 +100,9 @@ int TEngWahlDlg::Ausfuehren() {
     return 1;
 }
 
-void TEngWahlDlg::showEvent(QShowEvent *e) {
+void TEngWahlDlg::showEvent(QShowEvent* e) {
     // Centred on the screen, not over the main window.
     adjustSize();
-    if (const QScreen *s = screen()) move(s->availableGeometry().center() - rect().center());
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
     QDialog::showEvent(e);
 }

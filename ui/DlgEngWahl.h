@@ -10,7 +10,7 @@ class TEngine;
 class TEngWahlDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit TEngWahlDlg(QWidget *parent = nullptr);
+    explicit TEngWahlDlg(QWidget* parent = nullptr);
 
     // Fills the lists from the registry and the slots (on every showing).
     void Fuellen();
@@ -23,15 +23,15 @@ public:
     void RadioButtonEineEngineClick();
     void RadioButtonSchwarzClick();
 
-    QComboBox *ComboBoxWeiss = nullptr;
-    QComboBox *ComboBoxSchwarz = nullptr;
-    QRadioButton *RadioButtonEineEngine = nullptr;
-    QRadioButton *RadioButtonSchwarz = nullptr;
+    QComboBox* ComboBoxWeiss = nullptr;
+    QComboBox* ComboBoxSchwarz = nullptr;
+    QRadioButton* RadioButtonEineEngine = nullptr;
+    QRadioButton* RadioButtonSchwarz = nullptr;
 
 protected:
-    void showEvent(QShowEvent *e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void SchwarzAbgleichen();
-    std::vector<TEngine *> Liste; // the engines in list order, as the lists show them
+    std::vector<TEngine*> Liste; // the engines in list order, as the lists show them
 };

@@ -17,16 +17,16 @@ namespace {
 constexpr int Stufen = 9; // "Level 1".."Level 8", "Maximal"
 constexpr int MaximalLevel = 999;
 
-QButtonGroup *BaueGruppe(QGroupBox *box, bool kuerzel) {
-    auto *g = new QButtonGroup(box);
-    auto *v = new QVBoxLayout(box);
+QButtonGroup* BaueGruppe(QGroupBox* box, bool kuerzel) {
+    auto* g = new QButtonGroup(box);
+    auto* v = new QVBoxLayout(box);
     for (int i = 0; i < Stufen; ++i) {
         QString t;
         if (i == Stufen - 1)
             t = kuerzel ? QStringLiteral("Ma&ximal") : QStringLiteral("Maximal");
         else
             t = (kuerzel ? QStringLiteral("Level &%1") : QStringLiteral("Level %1")).arg(i + 1);
-        auto *r = new QRadioButton(t, box);
+        auto* r = new QRadioButton(t, box);
         g->addButton(r, i);
         v->addWidget(r);
     }
@@ -34,7 +34,7 @@ QButtonGroup *BaueGruppe(QGroupBox *box, bool kuerzel) {
 }
 } // namespace
 
-TFormLV::TFormLV(QWidget *parent) : QDialog(parent) {
+TFormLV::TFormLV(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Spielstufen"));
     RadioGroupSpieler1 = new QGroupBox(QStringLiteral("&Level"), this);
     RadioGroupSpieler2 = new QGroupBox(QStringLiteral("Level von &Weiß"), this);
@@ -44,17 +44,17 @@ TFormLV::TFormLV(QWidget *parent) : QDialog(parent) {
     CheckGleicherLv = new QCheckBox(QStringLiteral("&Gleicher Level für beide Parteien"), this);
     CheckGleicherLv->setChecked(true);
 
-    auto *knoepfe = new QDialogButtonBox(this);
-    auto *ok = knoepfe->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    auto* knoepfe = new QDialogButtonBox(this);
+    auto* ok = knoepfe->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
     knoepfe->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto *h = new QHBoxLayout;
+    auto* h = new QHBoxLayout;
     h->addWidget(RadioGroupSpieler1);
     h->addWidget(RadioGroupSpieler2);
-    auto *v = new QVBoxLayout(this);
+    auto* v = new QVBoxLayout(this);
     v->addLayout(h);
     v->addWidget(CheckGleicherLv);
     v->addWidget(knoepfe);
@@ -63,16 +63,16 @@ TFormLV::TFormLV(QWidget *parent) : QDialog(parent) {
     connect(Gruppe1, &QButtonGroup::idClicked, this, [this] { RadioGroupSpieler1Click(); });
 }
 
-int TFormLV::Auswahl(const QButtonGroup *g) { return g->checkedId(); }
+int TFormLV::Auswahl(const QButtonGroup* g) { return g->checkedId(); }
 
-void TFormLV::Waehle(QButtonGroup *g, int index) {
+void TFormLV::Waehle(QButtonGroup* g, int index) {
     if (index >= 0 && index < Stufen) {
         g->button(index)->setChecked(true);
         return;
     }
     // An exclusive group cannot be emptied by unchecking its button.
     g->setExclusive(false);
-    for (auto *b : g->buttons())
+    for (auto* b : g->buttons())
         b->setChecked(false);
     g->setExclusive(true);
 }

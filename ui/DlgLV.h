@@ -9,7 +9,7 @@ class QGroupBox;
 class TFormLV : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormLV(QWidget *parent = nullptr);
+    explicit TFormLV(QWidget* parent = nullptr);
 
     // Shows the levels of the two slots (on every showing).
     void Vorbereiten();
@@ -20,12 +20,12 @@ public:
     int Ausfuehren(); // 1 Ok, 2 cancelled
 
     // Selected index of a group, -1 without selection.
-    static int Auswahl(const QButtonGroup *g);
-    static void Waehle(QButtonGroup *g, int index);
+    static int Auswahl(const QButtonGroup* g);
+    static void Waehle(QButtonGroup* g, int index);
 
-    QGroupBox *RadioGroupSpieler1 = nullptr;
-    QGroupBox *RadioGroupSpieler2 = nullptr;
-    QButtonGroup *Gruppe1 = nullptr;
-    QButtonGroup *Gruppe2 = nullptr;
-    QCheckBox *CheckGleicherLv = nullptr;
+    QGroupBox* RadioGroupSpieler1 = nullptr;
+    QGroupBox* RadioGroupSpieler2 = nullptr;
+    QButtonGroup* Gruppe1 = nullptr;
+    QButtonGroup* Gruppe2 = nullptr;
+    QCheckBox* CheckGleicherLv = nullptr;
 };

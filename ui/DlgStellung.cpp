@@ -43,10 +43,10 @@ QPixmap SteinSymbol(TFarbe f) {
 
 class TSetzBrett : public QWidget {
 public:
-    explicit TSetzBrett(TStellungDlg *dlg) : QWidget(dlg), Dlg(dlg) { setFixedSize(Raster * 7, Raster * 7); }
+    explicit TSetzBrett(TStellungDlg* dlg) : QWidget(dlg), Dlg(dlg) { setFixedSize(Raster * 7, Raster * 7); }
 
 protected:
-    void paintEvent(QPaintEvent *) override {
+    void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(rect(), QColor(220, 179, 112));
@@ -65,27 +65,27 @@ protected:
                 p.drawEllipse(QPointF(h + x * Raster, h + (6 - y) * Raster), Raster * 0.45, Raster * 0.45);
             }
     }
-    void mouseReleaseEvent(QMouseEvent *e) override {
+    void mouseReleaseEvent(QMouseEvent* e) override {
         const QPoint q = e->position().toPoint();
         const int x = q.x() / Raster, y = 6 - q.y() / Raster;
         if (x >= 0 && x < 7 && y >= 0 && y < 7) Dlg->FeldGeklickt(Punkt(x, y));
     }
 
 private:
-    TStellungDlg *Dlg;
+    TStellungDlg* Dlg;
 };
 } // namespace
 
-TStellungDlg::TStellungDlg(QWidget *parent) : QDialog(parent) {
+TStellungDlg::TStellungDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Stellungseingabe"));
     Palette = new QButtonGroup(this);
-    auto *palette = new QHBoxLayout;
-    const std::pair<TFarbe, const char *> steine[] = {
+    auto* palette = new QHBoxLayout;
+    const std::pair<TFarbe, const char*> steine[] = {
         {Leer, "ImageLeer"}, {Weiss, "ImageWB"}, {Schwarz, "ImageSB"}};
-    const char *hinweise[] = {"Leeres Feld", "Weißer Stein", "Schwarzer Stein"};
+    const char* hinweise[] = {"Leeres Feld", "Weißer Stein", "Schwarzer Stein"};
     int i = 0;
     for (auto [farbe, name] : steine) {
-        auto *b = new QToolButton(this);
+        auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setCheckable(true);
         b->setIcon(QIcon(SteinSymbol(farbe)));
@@ -98,8 +98,8 @@ TStellungDlg::TStellungDlg(QWidget *parent) : QDialog(parent) {
     palette->addStretch();
 
     BrettFlaeche = new TSetzBrett(this);
-    auto *leeren = new QPushButton(QStringLiteral("Brett &leeren"), this);
-    auto *grund = new QPushButton(QStringLiteral("&Grundstellung"), this);
+    auto* leeren = new QPushButton(QStringLiteral("Brett &leeren"), this);
+    auto* grund = new QPushButton(QStringLiteral("&Grundstellung"), this);
     connect(leeren, &QPushButton::clicked, this, &TStellungDlg::BrettLeerenClick);
     connect(grund, &QPushButton::clicked, this, &TStellungDlg::GrundstellungClick);
 
@@ -117,50 +117,50 @@ TStellungDlg::TStellungDlg(QWidget *parent) : QDialog(parent) {
         }
     });
 
-    auto *amZug = new QGroupBox(QStringLiteral("Am Zug"), this);
+    auto* amZug = new QGroupBox(QStringLiteral("Am Zug"), this);
     RadioWeiss = new QRadioButton(QStringLiteral("&weiß"), amZug);
     RadioSchwarz = new QRadioButton(QStringLiteral("schwar&z"), amZug);
-    auto *az = new QHBoxLayout(amZug);
+    auto* az = new QHBoxLayout(amZug);
     az->addWidget(RadioWeiss);
     az->addWidget(RadioSchwarz);
 
-    auto *knoepfe = new QDialogButtonBox(this);
+    auto* knoepfe = new QDialogButtonBox(this);
     knoepfe->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     knoepfe->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
     connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto *rechts = new QVBoxLayout;
+    auto* rechts = new QVBoxLayout;
     rechts->addWidget(new QLabel(QStringLiteral("Stellung als Text:"), this));
     rechts->addWidget(MemoStellung, 1);
     rechts->addWidget(amZug);
     rechts->addWidget(leeren);
     rechts->addWidget(grund);
-    auto *links = new QVBoxLayout;
+    auto* links = new QVBoxLayout;
     links->addLayout(palette);
     links->addWidget(BrettFlaeche);
     links->addStretch();
-    auto *oben = new QHBoxLayout;
+    auto* oben = new QHBoxLayout;
     oben->addLayout(links);
     oben->addLayout(rechts);
-    auto *v = new QVBoxLayout(this);
+    auto* v = new QVBoxLayout(this);
     v->addLayout(oben);
     v->addWidget(knoepfe);
 }
 
-bool TStellungDlg::Frage(const QString &text) {
+bool TStellungDlg::Frage(const QString& text) {
     return QMessageBox::question(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
-void TStellungDlg::Vorbereiten(const TBrett &brett, int amZug) {
+void TStellungDlg::Vorbereiten(const TBrett& brett, int amZug) {
     Brett = brett;
     AmZug = amZug ? 1 : 0;
     (AmZug ? RadioSchwarz : RadioWeiss)->setChecked(true);
     TextAktualisieren();
 }
 
-int TStellungDlg::Ausfuehren(const TBrett &brett, int amZug) {
+int TStellungDlg::Ausfuehren(const TBrett& brett, int amZug) {
     Vorbereiten(brett, amZug);
     if (exec() != QDialog::Accepted) return 2;
     StellungUebernehmen(Brett, AmZug);
@@ -193,7 +193,7 @@ void TStellungDlg::GrundstellungClick() {
     TextAktualisieren();
 }
 
-QString TStellungDlg::StellungsText(const TBrett &brett) {
+QString TStellungDlg::StellungsText(const TBrett& brett) {
     QString t;
     for (TFarbe f : {Weiss, Schwarz}) {
         t += f == Weiss ? QStringLiteral(" W:") : QStringLiteral("\n S:");
@@ -205,7 +205,7 @@ QString TStellungDlg::StellungsText(const TBrett &brett) {
     return t;
 }
 
-std::optional<TBrett> TStellungDlg::TextLesen(const QString &text, QString &fehler) {
+std::optional<TBrett> TStellungDlg::TextLesen(const QString& text, QString& fehler) {
     TBrett b = Brettvorlagen[Leer];
     TFarbe farbe = Rand; // no section yet
     const auto teile = text.split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts);
@@ -250,7 +250,7 @@ bool TStellungDlg::Pruefen() {
         weiss += (*b)[p] == Weiss;
         schwarz += (*b)[p] == Schwarz;
     }
-    const char *meldung = weiss + schwarz == 0 ? "Keine Steine auf dem Brett."
+    const char* meldung = weiss + schwarz == 0 ? "Keine Steine auf dem Brett."
                           : weiss == 0         ? "Weiß hat keine Steine."
                           : schwarz == 0       ? "Schwarz hat keine Steine."
                                                : nullptr;
@@ -267,7 +267,7 @@ void TStellungDlg::accept() {
     if (Pruefen()) QDialog::accept();
 }
 
-void StellungUebernehmen(const TBrett &brett, int amZug) {
+void StellungUebernehmen(const TBrett& brett, int amZug) {
     TStellung st;
     st.Brett = brett;
     st.Halbzug = amZug ? 1 : 2;
@@ -280,7 +280,7 @@ void StellungUebernehmen(const TBrett &brett, int amZug) {
     Spielerfarbe = Regeln.AmZug;
     FesteFarbe = false;
     // The engines know no side to move of their own: a pass hands the move to white.
-    for (TEngine *e : EngineListe) {
+    for (TEngine* e : EngineListe) {
         if (!e) continue;
         e->SpielNeu();
         for (int p = 0; p <= LetzterPunkt; ++p)

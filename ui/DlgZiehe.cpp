@@ -9,13 +9,13 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-TDlgZiehen::TDlgZiehen(QWidget *parent)
+TDlgZiehen::TDlgZiehen(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("Bitte warten, Zug wird berechnet"));
     setModal(true);
     CancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
     CancelButton->setDefault(true);
-    auto *l = new QHBoxLayout(this);
+    auto* l = new QHBoxLayout(this);
     l->addStretch();
     l->addWidget(CancelButton);
     l->addStretch();
@@ -23,7 +23,7 @@ TDlgZiehen::TDlgZiehen(QWidget *parent)
     connect(CancelButton, &QPushButton::clicked, this, &TDlgZiehen::CancelButtonClick);
 }
 
-void TDlgZiehen::Starte(TEngine *e, std::function<void(TDlgZiehen *)> abschluss) {
+void TDlgZiehen::Starte(TEngine* e, std::function<void(TDlgZiehen*)> abschluss) {
     Engine = e;
     Abschluss = std::move(abschluss);
     Ergebnis = 0;
@@ -38,7 +38,7 @@ void TDlgZiehen::Starte(TEngine *e, std::function<void(TDlgZiehen *)> abschluss)
         return;
     }
     CancelButton->setEnabled(true);
-    if (auto *p = parentWidget()) move(p->geometry().left() + 300, p->geometry().top() + 12);
+    if (auto* p = parentWidget()) move(p->geometry().left() + 300, p->geometry().top() + 12);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Wartet = true;
     StarteSuche(Engine, [this] { EndeSuche(); });
@@ -68,7 +68,7 @@ void TDlgZiehen::reject() {
     if (Wartet && CancelButton->isEnabled()) CancelButtonClick();
 }
 
-void TDlgZiehen::closeEvent(QCloseEvent *e) {
+void TDlgZiehen::closeEvent(QCloseEvent* e) {
     e->ignore();
     reject();
 }

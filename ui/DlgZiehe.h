@@ -12,24 +12,24 @@ public:
     static constexpr int ErgebnisOK = 1;
     static constexpr int ErgebnisAbbruch = 2;
 
-    explicit TDlgZiehen(QWidget *parent = nullptr);
+    explicit TDlgZiehen(QWidget* parent = nullptr);
 
     // Starts the search of e and shows the dialog modally; abschluss runs with this dialog on the
     // main thread once the search has ended. Returns when the dialog has closed.
-    void Starte(TEngine *e, std::function<void(TDlgZiehen *)> abschluss);
+    void Starte(TEngine* e, std::function<void(TDlgZiehen*)> abschluss);
     void CancelButtonClick();
     // End notification of the search thread (main thread).
     void EndeSuche();
 
-    TEngine *Engine = nullptr;
+    TEngine* Engine = nullptr;
     int Ergebnis = 0; // 0 none yet, 1 OK, 2 cancelled
-    QPushButton *CancelButton = nullptr;
+    QPushButton* CancelButton = nullptr;
 
 protected:
     void reject() override;
-    void closeEvent(QCloseEvent *e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
-    std::function<void(TDlgZiehen *)> Abschluss;
+    std::function<void(TDlgZiehen*)> Abschluss;
     bool Wartet = false; // a search of ours is running and its end has not arrived yet
 };

@@ -3,7 +3,7 @@
 #include <sstream>
 
 namespace {
-const char *const HilfeHtml = R"(<!DOCTYPE html>
+const char* const HilfeHtml = R"(<!DOCTYPE html>
 <html lang="de">
 <head>
 <meta charset="utf-8">

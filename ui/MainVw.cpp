@@ -132,18 +132,18 @@ QIcon MenueSymbol() {
     return QIcon(b);
 }
 
-QString AusStd(const std::string &s) { return QString::fromStdString(s); }
-std::string ZuStd(const QString &s) { return s.toStdString(); }
+QString AusStd(const std::string& s) { return QString::fromStdString(s); }
+std::string ZuStd(const QString& s) { return s.toStdString(); }
 } // namespace
 
 // ---------------------------------------------------------------- widgets
 
-TFeldBild::TFeldBild(TMainForm *form, QWidget *parent, int spalte, int reihe)
+TFeldBild::TFeldBild(TMainForm* form, QWidget* parent, int spalte, int reihe)
     : QWidget(parent), Spalte(spalte), Reihe(reihe), Form(form) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void TFeldBild::paintEvent(QPaintEvent *) {
+void TFeldBild::paintEvent(QPaintEvent*) {
     if (!Bild) return;
     QPainter p(this);
     if (width() < ZellDesign || height() < ZellDesign) {
@@ -154,49 +154,49 @@ void TFeldBild::paintEvent(QPaintEvent *) {
     }
 }
 
-void TFeldBild::mouseReleaseEvent(QMouseEvent *e) {
+void TFeldBild::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
         Form->FeldClick(Spalte, Reihe);
 }
 
-void TFeldBild::contextMenuEvent(QContextMenuEvent *e) { Form->KontextMenu->exec(e->globalPos()); }
+void TFeldBild::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
 
-TBrettBild::TBrettBild(const QPixmap &bild, QWidget *parent) : QWidget(parent), Bild(bild) {
+TBrettBild::TBrettBild(const QPixmap& bild, QWidget* parent) : QWidget(parent), Bild(bild) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TBrettBild::paintEvent(QPaintEvent *) {
+void TBrettBild::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(rect(), Bild);
 }
 
-TPartieView::TPartieView(TMainForm *form, QWidget *parent) : QWidget(parent), Form(form) {
+TPartieView::TPartieView(TMainForm* form, QWidget* parent) : QWidget(parent), Form(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void TPartieView::paintEvent(QPaintEvent *) {
+void TPartieView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Cremefarben);
     Form->NotationZeichnen(&p);
 }
 
-void TPartieView::wheelEvent(QWheelEvent *e) {
+void TPartieView::wheelEvent(QWheelEvent* e) {
     const int schritte = e->angleDelta().y() / 40;
-    auto *s = Form->ScrollBar1;
+    auto* s = Form->ScrollBar1;
     s->setValue(s->value() - schritte * s->singleStep());
     e->accept();
 }
 
-void TPartieView::contextMenuEvent(QContextMenuEvent *e) { Form->KontextMenu->exec(e->globalPos()); }
+void TPartieView::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
 
-void TPartieView::mousePressEvent(QMouseEvent *e) {
+void TPartieView::mousePressEvent(QMouseEvent* e) {
     if (Form->EditZug->isVisible() && Form->EditZug->isEnabled()) Form->EditZug->setFocus();
     QWidget::mousePressEvent(e);
 }
 
-TEditZug::TEditZug(TMainForm *form, QWidget *parent) : QLineEdit(parent), Form(form) {
+TEditZug::TEditZug(TMainForm* form, QWidget* parent) : QLineEdit(parent), Form(form) {
     setFrame(false);
     setFont(NotationFont());
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -229,9 +229,9 @@ bool FeldTaste(int key) {
 }
 } // namespace
 
-bool TEditZug::event(QEvent *e) {
+bool TEditZug::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
-        auto *k = static_cast<QKeyEvent *>(e);
+        auto* k = static_cast<QKeyEvent*>(e);
         // Characters and editing keys belong to the field ("-" passes here, not twice);
         // everything with Ctrl or Alt, and Tab, stays a shortcut of the window.
         const QString t = k->text();
@@ -246,7 +246,7 @@ bool TEditZug::event(QEvent *e) {
     return QLineEdit::event(e);
 }
 
-void TEditZug::keyPressEvent(QKeyEvent *e) {
+void TEditZug::keyPressEvent(QKeyEvent* e) {
     const auto mod = e->modifiers() & ~Qt::KeypadModifier;
     const int key = e->key();
     e->accept();
@@ -269,32 +269,32 @@ void TEditZug::keyPressEvent(QKeyEvent *e) {
     Form->FormKeyDown(key, mod);
 }
 
-void TEditZug::keyReleaseEvent(QKeyEvent *e) {
+void TEditZug::keyReleaseEvent(QKeyEvent* e) {
     if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) Form->EditZugKeyUp(e->key());
     e->accept();
 }
 
-void TEditZug::mouseReleaseEvent(QMouseEvent *e) {
+void TEditZug::mouseReleaseEvent(QMouseEvent* e) {
     QLineEdit::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton) Form->EditZugClick(cursorPosition());
 }
 
-void TEditZug::contextMenuEvent(QContextMenuEvent *e) { Form->KontextMenu->exec(e->globalPos()); }
+void TEditZug::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
 
-TBrettFlaeche::TBrettFlaeche(TMainForm *form, QWidget *parent) : QWidget(parent), Form(form) {
+TBrettFlaeche::TBrettFlaeche(TMainForm* form, QWidget* parent) : QWidget(parent), Form(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TBrettFlaeche::resizeEvent(QResizeEvent *) { Form->BrettSkalieren(); }
+void TBrettFlaeche::resizeEvent(QResizeEvent*) { Form->BrettSkalieren(); }
 
-void TBrettFlaeche::paintEvent(QPaintEvent *e) {
+void TBrettFlaeche::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     p.fillRect(e->rect(), palette().color(QPalette::Button));
 }
 
 // ---------------------------------------------------------------- creation
 
-TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent) {
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // Window top 8, nothing changed, field idle, untitled.
     move(x(), 8);
     Geaendert = false;
@@ -328,7 +328,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent) {
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite); // we ask ourselves
 
     // The message pane becomes the channel's log.
-    RegistriereLogMemo([this](const std::string &zeile) {
+    RegistriereLogMemo([this](const std::string& zeile) {
         QString t = AusStd(zeile);
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         while (t.endsWith(QLatin1Char('\n')))
@@ -356,8 +356,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent) {
 
 TMainForm::~TMainForm() { RegistriereLogMemo(nullptr); }
 
-QAction *TMainForm::Aktion(const QString &text, const QString &hinweis, const QKeySequence &taste) {
-    auto *a = new QAction(text, this);
+QAction* TMainForm::Aktion(const QString& text, const QString& hinweis, const QKeySequence& taste) {
+    auto* a = new QAction(text, this);
     const int strich = hinweis.indexOf(QLatin1Char('|'));
     a->setToolTip(strich < 0 ? hinweis : hinweis.left(strich));
     a->setStatusTip(strich < 0 ? hinweis : hinweis.mid(strich + 1));
@@ -368,7 +368,7 @@ QAction *TMainForm::Aktion(const QString &text, const QString &hinweis, const QK
 }
 
 void TMainForm::AktionenErzeugen() {
-    auto *st = style();
+    auto* st = style();
     FileNew1 = Aktion(QStringLiteral("&Neu"), QStringLiteral("Neu|Neue, leere Datei erzeugen"),
                       QKeySequence(Qt::CTRL | Qt::Key_N));
     FileNew1->setIcon(st->standardIcon(QStyle::SP_FileIcon));
@@ -506,7 +506,7 @@ void TMainForm::AktionenErzeugen() {
 }
 
 void TMainForm::MenusErzeugen() {
-    auto *mb = menuBar();
+    auto* mb = menuBar();
     MenuDatei = mb->addMenu(QStringLiteral("&Datei"));
     MenuDatei->addActions({FileNew1, FileOpen1, FileSave1, FileSaveAs1});
     MenuDatei->addSeparator();
@@ -555,7 +555,7 @@ void TMainForm::WerkzeugleisteErzeugen() {
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setIconSize(QSize(20, 20));
     ToolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ToolBar1, &QWidget::customContextMenuRequested, this, [this](const QPoint &p) {
+    connect(ToolBar1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         QMenu m;
         m.addAction(ActionAnpassen);
         m.exec(ToolBar1->mapToGlobal(p));
@@ -563,8 +563,8 @@ void TMainForm::WerkzeugleisteErzeugen() {
     ToolBar1->installEventFilter(this);
 
     // The menu button holds the seven top-level menus themselves, so their state never goes stale.
-    auto *menu = new QMenu(this);
-    for (QMenu *m : {MenuDatei, MenuPartie, MenuZug, MenuModus, MenuAnsicht, MenuExtra, MenuHilfe})
+    auto* menu = new QMenu(this);
+    for (QMenu* m : {MenuDatei, MenuPartie, MenuZug, MenuModus, MenuAnsicht, MenuExtra, MenuHilfe})
         menu->addMenu(m);
     ToolButtonMenu = new QToolButton(ToolBar1);
     ToolButtonMenu->setText(QStringLiteral("&Menü"));
@@ -578,7 +578,7 @@ void TMainForm::WerkzeugleisteErzeugen() {
 
     // Own separators, so the groups can be taken out and put back without losing them.
     auto trenner = [this] {
-        auto *t = new QAction(this);
+        auto* t = new QAction(this);
         t->setSeparator(true);
         return t;
     };
@@ -601,8 +601,8 @@ void TMainForm::WerkzeugleisteErzeugen() {
 void TMainForm::WerkzeugleisteAufbauen() {
     ToolBar1->clear();
     ToolBar1->addAction(MenueKnopfAktion);
-    auto mitMenu = [this](QAction *a, QMenu *m) {
-        if (auto *b = qobject_cast<QToolButton *>(ToolBar1->widgetForAction(a))) {
+    auto mitMenu = [this](QAction* a, QMenu* m) {
+        if (auto* b = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(a))) {
             b->setMenu(m);
             b->setPopupMode(QToolButton::MenuButtonPopup);
         }
@@ -622,8 +622,8 @@ void TMainForm::WerkzeugleisteAufbauen() {
         ToolBar1->addActions(HilfeKnoepfe);
         ToolBar1->addAction(ToolButtonSepHilfe);
     }
-    for (QAction *a : ToolBar1->actions())
-        if (QWidget *w = ToolBar1->widgetForAction(a)) w->installEventFilter(this);
+    for (QAction* a : ToolBar1->actions())
+        if (QWidget* w = ToolBar1->widgetForAction(a)) w->installEventFilter(this);
 }
 
 void TMainForm::FlaecheErzeugen() {
@@ -646,7 +646,7 @@ void TMainForm::FlaecheErzeugen() {
     ImageBrett->setContextMenuPolicy(Qt::DefaultContextMenu);
     for (int j = 0; j <= 6; ++j)
         for (int k = 1; k <= 7; ++k) {
-            auto *f = new TFeldBild(this, Flaeche, j, k);
+            auto* f = new TFeldBild(this, Flaeche, j, k);
             f->setGeometry(
                 ZellRechteck(j, k, QRect(NotationBreite + ScrollBreite + 1, 0, BrettDesign, BrettDesign)));
             f->setToolTip(AusStd(Feldname(Punkt(j, k - 1))));
@@ -693,7 +693,7 @@ void TMainForm::Installieren() {
 
 // ---------------------------------------------------------------- geometry and drawing
 
-QRect TMainForm::ZellRechteck(int spalte, int reihe, const QRect &brett) {
+QRect TMainForm::ZellRechteck(int spalte, int reihe, const QRect& brett) {
     const int h = brett.height(), w = brett.width();
     const int top = (RandDesign * 6 + Gitter * (7 - reihe)) * h / (BrettDesign * 6) + brett.top();
     const int left = (RandDesign * 6 + Gitter * spalte) * w / (BrettDesign * 6) + brett.left();
@@ -745,7 +745,7 @@ void TMainForm::BrettZeichnen() {
     for (int n = 6; n >= 0; --n)
         for (int i = 0; i <= 6; ++i) {
             const int code = Regeln.Brett[i + 16 * n];
-            TFeldBild *f = Feldbilder[i][n + 1];
+            TFeldBild* f = Feldbilder[i][n + 1];
             if (f->Code == code) continue;
             f->Bild = &Steinbilder[code];
             f->Code = code;
@@ -764,7 +764,7 @@ void TMainForm::NotationNeu() {
 
 // With a painter the notation is drawn; without one, the move field is placed and the
 // continuation taken over as the field's suggestion.
-void TMainForm::NotationZeichnen(QPainter *p) {
+void TMainForm::NotationZeichnen(QPainter* p) {
     const QFont font = NotationFont();
     const QFontMetrics fm(font);
     const int lh = Zeilenhoehe();
@@ -774,7 +774,7 @@ void TMainForm::NotationZeichnen(QPainter *p) {
         p->setFont(font);
         p->setPen(Qt::black);
     }
-    auto schreibe = [&](const QString &t) {
+    auto schreibe = [&](const QString& t) {
         if (p && y > -lh && y < vh + lh) p->drawText(x, y + fm.ascent(), t);
         x += fm.horizontalAdvance(t);
     };
@@ -1091,7 +1091,7 @@ bool TMainForm::FormKeyPress(QChar c) {
     return true;
 }
 
-void TMainForm::keyPressEvent(QKeyEvent *e) {
+void TMainForm::keyPressEvent(QKeyEvent* e) {
     const QString t = e->text();
     if (!MitBefehlstaste(e->modifiers()) && !t.isEmpty() && FormKeyPress(t[0])) return;
     FormKeyDown(e->key(), e->modifiers() & ~Qt::KeypadModifier);
@@ -1105,7 +1105,7 @@ void TMainForm::ZugBerechnenClick() {
 }
 
 void TMainForm::ZugBerechnen() {
-    TEngine *e = EngineSlots[Regeln.AmZug];
+    TEngine* e = EngineSlots[Regeln.AmZug];
     if (!e) {
         Meldung("Keine Engine zum Berechnen vorhanden", true);
         return;
@@ -1114,10 +1114,10 @@ void TMainForm::ZugBerechnen() {
         Meldung("Das Spiel ist aus.", true);
         return;
     }
-    DlgZiehen->Starte(e, [this](TDlgZiehen *d) { EndBerechne(d); });
+    DlgZiehen->Starte(e, [this](TDlgZiehen* d) { EndBerechne(d); });
 }
 
-void TMainForm::EndBerechne(TDlgZiehen *dlg) {
+void TMainForm::EndBerechne(TDlgZiehen* dlg) {
     if (dlg->Ergebnis != TDlgZiehen::ErgebnisOK || !dlg->Engine) {
         Spielerfarbe = Regeln.AmZug;
         NachZugAktualisieren();
@@ -1187,12 +1187,12 @@ void TMainForm::VorherigeVariante1Click() {
 
 QString TMainForm::AutosaveDatei() { return AusStd(PfadVerbinden(DatenVerzeichnis(), "autosave.go")); }
 
-QMessageBox::StandardButton TMainForm::Frage(const QString &text) {
+QMessageBox::StandardButton TMainForm::Frage(const QString& text) {
     return QMessageBox::question(this, QStringLiteral("Kiboru"), text,
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
 }
 
-void TMainForm::DialogVorbereiten(QFileDialog *d) {
+void TMainForm::DialogVorbereiten(QFileDialog* d) {
     if (Dateiname == Unbenannt) return;
     const QFileInfo fi(Dateiname);
     d->setDirectory(fi.absolutePath());
@@ -1211,7 +1211,7 @@ QString TMainForm::SpeichernDialogAusfuehren() {
     return SaveDialog1->selectedFiles().value(0);
 }
 
-bool TMainForm::SpeichernAbfragen(const QString &frage) {
+bool TMainForm::SpeichernAbfragen(const QString& frage) {
     if (!Geaendert) return true;
     QString text = frage;
     if (text.isEmpty())
@@ -1230,16 +1230,16 @@ bool TMainForm::SpeichernAbfragen(const QString &frage) {
     }
 }
 
-bool TMainForm::IstPgn(const QString &pfad) {
+bool TMainForm::IstPgn(const QString& pfad) {
     return QFileInfo(pfad).suffix().toLower() == QStringLiteral("pgn");
 }
 
-bool TMainForm::SpielLesen(const QString &pfad, bool meldungen) {
+bool TMainForm::SpielLesen(const QString& pfad, bool meldungen) {
     if (IstPgn(pfad)) return PgnLesen(pfad) == 0;
     return LadeSpiel(ZuStd(pfad), meldungen, false) == 0;
 }
 
-bool TMainForm::DateiOeffnen(const QString &pfad) {
+bool TMainForm::DateiOeffnen(const QString& pfad) {
     const bool ok = SpielLesen(pfad, true);
     SetFileName(ok ? pfad : Unbenannt);
     Geaendert = false;
@@ -1286,12 +1286,12 @@ void TMainForm::FileSaveAs1Execute() {
     Geaendert = false;
 }
 
-void TMainForm::SetFileName(const QString &name) {
+void TMainForm::SetFileName(const QString& name) {
     QString n = name.isEmpty() ? Unbenannt : name;
     if (n != Unbenannt && QFileInfo::exists(n)) {
         const QFileInfo fi(n);
         n = fi.absoluteFilePath();
-        for (QFileDialog *d : {OpenDialog1, SaveDialog1}) {
+        for (QFileDialog* d : {OpenDialog1, SaveDialog1}) {
             d->setDirectory(fi.absolutePath());
             d->selectFile(fi.fileName());
         }
@@ -1302,7 +1302,7 @@ void TMainForm::SetFileName(const QString &name) {
             Letzte[i] = Letzte[i - 1];
         Letzte[0] = n;
     } else {
-        for (QFileDialog *d : {OpenDialog1, SaveDialog1})
+        for (QFileDialog* d : {OpenDialog1, SaveDialog1})
             d->selectFile(QString());
     }
     Dateiname = n;
@@ -1312,8 +1312,8 @@ void TMainForm::SetFileName(const QString &name) {
 
 void TMainForm::LetzteDateienAktualisieren() {
     for (int i = 1; i <= 4; ++i) {
-        const QString &pfad = Letzte[static_cast<std::size_t>(i - 1)];
-        QAction *a = ActionDatei[i];
+        const QString& pfad = Letzte[static_cast<std::size_t>(i - 1)];
+        QAction* a = ActionDatei[i];
         a->setVisible(!pfad.isEmpty());
         const bool da = !pfad.isEmpty() && QFileInfo::exists(pfad);
         a->setEnabled(da);
@@ -1362,7 +1362,7 @@ void TMainForm::KonfigSpeichern() {
         KonfigSchreiben("recent", std::to_string(i), ZuStd(Letzte[i]));
 }
 
-void TMainForm::closeEvent(QCloseEvent *e) {
+void TMainForm::closeEvent(QCloseEvent* e) {
     if (SucheLaeuft()) {
         // Closing while the computer thinks: stop the search and let it end first.
         for (int s = 0; s <= 1; ++s)
@@ -1378,7 +1378,7 @@ void TMainForm::closeEvent(QCloseEvent *e) {
     e->accept();
 }
 
-bool TMainForm::SpielZeigen(const QString &argumentDatei) {
+bool TMainForm::SpielZeigen(const QString& argumentDatei) {
     if (!argumentDatei.isEmpty()) {
         const QString pfad = QFileInfo(argumentDatei).absoluteFilePath();
         if (SpielLesen(pfad, true)) {
@@ -1412,7 +1412,7 @@ bool TMainForm::SpielZeigen(const QString &argumentDatei) {
     return true;
 }
 
-void TMainForm::showEvent(QShowEvent *e) {
+void TMainForm::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (Aktiviert) return;
     Aktiviert = true;
@@ -1424,9 +1424,9 @@ void TMainForm::showEvent(QShowEvent *e) {
     Protokoll("Alles klar!");
 }
 
-bool TMainForm::event(QEvent *e) {
+bool TMainForm::event(QEvent* e) {
     if (e->type() == QEvent::StatusTip) {
-        const QString tip = static_cast<QStatusTipEvent *>(e)->tip();
+        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
         if (tip.isEmpty())
             StatusAktualisieren();
         else if (StatusText)
@@ -1436,16 +1436,16 @@ bool TMainForm::event(QEvent *e) {
     return QMainWindow::event(e);
 }
 
-bool TMainForm::eventFilter(QObject *o, QEvent *e) {
+bool TMainForm::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::ToolTip && !WerkzeugHinweise && o != ImageBrett) {
-        if (auto *w = qobject_cast<QWidget *>(o); w && w->parentWidget() == ToolBar1) return true;
+        if (auto* w = qobject_cast<QWidget*>(o); w && w->parentWidget() == ToolBar1) return true;
     }
     if (o == ToolBar1 && e->type() == QEvent::MouseButtonDblClick) {
         ActionAnpassen->trigger();
         return true;
     }
     if (o == ImageBrett && e->type() == QEvent::ContextMenu) {
-        KontextMenu->exec(static_cast<QContextMenuEvent *>(e)->globalPos());
+        KontextMenu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
         return true;
     }
     return QMainWindow::eventFilter(o, e);
@@ -1489,7 +1489,7 @@ void TMainForm::AutospielClick() {
 }
 
 void TMainForm::Zwischenablage(int was) {
-    QWidget *f = QApplication::focusWidget();
+    QWidget* f = QApplication::focusWidget();
     if (f == EditZug) {
         // The field takes pasted text as typed characters, so its state stays consistent.
         if (was == 1 || was == 0) {
@@ -1501,14 +1501,14 @@ void TMainForm::Zwischenablage(int was) {
         }
         return;
     }
-    if (auto *le = qobject_cast<QLineEdit *>(f)) {
+    if (auto* le = qobject_cast<QLineEdit*>(f)) {
         if (was == 0)
             le->cut();
         else if (was == 1)
             le->copy();
         else
             le->paste();
-    } else if (auto *te = qobject_cast<QPlainTextEdit *>(f)) {
+    } else if (auto* te = qobject_cast<QPlainTextEdit*>(f)) {
         if (was == 0)
             te->cut();
         else if (was == 1)

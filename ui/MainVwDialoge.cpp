@@ -28,7 +28,7 @@ void TMainForm::DialogeErzeugen() {
 }
 
 void TMainForm::AnpassenClick() {
-    TDlgAnpassen *d = DlgAnpassen;
+    TDlgAnpassen* d = DlgAnpassen;
     d->SetHinweiseAnzeigen(WerkzeugHinweise);
     d->SetSymboltitelAnzeigen(ToolBar1->toolButtonStyle() != Qt::ToolButtonIconOnly);
     d->SetDatei(ToolButtonSepDatei->isVisible());
@@ -50,4 +50,4 @@ void TMainForm::EloClick() { FormEloTurnier->exec(); }
 
 void TMainForm::AboutClick() { AboutBox->exec(); }
 
-int TMainForm::PgnLesen(const QString &pfad) { return FormPGN->ShowPgnFile(pfad); }
+int TMainForm::PgnLesen(const QString& pfad) { return FormPGN->ShowPgnFile(pfad); }

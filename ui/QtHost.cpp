@@ -6,8 +6,8 @@
 #include <QMetaObject>
 #include <QThread>
 
-void TQtSucheHost::ImHauptthreadWarten(const std::function<void()> &f) {
-    auto *app = QCoreApplication::instance();
+void TQtSucheHost::ImHauptthreadWarten(const std::function<void()>& f) {
+    auto* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread()) {
         f();
         return;
@@ -17,7 +17,7 @@ void TQtSucheHost::ImHauptthreadWarten(const std::function<void()> &f) {
 }
 
 void TQtSucheHost::ImHauptthreadSpaeter(std::function<void()> f) {
-    auto *app = QCoreApplication::instance();
+    auto* app = QCoreApplication::instance();
     if (!app) {
         f();
         return;
@@ -27,31 +27,31 @@ void TQtSucheHost::ImHauptthreadSpaeter(std::function<void()> f) {
 }
 
 void TQtSucheHost::Abarbeiten() {
-    auto *app = QCoreApplication::instance();
+    auto* app = QCoreApplication::instance();
     if (app && QThread::currentThread() == app->thread()) QCoreApplication::processEvents();
 }
 
-QString AusnahmeText(const std::exception &e) {
+QString AusnahmeText(const std::exception& e) {
     // A range error shows the run time's text, whatever detail the thrower added.
-    if (dynamic_cast<const ERangeError *>(&e)) return QStringLiteral("Range check error");
+    if (dynamic_cast<const ERangeError*>(&e)) return QStringLiteral("Range check error");
     QString t = QString::fromUtf8(e.what());
     return t.isEmpty() ? QStringLiteral("Unbekannter Fehler") : t;
 }
 
 namespace {
-std::function<void(const QString &)> &AusnahmeAnzeige() {
-    static std::function<void(const QString &)> f;
+std::function<void(const QString&)>& AusnahmeAnzeige() {
+    static std::function<void(const QString&)> f;
     return f;
 }
 } // namespace
 
-TKiboruApp::TKiboruApp(int &argc, char **argv) : QApplication(argc, argv) {}
+TKiboruApp::TKiboruApp(int& argc, char** argv) : QApplication(argc, argv) {}
 
-void TKiboruApp::SetzeAusnahmeAnzeige(std::function<void(const QString &)> f) {
+void TKiboruApp::SetzeAusnahmeAnzeige(std::function<void(const QString&)> f) {
     AusnahmeAnzeige() = std::move(f);
 }
 
-void TKiboruApp::ZeigeAusnahme(const QString &text) {
+void TKiboruApp::ZeigeAusnahme(const QString& text) {
     if (AusnahmeAnzeige()) {
         AusnahmeAnzeige()(text);
         return;
@@ -59,14 +59,14 @@ void TKiboruApp::ZeigeAusnahme(const QString &text) {
     QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Kiboru"), text);
 }
 
-bool TKiboruApp::notify(QObject *empfaenger, QEvent *ereignis) {
+bool TKiboruApp::notify(QObject* empfaenger, QEvent* ereignis) {
     return Abfangen([&] { return QApplication::notify(empfaenger, ereignis); });
 }
 
-bool TKiboruApp::Abfangen(const std::function<bool()> &zustellen) {
+bool TKiboruApp::Abfangen(const std::function<bool()>& zustellen) {
     try {
         return zustellen();
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         ZeigeAusnahme(AusnahmeText(e));
     } catch (...) {
         ZeigeAusnahme(QStringLiteral("Unbekannter Fehler"));
@@ -76,14 +76,14 @@ bool TKiboruApp::Abfangen(const std::function<bool()> &zustellen) {
 
 void InstalliereQtMeldeAusgaben(std::function<void()> auffrischen) {
     TMeldeAusgaben a;
-    a.Box = [](const std::string &t) {
+    a.Box = [](const std::string& t) {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(QStringLiteral("Kiboru"));
         box.setText(QString::fromStdString(t));
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
     };
-    a.InfoBox = [](const std::string &t) {
+    a.InfoBox = [](const std::string& t) {
         QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Kiboru"),
                                  QString::fromStdString(t));
     };

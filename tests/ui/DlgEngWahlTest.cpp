@@ -31,7 +31,7 @@ TEST_F(DlgEngWahl, DifferentEnginesTakeOverTheSlotsLevels) {
     TTestEngine zweite("Zweite");
     EngineListe.push_back(&zweite);
     SetzeLevelVonSlot(1, 6);
-    TEngine *alt = EngineSlots[1];
+    TEngine* alt = EngineSlots[1];
     {
         TEngWahlDlg dlg;
         dlg.Fuellen();

@@ -48,7 +48,7 @@ TEST_F(DlgLV, SameLevelShowsOneGroupAndMaximalStores999) {
 TEST_F(DlgLV, SeparateLevelsPerColourAndTheBoxStaysCleared) {
     // Levels live in the engine objects: separate levels need separate engines.
     TTestEngine weiss("Weiss");
-    TEngine *alt = EngineSlots[0];
+    TEngine* alt = EngineSlots[0];
     EngineSlots[0] = &weiss;
     SetzeLevelVonSlot(1, 3);
     SetzeLevelVonSlot(0, 3);
@@ -79,7 +79,7 @@ TEST_F(DlgLV, SeparateLevelsPerColourAndTheBoxStaysCleared) {
 }
 
 TEST_F(DlgLV, AnEmptySlotSetsNothing) {
-    TEngine *schwarz = EngineSlots[1];
+    TEngine* schwarz = EngineSlots[1];
     EngineSlots[1] = nullptr;
     TFormLV dlg;
     dlg.Vorbereiten();

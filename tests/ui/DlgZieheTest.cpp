@@ -22,7 +22,7 @@ TEST_F(DlgZiehe, EndsWithOkAndRunsTheCompletionOnce) {
     TTestEngine e("Test");
     e.AntwortZug = ZugAuf(Punkt(3, 3));
     int abschluesse = 0;
-    dlg.Starte(&e, [&](TDlgZiehen *d) {
+    dlg.Starte(&e, [&](TDlgZiehen* d) {
         ++abschluesse;
         EXPECT_EQ(d, &dlg);
     });
@@ -41,14 +41,14 @@ TEST_F(DlgZiehe, CancelAtOnceGivesTwoAndIsReusable) {
     e.BisAbbruch = true;
     QTimer::singleShot(0, &dlg, [&] { dlg.CancelButton->click(); });
     int abschluesse = 0;
-    dlg.Starte(&e, [&](TDlgZiehen *) { ++abschluesse; });
+    dlg.Starte(&e, [&](TDlgZiehen*) { ++abschluesse; });
     EXPECT_EQ(abschluesse, 1);
     EXPECT_EQ(dlg.Ergebnis, TDlgZiehen::ErgebnisAbbruch);
     EXPECT_FALSE(dlg.CancelButton->isEnabled());
 
     // The next start enables the button again and ends normally.
     e.BisAbbruch = false;
-    dlg.Starte(&e, [&](TDlgZiehen *) { ++abschluesse; });
+    dlg.Starte(&e, [&](TDlgZiehen*) { ++abschluesse; });
     EXPECT_EQ(abschluesse, 2);
     EXPECT_EQ(dlg.Ergebnis, TDlgZiehen::ErgebnisOK);
     EXPECT_TRUE(dlg.CancelButton->isEnabled());
@@ -57,7 +57,7 @@ TEST_F(DlgZiehe, CancelAtOnceGivesTwoAndIsReusable) {
 TEST_F(DlgZiehe, WithoutEngineOnlyTheMessage) {
     TDlgZiehen dlg;
     int abschluesse = 0;
-    dlg.Starte(nullptr, [&](TDlgZiehen *) { ++abschluesse; });
+    dlg.Starte(nullptr, [&](TDlgZiehen*) { ++abschluesse; });
     EXPECT_EQ(abschluesse, 0);
     EXPECT_EQ(dlg.Ergebnis, 0);
     EXPECT_TRUE(Gefangen().Enthaelt("Keine Engine"));
@@ -71,7 +71,7 @@ TEST_F(DlgZiehe, AFinishedGameStartsNothingAndDoesNotHang) {
     TDlgZiehen dlg;
     TTestEngine e("Test");
     int abschluesse = 0;
-    dlg.Starte(&e, [&](TDlgZiehen *) { ++abschluesse; });
+    dlg.Starte(&e, [&](TDlgZiehen*) { ++abschluesse; });
     EXPECT_EQ(e.Aufrufe, 0);
     EXPECT_EQ(abschluesse, 0);
     EXPECT_FALSE(dlg.isVisible());

@@ -28,7 +28,7 @@ protected:
     void TearDown() override { WarteAufSuche(); }
 
     // A game file with the given moves; the current game is new afterwards.
-    static QString Partie(const QString &name, std::initializer_list<int> zuege) {
+    static QString Partie(const QString& name, std::initializer_list<int> zuege) {
         NeuesSpiel();
         for (int p : zuege)
             Spiele(p);
@@ -128,7 +128,7 @@ TEST_F(MainVwStart, MenuButtonHoldsTheSevenMenusAndTheBarIsDetached) {
     const auto eintraege = form.ToolButtonMenu->menu()->actions();
     ASSERT_EQ(eintraege.size(), 7);
     QStringList namen;
-    for (QAction *a : eintraege)
+    for (QAction* a : eintraege)
         namen << a->text();
     EXPECT_EQ(namen, QStringList({"&Datei", "&Partie", "&Zug", "&Modus", "&Ansicht", "E&xtra", "&Hilfe"}));
     EXPECT_FALSE(eintraege[1]->isVisible());
@@ -198,7 +198,7 @@ namespace {
 TEST_F(MainVwStart, CustomisingShowsAndHidesToolBarGroups) {
     TTestForm form;
     form.show();
-    auto aufLeiste = [&](QAction *a) { return form.ToolBar1->actions().contains(a); };
+    auto aufLeiste = [&](QAction* a) { return form.ToolBar1->actions().contains(a); };
     EXPECT_TRUE(aufLeiste(form.FileNew1));
     EXPECT_TRUE(aufLeiste(form.ActionZugVor));
     EXPECT_FALSE(aufLeiste(form.HelpHelp1));
@@ -224,7 +224,7 @@ TEST_F(MainVwStart, CustomisingShowsAndHidesToolBarGroups) {
     EXPECT_EQ(form.ToolBar1->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     EXPECT_FALSE(form.menuBar()->isVisible());
     // The save button keeps its drop-down after the rebuild.
-    auto *knopf = qobject_cast<QToolButton *>(form.ToolBar1->widgetForAction(form.FileSave1));
+    auto* knopf = qobject_cast<QToolButton*>(form.ToolBar1->widgetForAction(form.FileSave1));
     ASSERT_NE(knopf, nullptr);
     EXPECT_EQ(knopf->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_TRUE(knopf->menu()->actions().contains(form.FileSaveAs1));
@@ -240,7 +240,7 @@ TEST_F(MainVwStart, CustomiseDialogStartsFromTheToolBarAndAppliesOnOkOnly) {
     bool geprueft = false;
     auto bedienen = [&](bool ok) {
         QTimer::singleShot(0, form.DlgAnpassen, [&, ok] {
-            TDlgAnpassen *d = form.DlgAnpassen;
+            TDlgAnpassen* d = form.DlgAnpassen;
             geprueft = d->Datei() && d->Zug() && !d->Hilfe() && d->HinweiseAnzeigen() &&
                        d->SymboltitelAnzeigen() && !d->MenueAnzeigen();
             d->SetHilfe(true);

@@ -17,7 +17,7 @@ class TTestStellungDlg : public TStellungDlg {
 public:
     bool Antwort = true;
     std::vector<QString> Fragen;
-    bool Frage(const QString &t) override {
+    bool Frage(const QString& t) override {
         Fragen.push_back(t);
         return Antwort;
     }

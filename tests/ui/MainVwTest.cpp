@@ -34,8 +34,8 @@ protected:
         WarteAufSuche();
         form.reset();
     }
-    void Tippe(const char *zeichen) {
-        for (const char *c = zeichen; *c; ++c)
+    void Tippe(const char* zeichen) {
+        for (const char* c = zeichen; *c; ++c)
             QTest::keyClick(form->EditZug, *c);
     }
     void Klicke(int spalte, int reihe) { QTest::mouseClick(form->Feldbilder[spalte][reihe], Qt::LeftButton); }
@@ -58,7 +58,7 @@ TEST_F(MainVw, TypedMovePlaysAndTheComputerAnswers) {
     EXPECT_EQ(form->EingabePos, -1);
     EXPECT_FALSE(form->DlgZiehen->isVisible());
     EXPECT_EQ(form->DlgZiehen->Ergebnis, TDlgZiehen::ErgebnisOK);
-    for (const auto &b : Gefangen().Boxen)
+    for (const auto& b : Gefangen().Boxen)
         ADD_FAILURE() << b;
     EXPECT_NE(Status().find("Schwarz ist am Zug."), std::string::npos);
 }
@@ -280,7 +280,7 @@ TEST_F(MainVw, OnlyChangedCellsAreRepainted) {
     EXPECT_EQ(form->NeuGezeichnet, 0);
 }
 
-QString LegeDateiAn(const QString &name) {
+QString LegeDateiAn(const QString& name) {
     const QString pfad = QDir(DatenOrdner()).filePath(name);
     QFile f(pfad);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -292,7 +292,7 @@ TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
     std::vector<QString> dateien;
     for (int i = 0; i < 21; ++i)
         dateien.push_back(LegeDateiAn(QStringLiteral("zuletzt%1.go").arg(i)));
-    for (const auto &d : dateien)
+    for (const auto& d : dateien)
         form->SetFileName(d);
     EXPECT_EQ(form->Letzte[0], dateien[20]);
     EXPECT_EQ(form->Letzte[19], dateien[1]); // the first one fell out
@@ -432,7 +432,7 @@ TEST_F(MainVw, KeysOfTheWindowNavigate) {
 
 TEST_F(MainVw, ExceptionsInEventHandlersBecomeMessages) {
     std::vector<QString> gezeigt;
-    TKiboruApp::SetzeAusnahmeAnzeige([&](const QString &t) { gezeigt.push_back(t); });
+    TKiboruApp::SetzeAusnahmeAnzeige([&](const QString& t) { gezeigt.push_back(t); });
     EXPECT_FALSE(TKiboruApp::Abfangen([] {
         TBrett b{};
         (void)b[500];

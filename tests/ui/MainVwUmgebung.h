@@ -20,18 +20,18 @@
 
 namespace testui {
 
-inline QApplication *App() {
+inline QApplication* App() {
     if (!QApplication::instance()) {
         static int argc = 1;
         static char name[] = "tests_ui";
-        static char *argv[] = {name, nullptr};
+        static char* argv[] = {name, nullptr};
         new TKiboruApp(argc, argv);
     }
-    return qobject_cast<QApplication *>(QApplication::instance());
+    return qobject_cast<QApplication*>(QApplication::instance());
 }
 
 // Every test run gets its own data folder; the cached paths are forgotten.
-inline QString &DatenOrdner() {
+inline QString& DatenOrdner() {
     static QTemporaryDir dir;
     static bool gesetzt = false;
     if (!gesetzt) {
@@ -47,14 +47,14 @@ inline QString &DatenOrdner() {
 
 struct Meldungen {
     std::vector<std::string> Boxen;
-    bool Enthaelt(const std::string &t) const {
-        for (const auto &b : Boxen)
+    bool Enthaelt(const std::string& t) const {
+        for (const auto& b : Boxen)
             if (b == t) return true;
         return false;
     }
 };
 
-inline Meldungen &Gefangen() {
+inline Meldungen& Gefangen() {
     static Meldungen m;
     return m;
 }
@@ -63,8 +63,8 @@ inline void KanalAbfangen() {
     MeldungenZuruecksetzen();
     Gefangen().Boxen.clear();
     TMeldeAusgaben a;
-    a.Box = [](const std::string &t) { Gefangen().Boxen.push_back(t); };
-    a.InfoBox = [](const std::string &t) { Gefangen().Boxen.push_back(t); };
+    a.Box = [](const std::string& t) { Gefangen().Boxen.push_back(t); };
+    a.InfoBox = [](const std::string& t) { Gefangen().Boxen.push_back(t); };
     a.Piep = [] {};
     a.Auffrischen = [] {};
     SetzeMeldeAusgaben(a);
@@ -73,14 +73,14 @@ inline void KanalAbfangen() {
 // An engine that answers a fixed point, or waits for the stop flag when told to.
 class TTestEngine : public TEngine {
 public:
-    explicit TTestEngine(const std::string &name) {
+    explicit TTestEngine(const std::string& name) {
         Magic = MagicWert;
         Name = name;
     }
     TZug AntwortZug = Passzug(); // prepared on the main thread by the test
     bool BisAbbruch = false;     // compute until the user cancels
     std::atomic<int> Aufrufe{0};
-    bool Berechne(TZug &zug, std::int32_t &wert) override {
+    bool Berechne(TZug& zug, std::int32_t& wert) override {
         ++Aufrufe;
         if (BisAbbruch)
             while (!Stopp)
@@ -97,7 +97,7 @@ public:
     std::deque<QMessageBox::StandardButton> Antworten;
     std::vector<QString> Fragen;
     QString OeffnenPfad, SpeichernPfad;
-    QMessageBox::StandardButton Frage(const QString &text) override {
+    QMessageBox::StandardButton Frage(const QString& text) override {
         Fragen.push_back(text);
         if (Antworten.empty()) return QMessageBox::Cancel;
         auto a = Antworten.front();
@@ -120,8 +120,8 @@ inline void Grundzustand() {
         KanalAbfangen();
         PAchtStart();
     }
-    static TEngine *schwarz = EngineSlots[1];
-    static TEngine *weiss = EngineSlots[0];
+    static TEngine* schwarz = EngineSlots[1];
+    static TEngine* weiss = EngineSlots[0];
     EngineSlots[1] = schwarz;
     EngineSlots[0] = weiss;
     SetzeLevelVonSlot(1, 2);
