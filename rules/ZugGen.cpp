@@ -1,0 +1,247 @@
+#include "rules/ZugGen.h"
+
+#include "support/StringsV5.h"
+
+void TZugGenerator::Grundstellung() {
+    Brett = Startbrett;
+    AmZug = 1;
+    FarbMaske = 0;
+    Zugnummer = 1;
+    AktionenAnzahl = 0;
+    Stellungen.assign(1, Brett);
+    ErzeugeZuege();
+}
+
+bool TZugGenerator::SetzeStellung(const TStellung &st) {
+    Brett = st.Brett;
+    AmZug = static_cast<std::uint8_t>(st.Halbzug & 1);
+    FarbMaske = AmZug == 1 ? 0 : -1;
+    Zugnummer = 1;
+    // A new history starts here: change records of the game before must never be popped again.
+    AktionenAnzahl = 0;
+    Stellungen.assign(1, Brett);
+    ErzeugeZuege();
+    return true;
+}
+
+TStellung TZugGenerator::HoleStellung() const {
+    TStellung st;
+    st.Brett = Brett;
+    st.Halbzug = Zugnummer;
+    return st;
+}
+
+void TZugGenerator::ErzeugeZuege() {
+    std::int32_t &n = Zuganzahl[AmZug];
+    n = 1;
+    Zugliste[1] = Passzug();
+    const TFarbe c = FarbeVonSeite(AmZug);
+    for (int x = 0; x < 7; ++x)
+        for (int y = 0; y < 7; ++y) {
+            const int p = Punkt(x, y);
+            if (Brett[p] == Leer) {
+                ++n;
+                Zugliste[n] = MacheZug(Brett, p, c);
+            }
+        }
+}
+
+bool TZugGenerator::IstKandidat(const TZug &z) const {
+    const int n = Zuganzahl[AmZug];
+    for (int i = 1; i <= n; ++i)
+        if (GleicherZug(Zugliste[i], z)) return true;
+    return false;
+}
+
+bool TZugGenerator::ZugZuFeld(TZug &z) const {
+    const int n = Zuganzahl[AmZug];
+    for (int i = 1; i <= n; ++i)
+        if (Zugliste[i].Feld == z.Feld) {
+            z = Zugliste[i];
+            return true;
+        }
+    z = MacheZug(Brett, z.Feld, Mover());
+    return false;
+}
+
+int TZugGenerator::ZaehleZuegeAufFeld(const TSanZug &san, TZug &z) const {
+    const int n = Zuganzahl[AmZug];
+    int anzahl = 0;
+    z = KeinZug;
+    for (int i = 1; i <= n; ++i)
+        if (Zugliste[i].Feld == san.NachFeld) {
+            ++anzahl;
+            z = Zugliste[i];
+        }
+    return anzahl;
+}
+
+void TZugGenerator::Push(const TZug &a) {
+    Aktionen[AktionenAnzahl] = a;
+    ++AktionenAnzahl;
+}
+
+void TZugGenerator::SetzeFeld(int punkt, TFarbe wert) {
+    TZug a{wert, static_cast<std::int8_t>(Bereich<-128, 127>(punkt)), Brett[punkt], 0};
+    SetzeSeiteBit(a, AmZug != 0);
+    Push(a);
+    Brett[punkt] = wert;
+}
+
+int TZugGenerator::EntferneKette(int punkt) {
+    const TFarbe c = Brett[punkt];
+    if (c == Leer) return 0;
+    SetzeFeld(punkt, Leer);
+    int n = 1;
+    const int nachbarn[4] = {punkt - 1, punkt + 1, punkt - 16, punkt + 16};
+    for (int q : nachbarn)
+        if (Brett[q] == c) n += EntferneKette(q);
+    return n;
+}
+
+namespace {
+// Number of stones the move would take off the board (captures, or the own chain in a suicide).
+int Entfernte(TBrett b, int p, TFarbe c) {
+    const TFarbe o = Gegner(c);
+    b[p] = c;
+    int n = 0;
+    auto raeume = [&](int start) {
+        const TFarbe farbe = b[start];
+        int stapel[64];
+        int oben = 0;
+        stapel[oben++] = start;
+        b[start] = Leer;
+        while (oben > 0) {
+            const int d = stapel[--oben];
+            ++n;
+            for (int q : {d - 1, d + 1, d - 16, d + 16})
+                if (b[q] == farbe) {
+                    b[q] = Leer;
+                    stapel[oben++] = q;
+                }
+        }
+    };
+    for (int q : {p - 1, p + 1, p - 16, p + 16})
+        if (b[q] == o && Freiheiten(b, q) == 0) raeume(q);
+    if (Freiheiten(b, p) == 0) raeume(p);
+    return n;
+}
+} // namespace
+
+bool TZugGenerator::HatPlatzFuer(const TZug &z) const {
+    if (Zugnummer > MaxHalbzuege) return false;
+    if (AktionenAnzahl + 1 > MaxAktionen) return false;
+    if (z.Feld < 0) return true;
+    if (AktionenAnzahl + 1 + 48 <= MaxAktionen) return true; // no move can take more than 48 stones
+    return AktionenAnzahl + 1 + Entfernte(Brett, z.Feld, Mover()) <= MaxAktionen;
+}
+
+void TZugGenerator::Ziehe(const TZug &z) {
+    // Refuse before touching anything: a half-played move would leave the record inconsistent.
+    if (!HatPlatzFuer(z)) throw ERangeError("Partie voll");
+    const TFarbe c = Mover();
+    const TFarbe o = Gegner(c);
+    TZug a = z;
+    SetzeSeiteBit(a, AmZug != 0);
+    Push(a);
+    if (z.Feld >= 0) {
+        const int p = z.Feld;
+        if (Brett[p] != z.Schlag) Fehler("ZugGen.Ziehe: zug.Schlag inkonsistent");
+        Brett[p] = c;
+        for (int q : {p - 1, p + 1, p - 16, p + 16})
+            if (Brett[q] == o && Freiheiten(Brett, q) == 0) EntferneKette(q);
+        if (Freiheiten(Brett, p) == 0) EntferneKette(p);
+    }
+    Zugfolge[Zugnummer] = z;
+    ++Zugnummer;
+    Stellungen.push_back(Brett);
+    AmZug ^= 1;
+    FarbMaske = ~FarbMaske;
+    ErzeugeZuege();
+}
+
+void TZugGenerator::Zuruecknehmen() {
+    if (Zugnummer <= 1) return;
+    --Zugnummer;
+    Stellungen.pop_back();
+    AmZug ^= 1;
+    FarbMaske = ~FarbMaske;
+    while (AktionenAnzahl > 0 && SeiteBit(Aktionen[AktionenAnzahl - 1]) == (AmZug != 0)) {
+        const TZug a = Aktionen[AktionenAnzahl - 1];
+        --AktionenAnzahl;
+        if (a.Feld >= 0) Brett[a.Feld] = ZuFarbe(a.Schlag);
+    }
+    ErzeugeZuege();
+}
+
+int TZugGenerator::PruefeZug(const TZug &z) {
+    if (!IstKandidat(z)) return ZugKeinKandidat;
+    if (!HatPlatzFuer(z)) return ZugKeinPlatz;
+    if (z.Feld < 0) return ZugLegal;
+    Ziehe(z);
+    int code = ZugLegal;
+    if (Brett[z.Feld] == Leer)
+        code = ZugSelbstmord;
+    else if (Wiederholung())
+        code = ZugWiederholung;
+    Zuruecknehmen();
+    return code;
+}
+
+bool TZugGenerator::Wiederholung() const {
+    const std::size_t n = Stellungen.size();
+    if (n < 2) return false;
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        if (GleichesBrett(Brett, Stellungen[i])) return true;
+    return false;
+}
+
+bool TZugGenerator::BeidePassen() const {
+    return Zugnummer > 2 && Zugfolge[Zugnummer - 1].Feld < 0 && Zugfolge[Zugnummer - 2].Feld < 0;
+}
+
+void TZugGenerator::Zaehle(int &schwarz, int &weiss) const {
+    schwarz = 0;
+    weiss = 0;
+    TBrett mark = Brettvorlagen[Leer];
+    for (int i = BrettVon; i <= BrettBis; ++i) {
+        if (Brett[i] == Schwarz) {
+            ++schwarz;
+            mark[i] = Schwarz;
+        } else if (Brett[i] == Weiss) {
+            ++weiss;
+            mark[i] = Weiss;
+        }
+    }
+    TBrett gebiet;
+    TGebietAnzahl anzahl;
+    for (int i = BrettVon; i <= BrettBis; ++i) {
+        if (mark[i] != Leer) continue;
+        const int groesse = Gebiet(Brett, i, gebiet, anzahl);
+        const TFarbe besitzer = Besitzer(anzahl);
+        mark[i] = besitzer;
+        for (int j = 0; j <= LetzterPunkt; ++j)
+            if (gebiet[j] == Leer) mark[j] = besitzer;
+        if (besitzer == Schwarz)
+            schwarz += groesse;
+        else if (besitzer == Weiss)
+            weiss += groesse;
+    }
+}
+
+std::string TZugGenerator::Spielstand() const {
+    int s, w;
+    Zaehle(s, w);
+    return std::to_string(s) + ":" + std::to_string(w);
+}
+
+std::string SpielZustandMeldung(const TZugGenerator &z) {
+    if (!z.BeidePassen()) return z.AmZug ? "Schwarz ist am Zug." : "Weiß ist am Zug.";
+    int s, w;
+    z.Zaehle(s, w);
+    if (s > w) return "Schwarz hat gewonnen!";
+    if (w > s) return "Weiß hat gewonnen!";
+    return "Beide haben gewonnen!";
+}
+
+std::string SpielZustandText(const TZugGenerator &z) { return z.Spielstand() + " " + SpielZustandMeldung(z); }
