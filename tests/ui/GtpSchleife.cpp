@@ -1,6 +1,8 @@
 // The protocol loop in-process, driven through string streams.
 #include "ui/GtpFront.h"
 
+#include "engine/Engines.h"
+#include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -314,4 +317,61 @@ TEST_F(GtpSchleifeTest, MessagesGoToTheErrorStreamOnly) {
     ASSERT_EQ(l.Antworten.size(), 3u);
     // the controller's log lines name the engine and the move
     EXPECT_NE(l.Fehler.find(".Ziehe:c3"), std::string::npos) << l.Fehler;
+}
+
+namespace {
+
+// Stands in for black's engine: answers a fixed point, no move at all, or throws.
+class TStellvertreter : public TEngine {
+public:
+    enum TArt { Punkt, Nichts, Ausnahme } Art = Nichts;
+    int Feld = 0;
+    TStellvertreter() {
+        Magic = MagicWert;
+        Name = "Stellv";
+    }
+    bool Berechne(TZug& zug, std::int32_t& wert) override {
+        wert = 0;
+        if (Art == Ausnahme) throw std::runtime_error("Test");
+        if (Art == Nichts) return false;
+        zug = MacheZug(Regeln.Brett, Feld, Regeln.Mover());
+        return true;
+    }
+};
+
+struct TSlotTausch {
+    TEngine* Vorher;
+    explicit TSlotTausch(TEngine* e) : Vorher(EngineSlots[1]) { EngineSlots[1] = e; }
+    ~TSlotTausch() { EngineSlots[1] = Vorher; }
+};
+
+} // namespace
+
+TEST_F(GtpSchleifeTest, AMoveTheRulesRefuseBecomesResignAndNothingIsPlayed) {
+    PAchtStart(); // the built-in engine is registered before its slot is taken over
+    TStellvertreter e;
+    TSlotTausch tausch(&e);
+    e.Art = TStellvertreter::Punkt;
+    e.Feld = GtpVertex("D4");
+    auto l = Lauf("play b D4\nplay w C3\ngenmove b\nkiboru-status\n");
+    std::vector<std::string> t;
+    for (const auto& a : l.Antworten) t.push_back((a.Ok ? "= " : "? ") + a.Text);
+    EXPECT_EQ(t, (std::vector<std::string>{"= ", "= ", "= resign", "= 1:1 Schwarz ist am Zug."}));
+    EXPECT_NE(l.Fehler.find("Computer gibt auf !"), std::string::npos) << l.Fehler;
+
+    e.Art = TStellvertreter::Nichts;
+    EXPECT_EQ(Texte("genmove b\nkiboru-score\n"), (std::vector<std::string>{"= resign", "= 0:0"}));
+
+    // an exception in the search reaches the error stream through the hand-over to this thread
+    e.Art = TStellvertreter::Ausnahme;
+    l = Lauf("genmove b\nplay b E5\n");
+    ASSERT_EQ(l.Antworten.size(), 2u);
+    EXPECT_EQ(l.Antworten[0].Text, "resign");
+    EXPECT_TRUE(l.Antworten[1].Ok);
+    EXPECT_NE(l.Fehler.find("Zugsuche abgebrochen wegen Ausnahme."), std::string::npos) << l.Fehler;
+
+    // a legal point is played like the built-in engine's move
+    e.Art = TStellvertreter::Punkt;
+    e.Feld = GtpVertex("F2");
+    EXPECT_EQ(Texte("genmove b\nkiboru-status\n"), (std::vector<std::string>{"= F2", "= 49:0 Weiß ist am Zug."}));
 }
