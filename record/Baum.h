@@ -36,5 +36,10 @@ public:
     static void TiefeKopie(TBaum& ziel, const TBaum& quelle);
 
 private:
-    std::unique_ptr<TTokens> Eigene;
+    // The array comes zeroed from calloc: pages a tree never reaches are never touched, so the
+    // reader's many trees (one per game of a file) cost only what they hold.
+    struct TFreigabe {
+        void operator()(TTokens* t) const;
+    };
+    std::unique_ptr<TTokens, TFreigabe> Eigene;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Where the program keeps its files, the configuration file, and the few installation steps
 // the program does by itself.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,13 @@ bool OrdnerExistiert(const std::string& pfad);
 // Configuration (INI) in the data folder.
 std::string KonfigLesen(const std::string& abschnitt, const std::string& schluessel, const std::string& vorgabe);
 void KonfigSchreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert);
+
+// The configuration file's name for an executable's file name: its last three characters
+// replaced by "ini" when it is longer than 4 characters, else "config.ini".
+std::string KonfigNameAus(const std::string& dateiname);
+// Where error boxes of the installation steps go (default: a critical message box, or standard
+// error without an application object).
+void SetzeFehlerBox(std::function<void(const std::string&)> f);
 
 // Tests: forget the cached folders.
 void HilfsFktZuruecksetzen();

@@ -1,0 +1,87 @@
+#include "engine/engineDefault.h"
+
+#include "engine/BasisBrett.h"
+#include "engine/SWertDflt.h"
+#include "engine/ZSucheDflt.h"
+#include "engine/ziehenDflt.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+
+namespace {
+std::atomic<int> maxTiefe{4};
+
+std::int32_t Zaehler32(std::int64_t n) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(n, std::numeric_limits<std::int32_t>::max()));
+}
+} // namespace
+
+const char *DefaultName() { return "Default"; }
+
+void DefaultSetzeMeldeProc(TMeldeProc p) { SetzeEngineMeldeProc(p); }
+
+bool DefaultSetzeLevel(int engineNr, int level) {
+    if (engineNr != 1) return false;
+    maxTiefe = std::clamp(level, 1, 999);
+    return true;
+}
+
+bool DefaultSpielNeu() {
+    EngineBrett.Neustart();
+    return true;
+}
+
+bool DefaultZiehe(int feld) {
+    if (feld < 0)
+        feld = -1;
+    else
+        Bereich<BrettVon, BrettBis>(feld);
+    return EngineBrett.ZieheWennErlaubt(feld);
+}
+
+bool DefaultZurueck() {
+    if (EngineBrett.Zugnummer <= 1) return false;
+    EngineBrett.Zuruecknehmen(true);
+    return true;
+}
+
+bool DefaultSetzeStein(int feld, int wert) {
+    EngineBrett.SetzeStein(static_cast<int>(Bereich<BrettVon, BrettBis>(feld)), wert);
+    return true;
+}
+
+bool DefaultBerechne(int &feld, int &wert, TZaehler &zaehler, const std::atomic<std::uint8_t> *stopp) {
+    SuchInfoZuruecksetzen();
+    feld = -2;
+    zaehler[0] = 0;
+    zaehler[1] = 0;
+    if (!BereiteBewertungVor()) return false;
+    const TSuchErgebnis erg = SucheZug(EngineBrett, maxTiefe.load(), -2147483647.0, 2147483647.0, stopp);
+    feld = erg.Feld;
+    const double gerundet = std::round(erg.Wert);
+    if (!(gerundet >= -2147483648.0 && gerundet <= 2147483647.0))
+        RangeFehler(0, -2147483647L - 1, 2147483647L);
+    wert = static_cast<int>(gerundet);
+    zaehler[0] = Zaehler32(erg.Stellungen);
+    zaehler[1] = Zaehler32(erg.Bewertungen);
+    return feld >= -1 && EngineBrett.IstErlaubt(feld);
+}
+
+const TEngineEintraege &DefaultEintraege() {
+    static const TEngineEintraege e = [] {
+        TEngineEintraege t;
+        t.Name = DefaultName;
+        t.SetzeMeldeProc = DefaultSetzeMeldeProc;
+        t.SpielNeu = DefaultSpielNeu;
+        t.Berechne = DefaultBerechne;
+        t.Reserviert = nullptr;
+        t.SetzeLevel = DefaultSetzeLevel;
+        t.SetzeStein = DefaultSetzeStein;
+        t.Zurueck = DefaultZurueck;
+        t.Ziehe = DefaultZiehe;
+        return t;
+    }();
+    return e;
+}

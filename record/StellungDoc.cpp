@@ -1,0 +1,412 @@
+#include "record/StellungDoc.h"
+
+#include "engine/Engines.h"
+#include "record/TPAcht.h"
+#include "support/StringsV5.h"
+#include "support/TP2Win.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+namespace {
+constexpr char Kennung[] = "goV1";
+constexpr char Brettformat[] = "7x7 "; // the program's board format, four characters
+constexpr int RecordGroesse = 4;
+
+namespace fs = std::filesystem;
+
+fs::path Pfad(const std::string &name) {
+    // The names are UTF-8 on every platform.
+    return fs::path(std::u8string(name.begin(), name.end()));
+}
+
+void SchreibeInt(std::vector<unsigned char> &puffer, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i)
+        puffer.push_back(static_cast<unsigned char>(u >> (8 * i)));
+}
+
+std::int32_t LiesInt(const unsigned char *r) {
+    std::uint32_t u = 0;
+    for (int i = 3; i >= 0; --i)
+        u = (u << 8) | r[i];
+    return static_cast<std::int32_t>(u);
+}
+
+TZug ZugAus(const unsigned char *r) {
+    TZug z;
+    z.Farbe = static_cast<TFarbe>(static_cast<std::int8_t>(r[0]));
+    z.Feld = static_cast<std::int8_t>(r[1]);
+    z.Schlag = static_cast<TFarbe>(static_cast<std::int8_t>(r[2]));
+    z.Flags = r[3];
+    return z;
+}
+
+// Shows stored characters readably: control and non-ASCII bytes become "?".
+std::string Lesbar(const unsigned char *r, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += (r[i] >= 0x20 && r[i] < 0x7F) ? static_cast<char>(r[i]) : '?';
+    return s;
+}
+
+class TDatei {
+public:
+    explicit TDatei(std::FILE *f) : F(f) {}
+    TDatei(const TDatei &) = delete;
+    TDatei &operator=(const TDatei &) = delete;
+    ~TDatei() {
+        if (F) std::fclose(F);
+    }
+    // The close's result: 0 or the errno.
+    int Schliessen() {
+        if (!F) return 0;
+        const int r = std::fclose(F);
+        F = nullptr;
+        return r == 0 ? 0 : (errno ? errno : EIO);
+    }
+    std::FILE *F;
+};
+
+// Reads 4-byte records; a partial record at the end is not a record (the file's size counts
+// whole records only).
+class TRecordLeser {
+public:
+    explicit TRecordLeser(std::FILE *f) : F(f) {}
+    bool Lies(unsigned char *r) {
+        if (Ende - Pos < RecordGroesse) {
+            std::memmove(Puffer, Puffer + Pos, Ende - Pos);
+            Ende -= Pos;
+            Pos = 0;
+            while (!Fertig && Ende < RecordGroesse) {
+                errno = 0;
+                const std::size_t n = std::fread(Puffer + Ende, 1, sizeof Puffer - Ende, F);
+                Ende += n;
+                if (n == 0) {
+                    Fertig = true;
+                    if (std::ferror(F)) Code = IOCodeAusErrno(errno ? errno : EIO, false);
+                }
+            }
+            if (Ende - Pos < RecordGroesse) return false;
+        }
+        std::memcpy(r, Puffer + Pos, RecordGroesse);
+        Pos += RecordGroesse;
+        return true;
+    }
+    int Code = 0;
+
+private:
+    std::FILE *F;
+    unsigned char Puffer[65536];
+    std::size_t Pos = 0, Ende = 0;
+    bool Fertig = false;
+};
+
+// Detaches the engines while a file is replayed; re-attaches them on every way out.
+struct TEnginesAbgehaengt {
+    TEnginesAbgehaengt() { EnginesAbhaengen(); }
+    ~TEnginesAbgehaengt() { Anhaengen(); }
+    void Anhaengen() {
+        if (Aktiv) EnginesAnhaengen();
+        Aktiv = false;
+    }
+    bool Aktiv = true;
+};
+
+std::string Beschaedigt(const std::string &name, const std::string &was) {
+    return "Die Datei " + name + " ist beschädigt: " + was;
+}
+
+// The tokens must form the depth-first walk of a tree: every back token closes the move opened
+// last, nothing stays open, and every move is a pass or lies on a point of the board.
+std::string PruefeBaum(const std::string &name) {
+    std::vector<TZug> offen;
+    const TBaum::TTokens &t = *Baum.Tokens;
+    for (int i = 0; i <= Baum.Letzter; ++i) {
+        TZug z = t[i];
+        const std::string stelle = "Eintrag " + std::to_string(i + 1);
+        if ((z.Flags & ~FlagZurueck) != 0 || z.Farbe < -2 || z.Farbe > 1 || z.Schlag < -2 || z.Schlag > 1)
+            return Beschaedigt(name, stelle + " ist kein gültiger Zug.");
+        if (z.Feld >= 0 && !IstPunkt(z.Feld))
+            return Beschaedigt(name, stelle +
+                                         " enthält einen Zug auf ein Feld außerhalb des Spielfelds (Feld " +
+                                         std::to_string(z.Feld) + ").");
+        if (IstVorwaerts(z)) {
+            offen.push_back(z);
+            continue;
+        }
+        SetzeVorwaerts(z, true);
+        if (offen.empty() || !GleicherZug(offen.back(), z))
+            return Beschaedigt(name, "die Züge bilden keinen gültigen Zugbaum (" + stelle + ").");
+        offen.pop_back();
+    }
+    if (!offen.empty()) return Beschaedigt(name, "der Zugbaum ist nicht vollständig.");
+    return {};
+}
+
+// Reads the file into the tree and the set-up board, checks it and rebuilds the game.
+// Returns the code; a format problem goes into meldung.
+int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) {
+    std::int32_t gespCursor = 0;
+    std::int64_t gespLetzter = -1;
+    TRecordLeser leser(f);
+    unsigned char r[RecordGroesse];
+
+    Regeln.Grundstellung();
+    if (leser.Lies(r)) {
+        if (std::memcmp(r, Kennung, 3) != 0)
+            meldung = "Die Datei " + name + " hat ein falsches Format.\r\nErwartet: " + Kennung +
+                      "\r\nGefunden: " + Lesbar(r, 4);
+        else if (std::memcmp(r, Kennung, 4) != 0)
+            meldung = "Die Datei " + name + " Benötigt mindestens Programmversion " + Lesbar(r + 3, 1) + ".";
+        if (meldung.empty()) {
+            if (!leser.Lies(r)) {
+                meldung = Beschaedigt(name, "der Dateikopf ist unvollständig.");
+            } else if (std::memcmp(r, Brettformat, 4) != 0) {
+                meldung = "Die Datei enthält eine Go-Partie auf einem " + Lesbar(r, 4) +
+                          "großen Brett. Dieses Programm ist jedoch für ein Spielfeld im " + "Format " +
+                          Brettformat + "gedacht.";
+            }
+        }
+        if (meldung.empty()) {
+            std::int32_t kopf[4];
+            for (auto &k : kopf) {
+                if (!leser.Lies(r)) {
+                    meldung = Beschaedigt(name, "der Dateikopf ist unvollständig.");
+                    break;
+                }
+                k = LiesInt(r);
+            }
+            gespCursor = kopf[0];
+            gespLetzter = kopf[1];
+        }
+    }
+    if (leser.Code) return leser.Code;
+
+    Baum.Init(Baum.Basis);
+    TBrett aufbau = Startbrett;
+    bool mitAufbau = false;
+    std::int64_t anzahl = 0;
+    TBaum::TTokens &tokens = *Baum.Tokens;
+    while (meldung.empty() && leser.Lies(r)) {
+        const TZug z = ZugAus(r);
+        if (IstSetup(z)) {
+            const int farbe = z.Farbe, feld = z.Feld;
+            const bool farbeGut = farbe >= -2 && farbe <= 1 && feld >= BrettVon && feld <= BrettBis;
+            // A point takes a stone or nothing; the border stays border.
+            const bool passt = farbeGut && (IstPunkt(feld) ? farbe != Rand : farbe == Rand);
+            if (!passt) {
+                meldung = Beschaedigt(name, "eine Aufstellung setzt den Wert " + std::to_string(farbe) +
+                                                " auf das Feld " + std::to_string(feld) + ".");
+                break;
+            }
+            aufbau[feld] = ZuFarbe(farbe);
+            mitAufbau = true;
+            continue;
+        }
+        if (anzahl > TBaum::MaxToken) {
+            meldung = Beschaedigt(name, "sie enthält mehr als " + std::to_string(TBaum::MaxToken + 1) +
+                                            " Einträge.");
+            break;
+        }
+        tokens[static_cast<long>(anzahl)] = z;
+        ++anzahl;
+    }
+    Baum.Letzter = static_cast<std::int32_t>(anzahl - 1);
+    if (leser.Code) return leser.Code;
+    if (!meldung.empty()) return 0;
+
+    if (Baum.Letzter != gespLetzter) {
+        meldung = "Datei " + name + ": " + std::to_string(gespLetzter + 1) + " Halbzüge erwartet, jedoch " +
+                  std::to_string(static_cast<std::int64_t>(Baum.Letzter) + 1) + " gefunden.";
+        return 0;
+    }
+    meldung = PruefeBaum(name);
+    if (!meldung.empty()) return 0;
+
+    TStellung start;
+    start.Brett = aufbau;
+    start.Halbzug = 1;
+    if (mitAufbau) Regeln.SetzeStellung(start);
+
+    // Walk to the stored position on the rules state alone, checking every move on the way.
+    TEnginesAbgehaengt abgehaengt;
+    Baum.ZurWurzel();
+    while (Baum.Cursor != gespCursor && Baum.Cursor <= Baum.Letzter) {
+        TZug z;
+        if (Baum.Vor(z)) {
+            const int pruefung = Regeln.PruefeZug(z);
+            if (pruefung == ZugKeinPlatz) {
+                meldung = Beschaedigt(name, "sie enthält mehr Halbzüge, als eine Partie haben kann.");
+                return 0;
+            }
+            if (pruefung != ZugLegal) {
+                meldung = Beschaedigt(name, "der " + std::to_string(Regeln.Zugnummer) + ". Halbzug (" +
+                                                ZugText(z) + ") ist nach den Regeln nicht erlaubt.");
+                return 0;
+            }
+            Regeln.Ziehe(z);
+        } else {
+            Regeln.Zuruecknehmen();
+            Baum.SchrittRechts();
+        }
+    }
+    std::vector<TZug> linie;
+    for (int i = 1; i < Regeln.Zugnummer; ++i)
+        linie.push_back(Regeln.Zugfolge[i]);
+
+    abgehaengt.Anhaengen();
+    NeuesSpiel();
+    if (mitAufbau) {
+        Regeln.SetzeStellung(start);
+        for (TEngine *e : EngineListe)
+            if (e)
+                for (int p = 0; p <= LetzterPunkt; ++p)
+                    if (IstPunkt(p) && aufbau[p] != Leer) e->SetzeStein(p, aufbau[p]);
+    }
+    for (const TZug &z : linie)
+        ZieheInsert(z);
+    return 0;
+}
+} // namespace
+
+TIOErgebnis SpeichereSpiel(const std::string &name) {
+    TIOErgebnis erg;
+    const std::string erzeugtText = "Datei " + name + " konnte nicht erzeugt werden (%).";
+    const std::string gespeichertText =
+        "Partie " + name + " konnte nicht vollständig gespeichert werden (%).";
+    std::error_code ec;
+    fs::path ziel = Pfad(name);
+    if (fs::is_symlink(ziel, ec)) {
+        const fs::path echt = fs::canonical(ziel, ec);
+        if (!ec) ziel = echt;
+    }
+    const bool gabEs = fs::exists(ziel, ec);
+    if (gabEs) {
+        // A file we may not write stays as it is, as if it had been opened for writing.
+        std::FILE *probe = std::fopen(ziel.string().c_str(), "r+b");
+        if (!probe) {
+            erg.Code = IOCodeAusErrno(errno, true);
+            erg.Meldung = erzeugtText;
+            return erg;
+        }
+        std::fclose(probe);
+    }
+
+    // Written beside the old file and renamed over it only when complete, so a failed save
+    // never destroys the previous game.
+    std::random_device zufall;
+    fs::path temp;
+    std::FILE *f = nullptr;
+    int fehler = 0;
+    for (int versuch = 0; versuch < 50 && !f; ++versuch) {
+        temp = ziel;
+        temp += ".~" + std::to_string(zufall() % 1000000u) + ".tmp";
+        errno = 0;
+        f = std::fopen(temp.string().c_str(), "wbx");
+        fehler = errno;
+        if (!f && fehler != EEXIST) break;
+    }
+    if (!f) {
+        erg.Code = IOCodeAusErrno(fehler ? fehler : EIO, true);
+        erg.Meldung = erzeugtText;
+        return erg;
+    }
+    TDatei datei(f);
+    struct TTempWeg {
+        const fs::path &P;
+        bool Behalten = false;
+        ~TTempWeg() {
+            std::error_code e;
+            if (!Behalten) fs::remove(P, e);
+        }
+    } tempWeg{temp};
+
+    std::vector<unsigned char> puffer;
+    puffer.reserve(static_cast<std::size_t>(24 + 4 * (Baum.Letzter + 1)));
+    puffer.insert(puffer.end(), Kennung, Kennung + 4);
+    puffer.insert(puffer.end(), Brettformat, Brettformat + 4);
+    SchreibeInt(puffer, Baum.Cursor);
+    SchreibeInt(puffer, Baum.Letzter);
+    SchreibeInt(puffer, Baum.Basis);
+    SchreibeInt(puffer, Baum.Tiefe);
+    for (int i = 0; i <= Baum.Letzter; ++i) {
+        TZug z = (*Baum.Tokens)[i];
+        SetzeSetup(z, false);
+        puffer.push_back(static_cast<unsigned char>(z.Farbe));
+        puffer.push_back(static_cast<unsigned char>(z.Feld));
+        puffer.push_back(static_cast<unsigned char>(z.Schlag));
+        puffer.push_back(z.Flags);
+    }
+
+    errno = 0;
+    const bool geschrieben =
+        std::fwrite(puffer.data(), 1, puffer.size(), f) == puffer.size() && std::fflush(f) == 0;
+    fehler = geschrieben ? 0 : (errno ? errno : EIO);
+    const int schliessen = datei.Schliessen();
+    if (!fehler) fehler = schliessen;
+    if (!fehler) {
+        if (gabEs) fs::permissions(temp, fs::status(ziel, ec).permissions(), ec);
+        fs::rename(temp, ziel, ec);
+        if (ec) fehler = ec.default_error_condition().value();
+    }
+    if (fehler) {
+        erg.Code = IOCodeAusErrno(fehler, true);
+        erg.Meldung = gespeichertText;
+        return erg;
+    }
+    tempWeg.Behalten = true;       // it is the game file now
+    erg.Meldung = gespeichertText; // shown only with a code other than 0
+    return erg;
+}
+
+bool SpeichereSpielMitMeldung(const std::string &name) {
+    const TIOErgebnis erg = SpeichereSpiel(name);
+    if (erg.Code != 0) ZeigeIOFehler(erg.Code, erg.Meldung);
+    return erg.Code == 0;
+}
+
+TIOErgebnis LeseSpiel(const std::string &name) {
+    TIOErgebnis erg;
+    errno = 0;
+    std::FILE *f = std::fopen(Pfad(name).string().c_str(), "rb");
+    if (!f) {
+        erg.Code = IOCodeAusErrno(errno ? errno : ENOENT, false);
+    } else {
+        TDatei datei(f);
+        try {
+            erg.Code = LiesUndBaueAuf(name, f, erg.Meldung);
+        } catch (const std::exception &e) {
+            erg.Meldung = "Die Datei " + name + " konnte nicht eingelesen werden: " + e.what();
+        }
+        const int schliessen = datei.Schliessen();
+        if (erg.Code == 0 && schliessen) erg.Code = IOCodeAusErrno(schliessen, false);
+    }
+    if (erg.Code != 0 || !erg.Meldung.empty()) NeuesSpiel();
+    return erg;
+}
+
+int LadeSpiel(const std::string &name, bool meldungen, bool anlegen) {
+    if (name.empty()) return 0;
+    std::string datei = name;
+    // Only the file's own name decides; a dot in a folder name does not count.
+    const auto ordnerEnde = datei.find_last_of("/\\");
+    const std::string nurName = ordnerEnde == std::string::npos ? datei : datei.substr(ordnerEnde + 1);
+    if (nurName.find('.') == std::string::npos) datei += ".go";
+    std::error_code ec;
+    if (anlegen && !fs::exists(Pfad(datei), ec)) {
+        if (std::FILE *f = std::fopen(Pfad(datei).string().c_str(), "wb")) std::fclose(f);
+    }
+    const TIOErgebnis erg = LeseSpiel(datei);
+    if (meldungen) {
+        if (!erg.Meldung.empty()) ZeigeInfo(erg.Meldung);
+        if (erg.Code != 0) ZeigeIOFehler(erg.Code, "Datei " + datei + " konnte nicht eingelesen werden (%) ");
+    }
+    if (!erg.Meldung.empty() && erg.Code == 0) return -1;
+    return erg.Code;
+}

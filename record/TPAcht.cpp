@@ -1,0 +1,161 @@
+#include "record/TPAcht.h"
+
+#include "engine/Engines.h"
+#include "support/StringsV5.h"
+
+TZugGenerator Regeln;
+TBaum Baum;
+std::uint8_t Spielerfarbe = 1;
+bool FesteFarbe = false;
+bool Autospiel = false;
+TArray<TStoppUhr, 0, 1> ZugUhr{};
+TArray<TStoppUhr, 0, 1> GesamtUhr{};
+
+namespace {
+// Length limits of the log and error texts count characters, not UTF-8 bytes.
+std::string Kuerze(const std::string &s, std::size_t n) {
+    std::size_t zeichen = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+            if (zeichen == n) return s.substr(0, i);
+            ++zeichen;
+        }
+    }
+    return s;
+}
+
+// The list may change while an engine is called (it cannot today, but a copy costs nothing).
+std::vector<TEngine *> Engines() { return EngineListe; }
+} // namespace
+
+void PAchtStart() {
+    Autospiel = false;
+    RegistriereDefaultEngine();
+    SetzeRegelnFuerSuche(&Regeln);
+    SetzeLevelVonSlot(1, 4);
+    SetzeLevelVonSlot(0, LevelVonSlot(1));
+    NeuesSpiel();
+}
+
+void NeuesSpiel() {
+    Regeln.Grundstellung();
+    Spielerfarbe = Regeln.AmZug;
+    FesteFarbe = false;
+    Baum.Init(1);
+    for (int s = 0; s <= 1; ++s) {
+        GesamtUhr[s].Ruecksetzen();
+        ZugUhr[s].Ruecksetzen();
+    }
+    for (TEngine *e : Engines()) {
+        if (!e) continue;
+        Protokoll(Kuerze(e->Name + ".SpielNeu", 29));
+        e->SpielNeu();
+    }
+}
+
+void ZieheInsert(TZug z) {
+    Regeln.ZugZuFeld(z);
+    if (!Regeln.IstErlaubt(z)) {
+        Fehler("Unerlaubter Zug in ZieheInsert: " + ZugText(z));
+        return;
+    }
+    Baum.Einfuegen(Regeln.Zugnummer, z);
+    Regeln.Ziehe(z);
+    for (TEngine *e : Engines()) {
+        if (!e) continue;
+        Protokoll(Kuerze(e->Name + ".Ziehe:", 27) + ZugText(z));
+        if (!e->Ziehe(z.Feld))
+            Fehler(
+                Kuerze(Kuerze("TPAcht: Engine \"" + e->Name, 36) + "\" hat folgenden Zug nicht ausgeführt:",
+                       73) +
+                ZugText(z));
+    }
+}
+
+void ZugZurueck() {
+    if (Regeln.Zugnummer <= 1) return;
+    if (!Baum.Zurueck()) Fehler("Konnte im Analysebaum nicht den Zug zurücknehmen.");
+    const TZug z = Regeln.Zugfolge[Regeln.Zugnummer - 1];
+    Regeln.Zuruecknehmen();
+    for (TEngine *e : Engines()) {
+        if (!e) continue;
+        Protokoll(Kuerze(e->Name + ".Zurueck:", 29) + ZugText(z));
+        if (!e->Zurueck())
+            Fehler(
+                Kuerze(Kuerze("Zug konnte nicht zurückgenommen werden für Engine \"" + e->Name, 71) + "\":",
+                       73) +
+                ZugText(z));
+    }
+}
+
+void ZieheMitUhr(TZug z) {
+    if (!Regeln.IstErlaubt(z)) {
+        Spielerfarbe = Regeln.AmZug;
+        return;
+    }
+    int s = Regeln.AmZug;
+    ZugUhr[s].Stopp();
+    GesamtUhr[s].Stopp();
+    ZieheInsert(z);
+    if (Regeln.BeidePassen()) return; // the game is over: both clocks stand still
+    s = Regeln.AmZug;
+    GesamtUhr[s].Weiter();
+    ZugUhr[s].Neustart();
+}
+
+void ZurueckMitUhr() {
+    if (Regeln.Zugnummer <= 1) return;
+    int s = Regeln.AmZug;
+    ZugUhr[s].Stopp();
+    GesamtUhr[s].Stopp();
+    ZugZurueck();
+    if (!FesteFarbe) Spielerfarbe = Regeln.AmZug;
+    s = Regeln.AmZug;
+    GesamtUhr[s].Weiter();
+    ZugUhr[s].Neustart();
+}
+
+void ZweiZurueck() {
+    if (Regeln.Zugnummer > 2) {
+        ZurueckMitUhr();
+        ZurueckMitUhr();
+    }
+}
+
+bool VorAusBaum() {
+    TZug z;
+    if (!Baum.Vor(z)) return false;
+    Baum.Zurueck(); // back onto that move, so that Einfuegen follows it instead of adding a variation
+    const bool erlaubt = Regeln.IstErlaubt(z);
+    ZieheMitUhr(z);
+    if (!FesteFarbe) Spielerfarbe = Regeln.AmZug;
+    return erlaubt;
+}
+
+void ZweiVor() {
+    if (VorAusBaum() && !VorAusBaum()) ZurueckMitUhr();
+}
+
+void NaechsteVariante() {
+    TZug z;
+    if (!Baum.Vor(z)) return;
+    Baum.NaechsteVariante(z);
+    Baum.Zurueck();
+}
+
+void VorherigeVariante() {
+    TZug z;
+    if (!Baum.Vor(z)) return;
+    Baum.VorherigeVariante(z);
+    Baum.Zurueck();
+}
+
+void ErsterZug() {
+    while (Regeln.Zugnummer > 1)
+        ZurueckMitUhr();
+}
+
+void LetzterZug() {
+    while (VorAusBaum()) {
+    }
+}

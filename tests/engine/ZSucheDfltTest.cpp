@@ -1,0 +1,259 @@
+#include "TestHilfe.h"
+
+#include "engine/BasisBrett.h"
+#include "engine/SWertDflt.h"
+#include "engine/ZSucheDflt.h"
+#include "engine/engineDefault.h"
+#include "rules/ZugGen.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+std::mutex meldeMutex;
+std::vector<std::string> meldungen;
+void Fang(const char *text, int) {
+    std::lock_guard<std::mutex> s(meldeMutex);
+    meldungen.emplace_back(text);
+}
+
+class Suche : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EngineMeldungenZuruecksetzen();
+        SetzeEngineMeldeProc(Fang);
+        meldungen.clear();
+        Konstanten = TBewertungsKonstanten{};
+        LeseWerteText(StandardWerteText(), Konstanten);
+    }
+    void TearDown() override { EngineMeldungenZuruecksetzen(); }
+    TSuchErgebnis Los(TEngineZustand &e, int tiefe, const std::atomic<std::uint8_t> *stopp = nullptr) {
+        return SucheZug(e, tiefe, -2147483647.0, 2147483647.0, stopp);
+    }
+};
+
+TEST_F(Suche, SchlaegtKetteInAtari) {
+    TEngineZustand e;
+    // The white pair d4-d5 has its last liberty on d6.
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 "..SWS..",
+                 "..SWS..",
+                 "...S...",
+                 ".......",
+                 ".......",
+             },
+             1);
+    const TBrett vorher = e.Brett;
+    TSuchErgebnis r = Los(e, 3);
+    EXPECT_EQ(r.Feld, Punkt(3, 5));
+    EXPECT_GT(r.Wert, 0);
+    EXPECT_EQ(e.Brett, vorher);
+    EXPECT_EQ(e.Zugnummer, 1);
+    EXPECT_EQ(r.Grund, "maximale Analysetiefe erreicht");
+    EXPECT_EQ(meldungen.front(), "Analysetiefe : 1");
+    EXPECT_EQ(meldungen[2], "Analysetiefe : 3");
+    EXPECT_EQ(meldungen.back(), "maximale Analysetiefe erreicht");
+    EXPECT_EQ(HoleSuchInfo().Tiefe, 3);
+    EXPECT_EQ(HoleSuchInfo().BesterZug, Punkt(3, 5));
+    EXPECT_EQ(HoleSuchInfo().Grund, "maximale Analysetiefe erreicht");
+    EXPECT_GT(HoleSuchInfo().Stellungen, 0);
+}
+
+TEST_F(Suche, RettetEigeneKetteInAtari) {
+    TEngineZustand e;
+    // Black's pair c4-d4 has one liberty left on e4; extending there gives it three.
+    Aufbauen(e,
+             {
+                 ".......",
+                 ".......",
+                 "..WW...",
+                 ".WSS...",
+                 "..WW...",
+                 ".......",
+                 ".......",
+             },
+             1);
+    for (int tiefe : {2, 3, 4}) {
+        TSuchErgebnis r = Los(e, tiefe);
+        EXPECT_EQ(r.Feld, Punkt(4, 3)) << "Tiefe " << tiefe;
+    }
+}
+
+TEST_F(Suche, BeendetGewonnenesSpielUndWertetEs) {
+    TEngineZustand e;
+    // White has just passed; black owns the board, so passing wins 49:0.
+    e.Ziehe(Punkt(3, 3));
+    e.Ziehe(-1);
+    TSuchErgebnis r = Los(e, 4);
+    EXPECT_EQ(r.Feld, -1);
+    EXPECT_EQ(r.Wert, 32049.0);
+    EXPECT_EQ(r.Grund, "Gewinnzug gefunden");
+    // A passing loss is avoided: white to move after black passed, white behind.
+    e.Zuruecknehmen(true);
+    TSuchErgebnis w = Los(e, 3);
+    EXPECT_GE(w.Feld, 0);
+    EXPECT_LT(w.Wert, GewinnWert);
+}
+
+TEST_F(Suche, VollstaendigAnalysiert) {
+    TEngineZustand e;
+    // Black is alive with two eyes everywhere; white has nothing to play but a pass.
+    Aufbauen(e,
+             {
+                 "S.SSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 "SSSSS.S",
+             },
+             1);
+    TSuchErgebnis r = Los(e, 10);
+    EXPECT_EQ(r.Feld, -1);
+    EXPECT_EQ(r.Grund, "Stellung vollständig analysiert");
+    EXPECT_LT(r.Tiefe, 10);
+    EXPECT_EQ(r.Wert, 32049.0);
+}
+
+TEST_F(Suche, JederZugIstFuerDieRegelnErlaubt) {
+    std::mt19937 rng(4711);
+    TEngineZustand e;
+    TZugGenerator regeln;
+    for (int runde = 0; runde < Runden(40); ++runde) {
+        e.Neustart();
+        regeln.Grundstellung();
+        const int laenge = static_cast<int>(rng() % 40);
+        for (int i = 0; i < laenge && !e.BeidePassen(); ++i) {
+            // Mostly random moves, some chosen by the search itself.
+            int p;
+            if (i % 5 == 4) {
+                p = Los(e, 2).Feld;
+            } else {
+                std::vector<int> legal;
+                for (int k = 1; k <= e.Zuganzahl; ++k)
+                    if (e.IstErlaubt(e.Zugliste[k])) legal.push_back(e.Zugliste[k]);
+                p = legal[rng() % legal.size()];
+            }
+            TZug z;
+            z.Feld = static_cast<std::int8_t>(p);
+            ASSERT_TRUE(regeln.ZugZuFeld(z));
+            ASSERT_TRUE(regeln.IstErlaubt(z)) << Feldname(p);
+            e.Ziehe(p);
+            regeln.Ziehe(z);
+        }
+        if (e.BeidePassen()) continue;
+        TSuchErgebnis r = Los(e, 1 + runde % 4);
+        TZug z;
+        z.Feld = static_cast<std::int8_t>(r.Feld);
+        ASSERT_GE(r.Feld, -1);
+        ASSERT_TRUE(regeln.ZugZuFeld(z));
+        EXPECT_TRUE(regeln.IstErlaubt(z)) << Feldname(r.Feld);
+        EXPECT_EQ(e.Brett, regeln.Brett);
+        EXPECT_NE(r.Grund, "Das kann doch gar nicht sein???");
+    }
+}
+
+TEST_F(Suche, StoppFlagBeendetTiefeSuche) {
+    TEngineZustand e;
+    e.Ziehe(Punkt(3, 3));
+    std::atomic<std::uint8_t> stopp{0};
+    TSuchErgebnis r;
+    std::thread t([&] { r = Los(e, 60, &stopp); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    stopp = 1;
+    t.join();
+    EXPECT_EQ(r.Grund, "Abbruch durch Benutzer");
+    EXPECT_EQ(meldungen.back(), "Abbruch durch Benutzer");
+    EXPECT_TRUE(e.IstErlaubt(r.Feld));
+    EXPECT_EQ(e.Zugnummer, 2);
+    // A search stopped before it starts still names a legal move.
+    TSuchErgebnis sofort = Los(e, 60, &stopp);
+    EXPECT_EQ(sofort.Grund, "Abbruch durch Benutzer");
+    EXPECT_TRUE(e.IstErlaubt(sofort.Feld));
+}
+
+// The entry points work on the engine's one board.
+class Eintraege : public Suche {
+protected:
+    std::filesystem::path ordner;
+    void SetUp() override {
+        Suche::SetUp();
+        ordner = std::filesystem::temp_directory_path() / "kiboru_eintraege_test";
+        std::filesystem::create_directories(ordner);
+        SetzeEngineOrdner(ordner.string());
+        std::ofstream(WerteDateiName(), std::ios::binary) << StandardWerteText();
+        DefaultSpielNeu();
+    }
+    void TearDown() override {
+        DefaultSpielNeu();
+        DefaultSetzeLevel(1, 4);
+        SetzeEngineOrdner("");
+        std::filesystem::remove_all(ordner);
+        Suche::TearDown();
+    }
+};
+
+TEST_F(Eintraege, Tabelle) {
+    const TEngineEintraege &t = DefaultEintraege();
+    EXPECT_STREQ(t.Name(), "Default");
+    EXPECT_EQ(t.Berechne, &DefaultBerechne);
+    EXPECT_EQ(t.Ziehe, &DefaultZiehe);
+    EXPECT_EQ(t.Reserviert, nullptr);
+    t.SetzeMeldeProc(Fang);
+    EXPECT_EQ(EngineMeldeProc(), &Fang);
+}
+
+TEST_F(Eintraege, ZiehenZurueckUndSetzen) {
+    EXPECT_FALSE(DefaultZurueck());
+    EXPECT_TRUE(DefaultZiehe(Punkt(2, 2)));
+    EXPECT_FALSE(DefaultZiehe(Punkt(2, 2))); // occupied
+    EXPECT_FALSE(DefaultZiehe(7));           // border
+    EXPECT_THROW(DefaultZiehe(161), ERangeError);
+    EXPECT_TRUE(DefaultZiehe(-7)); // any negative point is a pass
+    EXPECT_EQ(EngineBrett.Zugfolge[2], -1);
+    EXPECT_EQ(EngineBrett.Zugnummer, 3);
+    EXPECT_TRUE(DefaultZurueck());
+    EXPECT_TRUE(DefaultZurueck());
+    EXPECT_FALSE(DefaultZurueck());
+    EXPECT_EQ(EngineBrett.Brett, Startbrett);
+    EXPECT_TRUE(DefaultSetzeStein(Punkt(1, 1), Weiss));
+    EXPECT_EQ(EngineBrett.Brett[Punkt(1, 1)], Weiss);
+    EXPECT_THROW(DefaultSetzeStein(-34, 0), ERangeError);
+    EXPECT_THROW(DefaultSetzeStein(0, 5), ERangeError);
+    EXPECT_FALSE(DefaultSetzeLevel(0, 3));
+    EXPECT_TRUE(DefaultSetzeLevel(1, 0));
+}
+
+TEST_F(Eintraege, BerechneLiefertErlaubtenZug) {
+    DefaultSetzeLevel(1, 3);
+    DefaultZiehe(Punkt(3, 3));
+    int feld = 99, wert = 12345;
+    TZaehler z;
+    std::atomic<std::uint8_t> stopp{0};
+    ASSERT_TRUE(DefaultBerechne(feld, wert, z, &stopp));
+    EXPECT_TRUE(EngineBrett.IstErlaubt(feld));
+    EXPECT_GT(z[0], 0);
+    EXPECT_GT(z[1], 0);
+    EXPECT_LT(std::abs(wert), GewinnWert);
+    EXPECT_EQ(HoleSuchInfo().Grund, "maximale Analysetiefe erreicht");
+    EXPECT_TRUE(std::filesystem::exists(WerteEchoName()));
+    // A level of 0 is depth 1.
+    DefaultSetzeLevel(1, 0);
+    meldungen.clear();
+    ASSERT_TRUE(DefaultBerechne(feld, wert, z, &stopp));
+    EXPECT_EQ(meldungen.front(), "Analysetiefe : 1");
+    EXPECT_EQ(HoleSuchInfo().Tiefe, 1);
+}
+
+} // namespace
