@@ -129,7 +129,7 @@ public:
     }
 
     // Runs what is queued now, without waiting for more.
-    void Abarbeiten() {
+    void Abarbeiten() override {
         for (;;) {
             TAuftrag a;
             {
