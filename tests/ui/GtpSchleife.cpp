@@ -375,3 +375,31 @@ TEST_F(GtpSchleifeTest, AMoveTheRulesRefuseBecomesResignAndNothingIsPlayed) {
     e.Feld = GtpVertex("F2");
     EXPECT_EQ(Texte("genmove b\nkiboru-status\n"), (std::vector<std::string>{"= F2", "= 49:0 Weiß ist am Zug."}));
 }
+
+TEST_F(GtpSchleifeTest, TaggedRecordsAreTakenOverWithTheEngineInStep) {
+    const auto pgn = Ordner / "partie.Pgn";
+    {
+        std::ofstream f(pgn, std::ios::binary);
+        f << "[White \"Weiß\"]\n\n1. c3 d4 2. e5 h3 *\n";
+    }
+    // a stone where the record's moves go: the take-over starts from the empty board
+    const auto l = Lauf("play b E5\nkiboru-open " + pgn.string() + "\nkiboru-status\ngenmove w\nundo\nundo\nkiboru-status\n" +
+                        "kiboru-open " + (Ordner / "fehlt.pgn").string() + "\nkiboru-status\n");
+    ASSERT_EQ(l.Antworten.size(), 9u);
+    EXPECT_TRUE(l.Antworten[1].Ok) << l.Antworten[1].Text;
+    EXPECT_NE(l.Antworten[1].Text.find("Zug \"h3\" ist in dieser Position nicht erlaubt (ZugNr: 2 von Weiß)."),
+              std::string::npos)
+        << l.Antworten[1].Text;
+    EXPECT_EQ(l.Antworten[2].Text, "2:1 Weiß ist am Zug.");
+    ASSERT_TRUE(l.Antworten[3].Ok) << l.Antworten[3].Text;
+    EXPECT_TRUE(l.Antworten[4].Ok);
+    EXPECT_TRUE(l.Antworten[5].Ok);
+    EXPECT_EQ(l.Antworten[6].Text, "1:1 Schwarz ist am Zug.");
+    // every engine followed every move and every take-back
+    EXPECT_EQ(l.Fehler.find("nicht ausgeführt"), std::string::npos) << l.Fehler;
+    EXPECT_EQ(l.Fehler.find("nicht zurückgenommen"), std::string::npos) << l.Fehler;
+    // an unreadable record is an error and the game stays as it was
+    EXPECT_FALSE(l.Antworten[7].Ok);
+    EXPECT_NE(l.Antworten[7].Text.find("Fehler beim Lesen der PGN-Datei"), std::string::npos) << l.Antworten[7].Text;
+    EXPECT_EQ(l.Antworten[8].Text, "1:1 Schwarz ist am Zug.");
+}
