@@ -47,7 +47,7 @@ fs::path TestOrdner() {
 class TKindProzess {
 public:
     explicit TKindProzess(std::vector<std::string> argumente) {
-        std::signal(SIGPIPE, SIG_IGN); // a dead child must fail the test, not end the run
+        std::signal(SIGPIPE, SIG_IGN);                   // a dead child must fail the test, not end the run
         const std::string daten = TestOrdner().string(); // the parent's folder, made before the fork
         int ein[2], aus[2], fehl[2];
         if (::pipe(ein) != 0 || ::pipe(aus) != 0 || ::pipe(fehl) != 0) throw std::runtime_error("pipe");
@@ -57,13 +57,15 @@ public:
             ::dup2(ein[0], 0);
             ::dup2(aus[1], 1);
             ::dup2(fehl[1], 2);
-            for (int fd : {ein[0], ein[1], aus[0], aus[1], fehl[0], fehl[1]}) ::close(fd);
+            for (int fd : {ein[0], ein[1], aus[0], aus[1], fehl[0], fehl[1]})
+                ::close(fd);
             ::setenv("XDG_DATA_HOME", daten.c_str(), 1);
             ::setenv("AppData", daten.c_str(), 1);
-            std::vector<char*> argv;
+            std::vector<char *> argv;
             std::string exe = KIBORU_EXE;
             argv.push_back(exe.data());
-            for (auto& a : argumente) argv.push_back(a.data());
+            for (auto &a : argumente)
+                argv.push_back(a.data());
             argv.push_back(nullptr);
             ::execv(exe.c_str(), argv.data());
             ::_exit(127);
@@ -77,8 +79,8 @@ public:
         ::fcntl(Fehl, F_SETFL, ::fcntl(Fehl, F_GETFL) | O_NONBLOCK);
     }
 
-    TKindProzess(const TKindProzess&) = delete;
-    TKindProzess& operator=(const TKindProzess&) = delete;
+    TKindProzess(const TKindProzess &) = delete;
+    TKindProzess &operator=(const TKindProzess &) = delete;
 
     ~TKindProzess() {
         SchliesseEingabe();
@@ -91,7 +93,7 @@ public:
         ::close(Fehl);
     }
 
-    void Senden(const std::string& text) {
+    void Senden(const std::string &text) {
         std::size_t n = 0;
         while (n < text.size()) {
             const auto w = ::write(Ein, text.data() + n, text.size() - n);
@@ -113,7 +115,7 @@ public:
         }
     }
 
-    std::string Befehl(const std::string& zeile) {
+    std::string Befehl(const std::string &zeile) {
         Senden(zeile + "\n");
         return Antwort();
     }
@@ -135,7 +137,7 @@ public:
         return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     }
 
-    const std::string& Rest() const { return Gelesen; }
+    const std::string &Rest() const { return Gelesen; }
     std::string FehlerText() {
         FehlerLesen();
         return FehlerPuffer;
@@ -183,14 +185,17 @@ TKindProzess Gtp(std::vector<std::string> weitere = {}) {
 } // namespace
 
 TEST(GtpProzess, BadLevelEndsWithCodeTwoAndAGermanMessage) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--level", "0"}, {"--level", "1000"}, {"--level", "vier"}, {"--level"},
-          {"--level=-3"}, {"--farbe", "weiss"}}) {
+    for (const std::vector<std::string> &args : {std::vector<std::string>{"--level", "0"},
+                                                 {"--level", "1000"},
+                                                 {"--level", "vier"},
+                                                 {"--level"},
+                                                 {"--level=-3"},
+                                                 {"--farbe", "weiss"}}) {
         auto k = Gtp(args);
         EXPECT_EQ(k.Ende(), 2) << args[0];
         const auto fehler = k.FehlerText();
-        EXPECT_TRUE(fehler.find("Spielstufe") != std::string::npos || fehler.find("Unbekanntes Argument") !=
-                                                                          std::string::npos)
+        EXPECT_TRUE(fehler.find("Spielstufe") != std::string::npos ||
+                    fehler.find("Unbekanntes Argument") != std::string::npos)
             << fehler;
         EXPECT_EQ(k.Rest(), "");
     }
@@ -212,7 +217,7 @@ TEST(GtpProzess, SessionWithEveryCommand) {
     const auto liste = k.Befehl("6 list_commands");
     ASSERT_EQ(liste.rfind("=6 ", 0), 0u) << liste;
     const std::string zeilen = "\n" + liste.substr(3) + "\n";
-    for (const auto& kommando : GtpKommandos())
+    for (const auto &kommando : GtpKommandos())
         EXPECT_NE(zeilen.find("\n" + kommando + "\n"), std::string::npos) << kommando;
     EXPECT_EQ(k.Befehl("7 boardsize 7"), "=7 ");
     EXPECT_EQ(k.Befehl("8 boardsize 19"), "?8 unacceptable size");
@@ -227,8 +232,10 @@ TEST(GtpProzess, SessionWithEveryCommand) {
     const std::string vertex = zug.substr(4);
     EXPECT_TRUE(GtpVertex(vertex) >= 0 || vertex == "pass" || vertex == "resign") << vertex;
     const auto status = k.Befehl("16 kiboru-status");
-    if (vertex == "resign") EXPECT_EQ(status, "=16 49:0 Weiß ist am Zug.");
-    else EXPECT_EQ(status.substr(status.size() - 19), "Schwarz ist am Zug.") << status;
+    if (vertex == "resign")
+        EXPECT_EQ(status, "=16 49:0 Weiß ist am Zug.");
+    else
+        EXPECT_EQ(status.substr(status.size() - 19), "Schwarz ist am Zug.") << status;
     EXPECT_EQ(k.Befehl("17 kiboru-score"), "=17 " + status.substr(4, status.find(' ', 4) - 4));
     const auto brett = k.Befehl("18 showboard");
     EXPECT_EQ(brett.rfind("=18 \n   A B C D E F G\n", 0), 0u) << brett;
@@ -242,7 +249,8 @@ TEST(GtpProzess, SessionWithEveryCommand) {
     // the tagged record: its illegal third move is reported in the answer, its legal moves are played
     const auto offen = k.Befehl("23 kiboru-open " + pgn);
     EXPECT_EQ(offen.rfind("=23 ", 0), 0u) << offen;
-    EXPECT_NE(offen.find("Zug \"h3\" ist in dieser Position nicht erlaubt (ZugNr: 2 von Schwarz)."), std::string::npos)
+    EXPECT_NE(offen.find("Zug \"h3\" ist in dieser Position nicht erlaubt (ZugNr: 2 von Schwarz)."),
+              std::string::npos)
         << offen;
     EXPECT_EQ(k.Befehl("24 kiboru-status"), "=24 1:1 Schwarz ist am Zug.");
     EXPECT_EQ(k.Befehl("25 play b pass"), "=25 ");
@@ -258,15 +266,15 @@ TEST(GtpProzess, SessionWithEveryCommand) {
 
 TEST(GtpProzess, IllegalMovesKoUndoAndTheEnd) {
     auto k = Gtp({"--level", "1"});
-    for (const char* z : {"play b B3", "play w C3", "play b A2", "play w D2", "play b B1", "play w C1", "play b G7",
-                          "play w B2", "play b C2"})
+    for (const char *z : {"play b B3", "play w C3", "play b A2", "play w D2", "play b B1", "play w C1",
+                          "play b G7", "play w B2", "play b C2"})
         ASSERT_EQ(k.Befehl(z), "= ") << z;
-    EXPECT_EQ(k.Befehl("play w B2"), "? illegal move");   // the retake repeats a board
-    EXPECT_EQ(k.Befehl("play w C2"), "? illegal move");   // occupied
-    EXPECT_EQ(k.Befehl("play b A4"), "? illegal move");   // black is not to move
-    EXPECT_EQ(k.Befehl("play w A1"), "? illegal move");   // suicide: A2, B1 black
+    EXPECT_EQ(k.Befehl("play w B2"), "? illegal move"); // the retake repeats a board
+    EXPECT_EQ(k.Befehl("play w C2"), "? illegal move"); // occupied
+    EXPECT_EQ(k.Befehl("play b A4"), "? illegal move"); // black is not to move
+    EXPECT_EQ(k.Befehl("play w A1"), "? illegal move"); // suicide: A2, B1 black
     EXPECT_EQ(k.Befehl("kiboru-status"), "= 7:3 Weiß ist am Zug.");
-    EXPECT_EQ(k.Befehl("undo"), "= ");                    // C2 back, B2 white again
+    EXPECT_EQ(k.Befehl("undo"), "= "); // C2 back, B2 white again
     EXPECT_EQ(k.Befehl("kiboru-status"), "= 5:5 Schwarz ist am Zug.");
     EXPECT_EQ(k.Befehl("play b pass"), "= ");
     EXPECT_EQ(k.Befehl("play w pass"), "= ");
@@ -295,35 +303,38 @@ TEST(GtpProzess, MalformedInputGetsErrorsNotACrash) {
 
 namespace {
 
-std::string DateiText(const fs::path& p) {
+std::string DateiText(const fs::path &p) {
     std::ifstream f(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 // The match runner next to this source tree.
-fs::path MatchSkript() { return fs::path(__FILE__).parent_path().parent_path().parent_path() / "tools" / "match"; }
+fs::path MatchSkript() {
+    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "tools" / "match";
+}
 
-int Shell(const std::string& befehl) {
+int Shell(const std::string &befehl) {
     const int st = std::system(befehl.c_str());
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
 }
 
-std::string Zitat(const std::string& s) { return "'" + s + "'"; }
+std::string Zitat(const std::string &s) { return "'" + s + "'"; }
 
 } // namespace
 
 TEST(GtpMatch, RunnerPlaysSavesAndSummarises) {
-    if (Shell("command -v python3 >/dev/null") != 0 || !fs::exists(MatchSkript())) GTEST_SKIP() << "python3 oder tools/match fehlt";
+    if (Shell("command -v python3 >/dev/null") != 0 || !fs::exists(MatchSkript()))
+        GTEST_SKIP() << "python3 oder tools/match fehlt";
     const auto ordner = TestOrdner() / "match";
     fs::remove_all(ordner);
     ::setenv("XDG_DATA_HOME", TestOrdner().c_str(), 1);
     ::setenv("AppData", TestOrdner().c_str(), 1);
     const std::string kiboru = KIBORU_EXE;
-    const std::string befehl = "python3 " + Zitat(MatchSkript().string()) + " --engine-a " +
-                               Zitat(kiboru + " --gtp --level 1") + " --engine-b " + Zitat(kiboru + " --gtp --level 2") +
-                               " --schiedsrichter " + Zitat(kiboru + " --gtp") +
-                               " --spiele 2 --max-zuege 9 --komi 0.5 --ausgabe " + Zitat(ordner.string()) +
-                               " > " + Zitat((TestOrdner() / "match.txt").string()) + " 2>&1";
+    const std::string befehl =
+        "python3 " + Zitat(MatchSkript().string()) + " --engine-a " + Zitat(kiboru + " --gtp --level 1") +
+        " --engine-b " + Zitat(kiboru + " --gtp --level 2") + " --schiedsrichter " +
+        Zitat(kiboru + " --gtp") + " --spiele 2 --max-zuege 9 --komi 0.5 --ausgabe " +
+        Zitat(ordner.string()) + " > " + Zitat((TestOrdner() / "match.txt").string()) + " 2>&1";
     ASSERT_EQ(Shell(befehl), 0) << DateiText(TestOrdner() / "match.txt");
     const std::string csv = DateiText(ordner / "ergebnisse.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3) << csv;
@@ -331,7 +342,7 @@ TEST(GtpMatch, RunnerPlaysSavesAndSummarises) {
     EXPECT_NE(csv.find("\n1,A,B,"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\n2,B,A,"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",Zuglimit,9,"), std::string::npos) << csv;
-    for (const char* partie : {"partie-001.go", "partie-002.go"}) {
+    for (const char *partie : {"partie-001.go", "partie-002.go"}) {
         const std::string go = DateiText(ordner / partie);
         ASSERT_GE(go.size(), 24u) << partie;
         EXPECT_EQ(go.substr(0, 4), "goV1") << partie;
@@ -347,7 +358,8 @@ TEST(GtpMatch, RunnerPlaysSavesAndSummarises) {
 }
 
 TEST(GtpMatch, AnIllegalMoveLosesTheGame) {
-    if (Shell("command -v python3 >/dev/null") != 0 || !fs::exists(MatchSkript())) GTEST_SKIP() << "python3 oder tools/match fehlt";
+    if (Shell("command -v python3 >/dev/null") != 0 || !fs::exists(MatchSkript()))
+        GTEST_SKIP() << "python3 oder tools/match fehlt";
     // An engine that answers every genmove with A1: its second A1 is on an occupied point.
     const auto stur = TestOrdner() / "stur.py";
     {
@@ -356,16 +368,17 @@ TEST(GtpMatch, AnIllegalMoveLosesTheGame) {
              "for zeile in sys.stdin:\n"
              "    w = zeile.split()\n"
              "    if not w: continue\n"
-             "    print('= A1' if w[0] == 'genmove' else ('= Stur' if w[0] == 'name' else '= '), end='\\n\\n', flush=True)\n"
+             "    print('= A1' if w[0] == 'genmove' else ('= Stur' if w[0] == 'name' else '= '), "
+             "end='\\n\\n', flush=True)\n"
              "    if w[0] == 'quit': break\n";
     }
     const auto ordner = TestOrdner() / "match-stur";
     fs::remove_all(ordner);
     const std::string kiboru = KIBORU_EXE;
-    const std::string befehl = "python3 " + Zitat(MatchSkript().string()) + " --black " +
-                               Zitat("python3 " + stur.string()) + " --white " + Zitat(kiboru + " --gtp --level 1") +
-                               " --schiedsrichter " + Zitat(kiboru + " --gtp") + " --spiele 1 --ausgabe " +
-                               Zitat(ordner.string()) + " > /dev/null 2>&1";
+    const std::string befehl =
+        "python3 " + Zitat(MatchSkript().string()) + " --black " + Zitat("python3 " + stur.string()) +
+        " --white " + Zitat(kiboru + " --gtp --level 1") + " --schiedsrichter " + Zitat(kiboru + " --gtp") +
+        " --spiele 1 --ausgabe " + Zitat(ordner.string()) + " > /dev/null 2>&1";
     ASSERT_EQ(Shell(befehl), 0);
     const std::string csv = DateiText(ordner / "ergebnisse.csv");
     EXPECT_NE(csv.find("\n1,A,B,W,illegaler Zug a1,2,"), std::string::npos) << csv;

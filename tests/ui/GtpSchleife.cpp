@@ -18,7 +18,7 @@
 
 namespace {
 
-bool EndetMit(const std::string& s, const std::string& ende) {
+bool EndetMit(const std::string &s, const std::string &ende) {
     return s.size() >= ende.size() && s.compare(s.size() - ende.size(), ende.size(), ende) == 0;
 }
 
@@ -28,7 +28,7 @@ struct TAntwort {
     std::string Text;
 };
 
-std::vector<TAntwort> Zerlegen(const std::string& aus) {
+std::vector<TAntwort> Zerlegen(const std::string &aus) {
     std::vector<TAntwort> r;
     std::size_t pos = 0;
     while (pos < aus.size()) {
@@ -41,7 +41,8 @@ std::vector<TAntwort> Zerlegen(const std::string& aus) {
         EXPECT_TRUE(block[0] == '=' || block[0] == '?') << block;
         a.Ok = block[0] == '=';
         std::size_t i = 1;
-        while (i < block.size() && std::isdigit(static_cast<unsigned char>(block[i]))) a.Id += block[i++];
+        while (i < block.size() && std::isdigit(static_cast<unsigned char>(block[i])))
+            a.Id += block[i++];
         EXPECT_EQ(block[i], ' ') << block;
         a.Text = block.substr(i + 1);
         r.push_back(a);
@@ -55,7 +56,7 @@ struct TLauf {
     int Code = -1;
 };
 
-TLauf Lauf(const std::string& eingabe, int level = 1) {
+TLauf Lauf(const std::string &eingabe, int level = 1) {
     std::istringstream ein(eingabe);
     std::ostringstream aus;
     std::ostringstream fehler;
@@ -67,9 +68,10 @@ TLauf Lauf(const std::string& eingabe, int level = 1) {
 }
 
 // Answers of a script, one per line that is not empty or a comment.
-std::vector<std::string> Texte(const std::string& eingabe, int level = 1) {
+std::vector<std::string> Texte(const std::string &eingabe, int level = 1) {
     std::vector<std::string> t;
-    for (const auto& a : Lauf(eingabe, level).Antworten) t.push_back((a.Ok ? "= " : "? ") + a.Text);
+    for (const auto &a : Lauf(eingabe, level).Antworten)
+        t.push_back((a.Ok ? "= " : "? ") + a.Text);
     return t;
 }
 
@@ -97,7 +99,10 @@ protected:
 TEST(GtpZeile, CleaningFollowsTheProtocol) {
     EXPECT_EQ(GtpZeileBereinigen("  1 name # was auch immer\r"), "1 name");
     EXPECT_EQ(GtpZeileBereinigen("play\tb\tC4"), "play b C4");
-    EXPECT_EQ(GtpZeileBereinigen(std::string("pl\x01" "ay b\x7f c4\x1b", 12)), "play b c4");
+    EXPECT_EQ(GtpZeileBereinigen(std::string("pl\x01"
+                                             "ay b\x7f c4\x1b",
+                                             12)),
+              "play b c4");
     EXPECT_EQ(GtpZeileBereinigen("# nur Kommentar"), "");
     EXPECT_EQ(GtpZeileBereinigen(" \t \r"), "");
     EXPECT_EQ(GtpZeileBereinigen("kiboru-save /tmp/Weiß.go"), "kiboru-save /tmp/Weiß.go");
@@ -114,14 +119,15 @@ TEST(GtpZeile, VerticesOfTheSevenBoard) {
     EXPECT_EQ(GtpVertex("A8"), GtpAusserhalb);
     EXPECT_EQ(GtpVertex("A0"), GtpAusserhalb);
     EXPECT_EQ(GtpVertex("T19"), GtpAusserhalb);
-    for (const char* s : {"", "A", "I3", "1A", "A1x", "A-1", "A+1", "resign", "Ä1"})
+    for (const char *s : {"", "A", "I3", "1A", "A1x", "A-1", "A+1", "resign", "Ä1"})
         EXPECT_EQ(GtpVertex(s), GtpKeinVertex) << s;
     EXPECT_EQ(GtpVertexText(0), "A1");
     EXPECT_EQ(GtpVertexText(2 + 16 * 3), "C4");
     EXPECT_EQ(GtpVertexText(102), "G7");
     EXPECT_EQ(GtpVertexText(-1), "pass");
     for (int x = 0; x < 7; ++x)
-        for (int y = 0; y < 7; ++y) EXPECT_EQ(GtpVertex(GtpVertexText(x + 16 * y)), x + 16 * y);
+        for (int y = 0; y < 7; ++y)
+            EXPECT_EQ(GtpVertex(GtpVertexText(x + 16 * y)), x + 16 * y);
 }
 
 TEST_F(GtpSchleifeTest, AnswersCarryIdsAndEndWithAnEmptyLine) {
@@ -138,7 +144,8 @@ TEST_F(GtpSchleifeTest, KnownAndListedCommandsAgree) {
     ASSERT_EQ(l.Antworten.size(), 5u);
     std::istringstream liste(l.Antworten[0].Text);
     std::vector<std::string> namen;
-    for (std::string z; std::getline(liste, z);) namen.push_back(z);
+    for (std::string z; std::getline(liste, z);)
+        namen.push_back(z);
     EXPECT_EQ(namen, GtpKommandos());
     EXPECT_EQ(namen.size(), 21u);
     EXPECT_EQ(l.Antworten[1].Text, "true");
@@ -158,35 +165,46 @@ TEST_F(GtpSchleifeTest, IllegalMovesOfEveryKindChangeNothing) {
     // White stones on A2 and B1 make A1 a suicide point for black (and white's point: 2:3).
     const auto t = Texte("play b C3\nplay w A2\nplay b G7\nplay w B1\n"
                          "kiboru-status\n"
-                         "play b C3\n"    // occupied
-                         "play b A1\n"    // suicide
-                         "play w D4\n"    // white is not to move
-                         "play b H1\n"    // off the board
+                         "play b C3\n" // occupied
+                         "play b A1\n" // suicide
+                         "play w D4\n" // white is not to move
+                         "play b H1\n" // off the board
                          "play b A8\n"
-                         "play b Z\n"     // no vertex at all
+                         "play b Z\n" // no vertex at all
                          "play green D4\n"
                          "play b\n"
                          "play b D4 D5\n"
                          "kiboru-status\nkiboru-score\n");
-    const std::vector<std::string> erwartet = {
-        "= ", "= ", "= ", "= ", "= 2:3 Schwarz ist am Zug.",
-        "? illegal move", "? illegal move", "? illegal move", "? illegal move", "? illegal move",
-        "? syntax error", "? syntax error", "? syntax error", "? syntax error",
-        "= 2:3 Schwarz ist am Zug.", "= 2:3"};
+    const std::vector<std::string> erwartet = {"= ",
+                                               "= ",
+                                               "= ",
+                                               "= ",
+                                               "= 2:3 Schwarz ist am Zug.",
+                                               "? illegal move",
+                                               "? illegal move",
+                                               "? illegal move",
+                                               "? illegal move",
+                                               "? illegal move",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "= 2:3 Schwarz ist am Zug.",
+                                               "= 2:3"};
     EXPECT_EQ(t, erwartet);
 }
 
 TEST_F(GtpSchleifeTest, KoRetakeIsRefusedUntilTheBoardHasChanged) {
     const std::string aufbau = "play b B3\nplay w C3\nplay b A2\nplay w D2\nplay b B1\nplay w C1\n"
                                "play b G7\nplay w B2\n"
-                               "play b C2\n"; // takes the white stone on B2
-    const auto t = Texte(aufbau +
-                         "play w B2\n"               // would bring back the board before C2
-                         "play w G1\nplay b G6\n"    // both sides play elsewhere
-                         "play w B2\n"               // now the board is new: the retake is legal
-                         "showboard\n");
+                               "play b C2\n";              // takes the white stone on B2
+    const auto t = Texte(aufbau + "play w B2\n"            // would bring back the board before C2
+                                  "play w G1\nplay b G6\n" // both sides play elsewhere
+                                  "play w B2\n"            // now the board is new: the retake is legal
+                                  "showboard\n");
     ASSERT_EQ(t.size(), 14u);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(t[i], "= ") << i;
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(t[i], "= ") << i;
     EXPECT_EQ(t[9], "? illegal move");
     EXPECT_EQ(t[10], "= ");
     EXPECT_EQ(t[11], "= ");
@@ -196,13 +214,25 @@ TEST_F(GtpSchleifeTest, KoRetakeIsRefusedUntilTheBoardHasChanged) {
 }
 
 TEST_F(GtpSchleifeTest, StatusTextsThroughTheGame) {
-    const auto t = Texte("kiboru-status\nplay b D4\nkiboru-status\nplay w pass\nkiboru-status\nfinal_score\n"
-                         "play b PASS\nkiboru-status\nfinal_score\nkomi 49\nfinal_score\nkomi 49.5\nfinal_score\n"
-                         "undo\nkiboru-status\n");
-    const std::vector<std::string> erwartet = {
-        "= 0:0 Schwarz ist am Zug.", "= ", "= 49:0 Weiß ist am Zug.", "= ", "= 49:0 Schwarz ist am Zug.",
-        "= B+49", "= ", "= 49:0 Schwarz hat gewonnen!", "= B+49", "= ", "= 0", "= ", "= W+0.5", "= ",
-        "= 49:0 Schwarz ist am Zug."};
+    const auto t =
+        Texte("kiboru-status\nplay b D4\nkiboru-status\nplay w pass\nkiboru-status\nfinal_score\n"
+              "play b PASS\nkiboru-status\nfinal_score\nkomi 49\nfinal_score\nkomi 49.5\nfinal_score\n"
+              "undo\nkiboru-status\n");
+    const std::vector<std::string> erwartet = {"= 0:0 Schwarz ist am Zug.",
+                                               "= ",
+                                               "= 49:0 Weiß ist am Zug.",
+                                               "= ",
+                                               "= 49:0 Schwarz ist am Zug.",
+                                               "= B+49",
+                                               "= ",
+                                               "= 49:0 Schwarz hat gewonnen!",
+                                               "= B+49",
+                                               "= ",
+                                               "= 0",
+                                               "= ",
+                                               "= W+0.5",
+                                               "= ",
+                                               "= 49:0 Schwarz ist am Zug."};
     EXPECT_EQ(t, erwartet);
 }
 
@@ -238,7 +268,7 @@ TEST_F(GtpSchleifeTest, GenmoveComputesAndPlaysForTheSideToMove) {
     EXPECT_NE(l.Antworten[2].Text.find("Weiß ist am Zug."), std::string::npos) << l.Antworten[2].Text;
     ASSERT_TRUE(l.Antworten[3].Ok) << l.Antworten[3].Text;
     if (punkt >= 0) {
-        const std::string& brett = l.Antworten[4].Text;
+        const std::string &brett = l.Antworten[4].Text;
         const int zeile = punkt / 16 + 1;
         const auto z = brett.find("\n " + std::to_string(zeile) + " ");
         ASSERT_NE(z, std::string::npos) << brett;
@@ -256,32 +286,45 @@ TEST_F(GtpSchleifeTest, GenmoveAfterTheEndIsRefused) {
 TEST_F(GtpSchleifeTest, LevelCommandChecksItsRange) {
     EXPECT_EQ(Texte("kiboru-level 1\nkiboru-level 999\nkiboru-level 0\nkiboru-level 1000\nkiboru-level zwei\n"
                     "kiboru-level\n"),
-              (std::vector<std::string>{"= ", "= ", "? level out of range 1..999", "? level out of range 1..999",
-                                        "? syntax error", "? syntax error"}));
+              (std::vector<std::string>{"= ", "= ", "? level out of range 1..999",
+                                        "? level out of range 1..999", "? syntax error", "? syntax error"}));
 }
 
 TEST_F(GtpSchleifeTest, MalformedInputNeverEndsTheLoop) {
-    std::string zeilen = "\x01\x02\x03\n" + std::string(5000, 'x') + "\n" + "123\n" + "play b \xff\xfe\n" +
-                         "genmove\ngenmove purple\ntime_settings 1 2\ntime_settings 0 300 25\n"
-                         "time_left b 30 0\ntime_left b x 0\nkomi\nshowboard extra\nkiboru-open\nkiboru-save\n" +
-                         "42 kiboru-status\n";
+    std::string zeilen =
+        "\x01\x02\x03\n" + std::string(5000, 'x') + "\n" + "123\n" + "play b \xff\xfe\n" +
+        "genmove\ngenmove purple\ntime_settings 1 2\ntime_settings 0 300 25\n"
+        "time_left b 30 0\ntime_left b x 0\nkomi\nshowboard extra\nkiboru-open\nkiboru-save\n" +
+        "42 kiboru-status\n";
     const auto l = Lauf(zeilen);
     std::vector<std::string> t;
-    for (const auto& a : l.Antworten) t.push_back((a.Ok ? "= " : "? ") + a.Text);
-    const std::vector<std::string> erwartet = {
-        "? unknown command", "? syntax error", "? syntax error", "? syntax error", "? syntax error",
-        "? syntax error", "= ", "= ", "? syntax error", "? syntax error", "? syntax error",
-        "? syntax error", "? syntax error", "= 0:0 Schwarz ist am Zug."};
+    for (const auto &a : l.Antworten)
+        t.push_back((a.Ok ? "= " : "? ") + a.Text);
+    const std::vector<std::string> erwartet = {"? unknown command",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "= ",
+                                               "= ",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "? syntax error",
+                                               "= 0:0 Schwarz ist am Zug."};
     EXPECT_EQ(t, erwartet);
     EXPECT_EQ(l.Antworten.back().Id, "42");
 }
 
 TEST_F(GtpSchleifeTest, SaveAndOpenGameFiles) {
-    const auto ordner = std::filesystem::temp_directory_path() / ("kiboru-gtp-dateien-" + std::to_string(::getpid()));
+    const auto ordner =
+        std::filesystem::temp_directory_path() / ("kiboru-gtp-dateien-" + std::to_string(::getpid()));
     std::filesystem::create_directories(ordner);
     const std::string datei = (ordner / "partie eins.go").string();
-    auto t = Texte("play b C3\nplay w E5\nplay b D4\nkiboru-save " + datei +
-                   "\nclear_board\nkiboru-open " + datei + "\nkiboru-status\nundo\nkiboru-status\n");
+    auto t = Texte("play b C3\nplay w E5\nplay b D4\nkiboru-save " + datei + "\nclear_board\nkiboru-open " +
+                   datei + "\nkiboru-status\nundo\nkiboru-status\n");
     ASSERT_EQ(t.size(), 9u);
     EXPECT_EQ(t[3], "= ");
     EXPECT_EQ(t[5], "= ");
@@ -294,8 +337,9 @@ TEST_F(GtpSchleifeTest, SaveAndOpenGameFiles) {
         std::ofstream kaputt(ordner / "kaputt.go", std::ios::binary);
         kaputt << "keinGoSpiel";
     }
-    t = Texte("play b C3\nkiboru-open " + (ordner / "fehlt.go").string() + "\nkiboru-status\nplay b C3\nkiboru-open " +
-              (ordner / "kaputt.go").string() + "\nkiboru-status\n");
+    t = Texte("play b C3\nkiboru-open " + (ordner / "fehlt.go").string() +
+              "\nkiboru-status\nplay b C3\nkiboru-open " + (ordner / "kaputt.go").string() +
+              "\nkiboru-status\n");
     ASSERT_EQ(t.size(), 6u);
     EXPECT_EQ(t[1].rfind("? ", 0), 0u) << t[1];
     EXPECT_NE(t[1].find("konnte nicht eingelesen werden (Datei nicht gefunden)"), std::string::npos) << t[1];
@@ -330,7 +374,7 @@ public:
         Magic = MagicWert;
         Name = "Stellv";
     }
-    bool Berechne(TZug& zug, std::int32_t& wert) override {
+    bool Berechne(TZug &zug, std::int32_t &wert) override {
         wert = 0;
         if (Art == Ausnahme) throw std::runtime_error("Test");
         if (Art == Nichts) return false;
@@ -340,8 +384,8 @@ public:
 };
 
 struct TSlotTausch {
-    TEngine* Vorher;
-    explicit TSlotTausch(TEngine* e) : Vorher(EngineSlots[1]) { EngineSlots[1] = e; }
+    TEngine *Vorher;
+    explicit TSlotTausch(TEngine *e) : Vorher(EngineSlots[1]) { EngineSlots[1] = e; }
     ~TSlotTausch() { EngineSlots[1] = Vorher; }
 };
 
@@ -355,7 +399,8 @@ TEST_F(GtpSchleifeTest, AMoveTheRulesRefuseBecomesResignAndNothingIsPlayed) {
     e.Feld = GtpVertex("D4");
     auto l = Lauf("play b D4\nplay w C3\ngenmove b\nkiboru-status\n");
     std::vector<std::string> t;
-    for (const auto& a : l.Antworten) t.push_back((a.Ok ? "= " : "? ") + a.Text);
+    for (const auto &a : l.Antworten)
+        t.push_back((a.Ok ? "= " : "? ") + a.Text);
     EXPECT_EQ(t, (std::vector<std::string>{"= ", "= ", "= resign", "= 1:1 Schwarz ist am Zug."}));
     EXPECT_NE(l.Fehler.find("Computer gibt auf !"), std::string::npos) << l.Fehler;
 
@@ -373,7 +418,8 @@ TEST_F(GtpSchleifeTest, AMoveTheRulesRefuseBecomesResignAndNothingIsPlayed) {
     // a legal point is played like the built-in engine's move
     e.Art = TStellvertreter::Punkt;
     e.Feld = GtpVertex("F2");
-    EXPECT_EQ(Texte("genmove b\nkiboru-status\n"), (std::vector<std::string>{"= F2", "= 49:0 Weiß ist am Zug."}));
+    EXPECT_EQ(Texte("genmove b\nkiboru-status\n"),
+              (std::vector<std::string>{"= F2", "= 49:0 Weiß ist am Zug."}));
 }
 
 TEST_F(GtpSchleifeTest, TaggedRecordsAreTakenOverWithTheEngineInStep) {
@@ -383,12 +429,14 @@ TEST_F(GtpSchleifeTest, TaggedRecordsAreTakenOverWithTheEngineInStep) {
         f << "[White \"Weiß\"]\n\n1. c3 d4 2. e5 h3 *\n";
     }
     // a stone where the record's moves go: the take-over starts from the empty board
-    const auto l = Lauf("play b E5\nkiboru-open " + pgn.string() + "\nkiboru-status\ngenmove w\nundo\nundo\nkiboru-status\n" +
-                        "kiboru-open " + (Ordner / "fehlt.pgn").string() + "\nkiboru-status\n");
+    const auto l = Lauf("play b E5\nkiboru-open " + pgn.string() +
+                        "\nkiboru-status\ngenmove w\nundo\nundo\nkiboru-status\n" + "kiboru-open " +
+                        (Ordner / "fehlt.pgn").string() + "\nkiboru-status\n");
     ASSERT_EQ(l.Antworten.size(), 9u);
     EXPECT_TRUE(l.Antworten[1].Ok) << l.Antworten[1].Text;
-    EXPECT_NE(l.Antworten[1].Text.find("Zug \"h3\" ist in dieser Position nicht erlaubt (ZugNr: 2 von Weiß)."),
-              std::string::npos)
+    EXPECT_NE(
+        l.Antworten[1].Text.find("Zug \"h3\" ist in dieser Position nicht erlaubt (ZugNr: 2 von Weiß)."),
+        std::string::npos)
         << l.Antworten[1].Text;
     EXPECT_EQ(l.Antworten[2].Text, "2:1 Weiß ist am Zug.");
     ASSERT_TRUE(l.Antworten[3].Ok) << l.Antworten[3].Text;
@@ -400,6 +448,7 @@ TEST_F(GtpSchleifeTest, TaggedRecordsAreTakenOverWithTheEngineInStep) {
     EXPECT_EQ(l.Fehler.find("nicht zurückgenommen"), std::string::npos) << l.Fehler;
     // an unreadable record is an error and the game stays as it was
     EXPECT_FALSE(l.Antworten[7].Ok);
-    EXPECT_NE(l.Antworten[7].Text.find("Fehler beim Lesen der PGN-Datei"), std::string::npos) << l.Antworten[7].Text;
+    EXPECT_NE(l.Antworten[7].Text.find("Fehler beim Lesen der PGN-Datei"), std::string::npos)
+        << l.Antworten[7].Text;
     EXPECT_EQ(l.Antworten[8].Text, "1:1 Schwarz ist am Zug.");
 }
