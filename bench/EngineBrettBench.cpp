@@ -7,11 +7,11 @@
 
 namespace {
 
-std::vector<TEngineZustand *> Stellungen() {
-    static std::vector<TEngineZustand *> s = [] {
-        std::vector<TEngineZustand *> v;
-        for (const auto &f : MittelspielFolgen()) {
-            auto *e = new TEngineZustand;
+std::vector<TEngineZustand*> Stellungen() {
+    static std::vector<TEngineZustand*> s = [] {
+        std::vector<TEngineZustand*> v;
+        for (const auto& f : MittelspielFolgen()) {
+            auto* e = new TEngineZustand;
             SpieleFolge(*e, f);
             v.push_back(e);
         }
@@ -20,10 +20,10 @@ std::vector<TEngineZustand *> Stellungen() {
     return s;
 }
 
-void BM_ZieheZuruecknehmen(benchmark::State &state) {
+void BM_ZieheZuruecknehmen(benchmark::State& state) {
     auto st = Stellungen();
     std::vector<std::vector<int>> legal;
-    for (auto *e : st) {
+    for (auto* e : st) {
         legal.emplace_back();
         for (int k = 1; k <= e->Zuganzahl; ++k)
             if (e->IstErlaubt(e->Zugliste[k])) legal.back().push_back(e->Zugliste[k]);
@@ -40,11 +40,11 @@ void BM_ZieheZuruecknehmen(benchmark::State &state) {
 }
 BENCHMARK(BM_ZieheZuruecknehmen);
 
-void BM_IstErlaubt(benchmark::State &state) {
+void BM_IstErlaubt(benchmark::State& state) {
     auto st = Stellungen();
     std::int64_t n = 0;
     for (auto _ : state)
-        for (auto *e : st)
+        for (auto* e : st)
             for (int k = 1; k <= e->Zuganzahl; ++k) {
                 benchmark::DoNotOptimize(e->IstErlaubt(e->Zugliste[k]));
                 ++n;
@@ -53,13 +53,13 @@ void BM_IstErlaubt(benchmark::State &state) {
 }
 BENCHMARK(BM_IstErlaubt);
 
-void BM_Bewertung(benchmark::State &state) {
+void BM_Bewertung(benchmark::State& state) {
     auto st = Stellungen();
     TBewertungsKonstanten k;
     LeseWerteText(StandardWerteText(), k);
     std::int64_t n = 0;
     for (auto _ : state)
-        for (auto *e : st) {
+        for (auto* e : st) {
             benchmark::DoNotOptimize(Bewertung(*e, k));
             ++n;
         }

@@ -1,24 +1,25 @@
 #pragma once
-// Fixed mid-game positions of the engine benchmarks (reproducible random games).
+// Fixed mid-game positions of the engine benchmarks: a few opening moves, then the engine's
+// own play at depth 3.
 #include "engine/ziehenDflt.h"
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-inline const std::vector<std::string> &MittelspielFolgen() {
+inline const std::vector<std::string>& MittelspielFolgen() {
     static const std::vector<std::string> f = {
-        "b5 c3 g4 d5 d6 d1 e1 e3 e2 b1 b6 a7 a3 f6 g7 e4",
-        "a5 a6 f6 c5 b3 b2 d4 e4 f2 a1 e7 a2 c1 c4 d3 a3 c7 f7",
-        "d5 b1 c1 b7 f3 c3 b4 b5 g5 f2 g2 e4 a7 e3 a1 g4 g1 d1 g6 c7",
-        "g3 f1 e1 e3 a4 a5 e2 f2 c6 f5 d3 g1 g7 d7 b5 d1 a3 b4 f4 a7 c5 f3",
-        "a2 b5 e5 f7 g1 a7 c4 a5 a6 g5 g6 d3 e2 a1 d4",
+        "b5 c3 g4 d3 b4 e3 b3 e4 b2 e5 c2 e6 b6 d2 c6",
+        "a5 a6 f6 c5 b5 b6 b4 c4 b3 c6 c3 d4 d3 e4 e3 f4 f3 g4",
+        "d5 b1 c1 b2 c2 c3 d2 d3 e2 b3 e3 b4 e4 b5 d4 d6 e5 c6 e6",
+        "g3 f1 e1 e3 e2 f2 d2 d3 c2 f3 c3 f4 c4 f5 c5 f6 c6 f7 d6 d4 b6 e7",
+        "a2 b5 e5 f7 d5 b3 f5 b2 f6 b4 e6 b6 d4 c2 d3 d2 e2 c6 e3 d6 e1 e7 d1 d7",
     };
     return f;
 }
 
 // Plays the moves from a new game; "--" is a pass.
-inline void SpieleFolge(TEngineZustand &e, const std::string &folge) {
+inline void SpieleFolge(TEngineZustand& e, const std::string& folge) {
     e.Neustart();
     std::istringstream in(folge);
     std::string z;

@@ -12,11 +12,11 @@
 
 namespace {
 
-void Still(const char *, int) {}
+void Still(const char*, int) {}
 
 std::map<std::pair<int, int>, double> knotenJeTiefe;
 
-void BM_Suche(benchmark::State &state) {
+void BM_Suche(benchmark::State& state) {
     const int stellung = static_cast<int>(state.range(0)); // 0 empty board, 1..5 mid-game
     const int tiefe = static_cast<int>(state.range(1));
     SetzeEngineMeldeProc(Still);
@@ -41,7 +41,7 @@ void BM_Suche(benchmark::State &state) {
     state.SetLabel(Feldname(r.Feld) + " " + std::to_string(static_cast<int>(r.Wert)));
 }
 
-void Argumente(benchmark::internal::Benchmark *b) {
+void Argumente(benchmark::internal::Benchmark* b) {
     for (int s = 0; s <= 5; ++s)
         for (int t = 1; t <= 8; ++t)
             b->Args({s, t});

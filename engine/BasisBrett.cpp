@@ -13,7 +13,7 @@ std::atomic<bool> fehlerGemeldet{false};
 void SetzeEngineMeldeProc(TMeldeProc p) { meldeProc.store(p); }
 TMeldeProc EngineMeldeProc() { return meldeProc.load(); }
 
-void Melde(const std::string &text, bool zeigen) {
+void Melde(const std::string& text, bool zeigen) {
     TMeldeProc p = meldeProc.load();
     if (p)
         p(text.c_str(), zeigen ? 1 : 0);
@@ -21,7 +21,7 @@ void Melde(const std::string &text, bool zeigen) {
         Meldung("Meldeprozedur nicht gesetzt. Meldung: " + text, true);
 }
 
-void MeldeFehler(const std::string &text) {
+void MeldeFehler(const std::string& text) {
     bool schon = fehlerGemeldet.exchange(true);
     Melde(text, !schon);
 }

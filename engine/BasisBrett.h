@@ -11,9 +11,9 @@ inline constexpr char BrettFormat[] = "7x7 ";
 void SetzeEngineMeldeProc(TMeldeProc p);
 TMeldeProc EngineMeldeProc();
 // Hands the text with the "show" flag to the registered procedure; without one a box tells so.
-void Melde(const std::string &text, bool zeigen);
+void Melde(const std::string& text, bool zeigen);
 // Only the first error of a run is shown, later ones are logged.
-void MeldeFehler(const std::string &text);
+void MeldeFehler(const std::string& text);
 bool EngineFehlerGemeldet();
 // Tests: forget the procedure and the first-error flag.
 void EngineMeldungenZuruecksetzen();

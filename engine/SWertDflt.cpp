@@ -25,27 +25,27 @@ TBewertungsKonstanten StandardKonstanten() {
     return k;
 }
 
-std::string &Ordner() {
+std::string& Ordner() {
     static std::string o;
     return o;
 }
 
 std::mutex zufallsMutex;
-std::mt19937 &Zufall() {
+std::mt19937& Zufall() {
     static std::mt19937 z{std::random_device{}()};
     return z;
 }
 
 // ---- reader -------------------------------------------------------------------------------
 
-std::string Trimmen(const std::string &s) {
+std::string Trimmen(const std::string& s) {
     std::size_t a = s.find_first_not_of(" \t\r\n");
     if (a == std::string::npos) return "";
     std::size_t b = s.find_last_not_of(" \t\r\n");
     return s.substr(a, b - a + 1);
 }
 
-std::vector<std::string> Woerter(const std::string &s) {
+std::vector<std::string> Woerter(const std::string& s) {
     std::vector<std::string> w;
     std::istringstream in(s);
     std::string x;
@@ -55,23 +55,23 @@ std::vector<std::string> Woerter(const std::string &s) {
 }
 
 // Keywords compare word by word, so the number of blanks between them does not matter.
-std::string Normal(const std::string &s) {
+std::string Normal(const std::string& s) {
     std::string r;
-    for (const auto &w : Woerter(s)) {
+    for (const auto& w : Woerter(s)) {
         if (!r.empty()) r += ' ';
         r += w;
     }
     return r;
 }
 
-[[noreturn]] void Erwartet(const std::string &erwartet, const std::string &gefunden) {
+[[noreturn]] void Erwartet(const std::string& erwartet, const std::string& gefunden) {
     throw std::runtime_error("Fehler beim Einlesen der Werte. \r\nErwartet: <" + erwartet +
                              ">\r\nGefunden: <" + gefunden + ">");
 }
 
-double Zahl(const std::string &w) {
-    const char *a = w.c_str();
-    char *ende = nullptr;
+double Zahl(const std::string& w) {
+    const char* a = w.c_str();
+    char* ende = nullptr;
     errno = 0;
     double v = std::strtod(a, &ende);
     if (ende == a || *ende != '\0' || std::isnan(v))
@@ -82,7 +82,7 @@ double Zahl(const std::string &w) {
     return v;
 }
 
-int GanzeZahl(const std::string &w, int von, int bis, const std::string &was) {
+int GanzeZahl(const std::string& w, int von, int bis, const std::string& was) {
     double v = Zahl(w);
     if (v != std::floor(v) || v < von || v > bis)
         Erwartet(was + " " + std::to_string(von) + ".." + std::to_string(bis), w);
@@ -91,14 +91,14 @@ int GanzeZahl(const std::string &w, int von, int bis, const std::string &was) {
 
 class TLeser {
 public:
-    explicit TLeser(const std::string &text) {
+    explicit TLeser(const std::string& text) {
         std::istringstream in(text);
         std::string z;
         while (std::getline(in, z))
             zeilen_.push_back(z);
     }
     // The next line that is not empty; "Dateiende" when there is none.
-    bool Naechste(std::string &z) {
+    bool Naechste(std::string& z) {
         while (i_ < zeilen_.size()) {
             z = zeilen_[i_++];
             if (!Trimmen(z).empty()) return true;
@@ -106,12 +106,12 @@ public:
         z = "Dateiende";
         return false;
     }
-    std::string Muss(const std::string &erwartet) {
+    std::string Muss(const std::string& erwartet) {
         std::string z;
         if (!Naechste(z)) Erwartet(erwartet, z);
         return z;
     }
-    void Schluesselwort(const std::string &wort) {
+    void Schluesselwort(const std::string& wort) {
         std::string z = Muss(Trimmen(wort));
         if (Normal(z) != Normal(wort)) Erwartet(Trimmen(wort), Trimmen(z));
     }
@@ -121,7 +121,7 @@ private:
     std::size_t i_ = 0;
 };
 
-void LesePositionsBlock(TLeser &l, TBewertungsKonstanten &k) {
+void LesePositionsBlock(TLeser& l, TBewertungsKonstanten& k) {
     std::string z = Trimmen(l.Muss("TRUE oder FALSE"));
     std::size_t ende = z.find_first_of(" \t");
     std::string wort = z.substr(0, ende);
@@ -151,7 +151,7 @@ void LesePositionsBlock(TLeser &l, TBewertungsKonstanten &k) {
     }
 }
 
-void LeseKettenZeile(const std::string &zeile, TBewertungsKonstanten &k) {
+void LeseKettenZeile(const std::string& zeile, TBewertungsKonstanten& k) {
     auto w = Woerter(Trimmen(zeile).substr(1));
     if (w.size() < 2) Erwartet("# Freiheiten Augen Werte", Trimmen(zeile));
     int frei = GanzeZahl(w[0], 0, MaxKette, "Freiheiten");
@@ -164,10 +164,10 @@ void LeseKettenZeile(const std::string &zeile, TBewertungsKonstanten &k) {
 
 // ---- completion ---------------------------------------------------------------------------
 
-double &PW(TBewertungsKonstanten &k, int s, int c, int y, int x) { return k.Positionswerte[s][c][y][x]; }
+double& PW(TBewertungsKonstanten& k, int s, int c, int y, int x) { return k.Positionswerte[s][c][y][x]; }
 
-void ErgaenzePosition(TBewertungsKonstanten &k, int s, int c, int y, int x) {
-    double &w = PW(k, s, c, y, x);
+void ErgaenzePosition(TBewertungsKonstanten& k, int s, int c, int y, int x) {
+    double& w = PW(k, s, c, y, x);
     if (w != WertMarke) return;
     int nc = static_cast<int>(Gegner(ZuFarbe(c)));
     if (s == 0) {
@@ -180,7 +180,7 @@ void ErgaenzePosition(TBewertungsKonstanten &k, int s, int c, int y, int x) {
         w = 0;
 }
 
-bool ZeileGegeben(const TBewertungsKonstanten &k, int frei, int augen) {
+bool ZeileGegeben(const TBewertungsKonstanten& k, int frei, int augen) {
     for (int s = 1; s <= MaxKette; ++s)
         if (k.Kettenwerte[s][frei][augen] != WertMarke) return true;
     return false;
@@ -188,8 +188,8 @@ bool ZeileGegeben(const TBewertungsKonstanten &k, int frei, int augen) {
 
 // Sizes beyond the last one given continue the line of the last two, or grow in proportion
 // to the size when only size 1 is given.
-void ErgaenzeGroessen(TBewertungsKonstanten &k, int frei, int augen) {
-    auto w = [&](int s) -> double & { return k.Kettenwerte[s][frei][augen]; };
+void ErgaenzeGroessen(TBewertungsKonstanten& k, int frei, int augen) {
+    auto w = [&](int s) -> double& { return k.Kettenwerte[s][frei][augen]; };
     w(0) = 0;
     for (int s = 1; s <= MaxKette; ++s) {
         if (w(s) != WertMarke) continue;
@@ -205,18 +205,18 @@ void ErgaenzeGroessen(TBewertungsKonstanten &k, int frei, int augen) {
 } // namespace
 
 void TBewertungsKonstanten::AllesMarkieren() {
-    for (auto &seite : Positionswerte)
-        for (auto &farbe : seite)
-            for (auto &zeile : farbe)
+    for (auto& seite : Positionswerte)
+        for (auto& farbe : seite)
+            for (auto& zeile : farbe)
                 zeile.Fuelle(WertMarke);
-    for (auto &g : Kettenwerte)
-        for (auto &f : g)
+    for (auto& g : Kettenwerte)
+        for (auto& f : g)
             f.Fuelle(WertMarke);
 }
 
 TBewertungsKonstanten Konstanten = StandardKonstanten();
 
-void FindeKetten(const TBrett &b, TKettenListe &l) {
+void FindeKetten(const TBrett& b, TKettenListe& l) {
     l.Anzahl = 0;
     l.Marken.Fuelle(-1);
     TKettenMarken frei; // liberty p counted for chain n holds n
@@ -226,7 +226,7 @@ void FindeKetten(const TBrett &b, TKettenListe &l) {
         TFarbe c = b[p];
         if ((c != Schwarz && c != Weiss) || l.Marken[p] != -1) continue;
         const int n = l.Anzahl;
-        TKette &k = l.Ketten[n];
+        TKette& k = l.Ketten[n];
         k = TKette{static_cast<std::int16_t>(p), 0, 0, 0, -1};
         int oben = 0;
         l.Marken[p] = static_cast<std::int16_t>(n);
@@ -253,17 +253,17 @@ void FindeKetten(const TBrett &b, TKettenListe &l) {
     }
 }
 
-double Bewertung(const TEngineZustand &e, const TBewertungsKonstanten &k) {
+double Bewertung(const TEngineZustand& e, const TBewertungsKonstanten& k) {
     TKettenListe l;
     FindeKetten(e.Brett, l);
     return Bewertung(e, l, k);
 }
 
-double Bewertung(const TEngineZustand &e, const TKettenListe &l, const TBewertungsKonstanten &k) {
+double Bewertung(const TEngineZustand& e, const TKettenListe& l, const TBewertungsKonstanten& k) {
     const TFarbe eigene = FarbeVonSeite(e.AmZug);
     double v = 0;
     for (int i = 0; i < l.Anzahl; ++i) {
-        const TKette &kt = l.Ketten[i];
+        const TKette& kt = l.Ketten[i];
         const int augen = kt.Augen > MaxAugen ? MaxAugen : kt.Augen;
         const double w = k.Kettenwerte[kt.Groesse][kt.Freiheiten][augen];
         if (e.Brett[kt.Punkt] == eigene)
@@ -271,7 +271,7 @@ double Bewertung(const TEngineZustand &e, const TKettenListe &l, const TBewertun
         else
             v -= w;
     }
-    const auto &pw = k.Positionswerte[e.AmZug];
+    const auto& pw = k.Positionswerte[e.AmZug];
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 7; ++x) {
             TFarbe c = e.Brett[Punkt(x, y)];
@@ -280,7 +280,7 @@ double Bewertung(const TEngineZustand &e, const TKettenListe &l, const TBewertun
     return v;
 }
 
-void ErgaenzeWerte(TBewertungsKonstanten &k) {
+void ErgaenzeWerte(TBewertungsKonstanten& k) {
     for (int s = 1; s >= 0; --s)
         for (int c = -2; c <= 1; ++c)
             for (int y = 6; y >= 0; --y)
@@ -325,7 +325,7 @@ void ErgaenzeWerte(TBewertungsKonstanten &k) {
     }
 }
 
-const std::string &StandardWerteText() {
+const std::string& StandardWerteText() {
     static const std::string text = "Werte\n"
                                     "\n"
                                     "Positionswerte\n"
@@ -354,7 +354,7 @@ const std::string &StandardWerteText() {
     return text;
 }
 
-void LeseWerteText(const std::string &text, TBewertungsKonstanten &k) {
+void LeseWerteText(const std::string& text, TBewertungsKonstanten& k) {
     k.AllesMarkieren();
     TLeser l(text);
     l.Schluesselwort("Werte");
@@ -388,7 +388,7 @@ std::string ZahlText(double v) {
 }
 } // namespace
 
-std::string WerteAlsText(const TBewertungsKonstanten &k) {
+std::string WerteAlsText(const TBewertungsKonstanten& k) {
     std::string t = "Werte\n\nPositionswerte\n";
     for (int s = 1; s >= 0; --s)
         for (TFarbe c : {Schwarz, Weiss, Leer}) {
@@ -425,7 +425,7 @@ void SetzeEngineOrdner(std::string ordner) { Ordner() = std::move(ordner); }
 std::string EngineOrdner() { return Ordner(); }
 
 namespace {
-std::string ImOrdner(const std::string &name) {
+std::string ImOrdner(const std::string& name) {
     if (Ordner().empty()) return name;
     return (std::filesystem::path(Ordner()) / name).string();
 }
@@ -435,7 +435,7 @@ const std::string WerteBasis = std::string("Default") + "7" + "x" + "7" + ".wert
 std::string WerteDateiName() { return ImOrdner(WerteBasis + ".cfg"); }
 std::string WerteEchoName() { return ImOrdner(WerteBasis + ".out"); }
 
-bool LeseWerteDatei(TBewertungsKonstanten &k) {
+bool LeseWerteDatei(TBewertungsKonstanten& k) {
     const std::string name = WerteDateiName();
     std::string fehler;
     {
@@ -450,7 +450,7 @@ bool LeseWerteDatei(TBewertungsKonstanten &k) {
             else
                 try {
                     LeseWerteText(inhalt.str(), k);
-                } catch (const std::exception &ex) {
+                } catch (const std::exception& ex) {
                     fehler = ex.what();
                 }
         }
@@ -463,7 +463,7 @@ bool LeseWerteDatei(TBewertungsKonstanten &k) {
             fehler);
         try {
             LeseWerteText(StandardWerteText(), k);
-        } catch (const std::exception &) {
+        } catch (const std::exception&) {
             return false;
         }
     }
@@ -479,14 +479,14 @@ bool LeseWerteDatei(TBewertungsKonstanten &k) {
     return true;
 }
 
-void ZufallsVariation(TBewertungsKonstanten &k, int n) {
+void ZufallsVariation(TBewertungsKonstanten& k, int n) {
     if (n <= 0) return;
     std::lock_guard<std::mutex> sperre(zufallsMutex);
     std::uniform_int_distribution<int> verteilung(0, n - 1);
-    for (auto &seite : k.Positionswerte)
-        for (auto &farbe : seite)
-            for (auto &zeile : farbe)
-                for (auto &w : zeile)
+    for (auto& seite : k.Positionswerte)
+        for (auto& farbe : seite)
+            for (auto& zeile : farbe)
+                for (auto& w : zeile)
                     w += verteilung(Zufall());
 }
 

@@ -37,27 +37,27 @@ struct TKettenListe {
 };
 // Fills the list the way the evaluation sees the board (same sizes and liberties as
 // KettenGroesse/KettenFreiheiten, in one sweep).
-void FindeKetten(const TBrett &b, TKettenListe &l);
+void FindeKetten(const TBrett& b, TKettenListe& l);
 
 // The constants in use; the search reads them.
 extern TBewertungsKonstanten Konstanten;
 
 // Value of the position for the side to move.
-double Bewertung(const TEngineZustand &e, const TBewertungsKonstanten &k = Konstanten);
+double Bewertung(const TEngineZustand& e, const TBewertungsKonstanten& k = Konstanten);
 // The same with the chains already found.
-double Bewertung(const TEngineZustand &e, const TKettenListe &l, const TBewertungsKonstanten &k = Konstanten);
+double Bewertung(const TEngineZustand& e, const TKettenListe& l, const TBewertungsKonstanten& k = Konstanten);
 
 // Fills every entry still holding the marker (position values from black's table, white's
 // view mirrored; chain values extrapolated, see the reader).
-void ErgaenzeWerte(TBewertungsKonstanten &k);
+void ErgaenzeWerte(TBewertungsKonstanten& k);
 
 // The built-in text of the values file.
-const std::string &StandardWerteText();
+const std::string& StandardWerteText();
 // Reads the text; on success k holds the completed values. A failure throws
 // std::runtime_error with the reader's message and leaves k undefined.
-void LeseWerteText(const std::string &text, TBewertungsKonstanten &k);
+void LeseWerteText(const std::string& text, TBewertungsKonstanten& k);
 // The text of the echo file for the values.
-std::string WerteAlsText(const TBewertungsKonstanten &k);
+std::string WerteAlsText(const TBewertungsKonstanten& k);
 
 // The engines folder (from the data folder); the current folder until it is set.
 void SetzeEngineOrdner(std::string ordner);
@@ -67,10 +67,10 @@ std::string WerteEchoName();  // ".../Default7x7.werte.out"
 
 // Reads the values file into k (the defaults after a read error, with a message), writes the
 // echo file (a message if that fails). True when the values in k are usable.
-bool LeseWerteDatei(TBewertungsKonstanten &k);
+bool LeseWerteDatei(TBewertungsKonstanten& k);
 
 // Adds a random integer 0..n-1 to each of the 392 position values.
-void ZufallsVariation(TBewertungsKonstanten &k, int n);
+void ZufallsVariation(TBewertungsKonstanten& k, int n);
 void SetzeZufallsSaat(std::uint32_t saat);
 
 // What a compute does first: read, echo, vary with n = 5, into Konstanten.

@@ -39,6 +39,8 @@ constexpr int PassStrafe = 30;
 constexpr int Nachbarn[4] = {-1, 1, -16, 16};
 // Captures followed beyond the depth limit.
 constexpr int MaxRuhetiefe = 8;
+// Plies a path may grow by tactical extensions (at most the iteration depth).
+constexpr int MaxVerlaengerung = 4;
 
 // "hh:mm:ss.t" of the search's own monotonic clock (the wall clock may jump or wrap at midnight).
 std::string ZeitAlsText(double sek) {
@@ -57,13 +59,13 @@ using TZugPunkte = TArray<std::int32_t, 0, 63>;
 
 class TSuche {
 public:
-    TSuche(TEngineZustand &e, const std::atomic<std::uint8_t> *stopp) : e_(e), stopp_(stopp) {}
+    TSuche(TEngineZustand& e, const std::atomic<std::uint8_t>* stopp) : e_(e), stopp_(stopp) {}
 
     TSuchErgebnis Lauf(int maxTiefe, int alpha, int beta);
 
 private:
-    TEngineZustand &e_;
-    const std::atomic<std::uint8_t> *stopp_;
+    TEngineZustand& e_;
+    const std::atomic<std::uint8_t>* stopp_;
     bool abgebrochen_ = false;
     std::int64_t knoten_ = 0;
     std::int64_t bewertungen_ = 0;
@@ -80,17 +82,19 @@ private:
         FindeKetten(e_.Brett, kl);
         return Statisch(kl);
     }
-    int Statisch(const TKettenListe &kl) {
+    int Statisch(const TKettenListe& kl) {
         ++bewertungen_;
         double v = Bewertung(e_, kl, Konstanten);
         v = std::clamp(v, -static_cast<double>(EvalGrenze), static_cast<double>(EvalGrenze));
         return static_cast<int>(std::lround(v));
     }
     int EndwertInt() const { return static_cast<int>(e_.Endwert()); }
-    int Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) const;
+    int Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const;
     int Suche(int tiefe, int ply, int alpha, int beta);
     int Ruhesuche(int ply, int qtiefe, int alpha, int beta);
     int SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster);
+    bool Taktisch(int feld, int aktionenVorher) const;
+    int iterTiefe_ = 1;
     void Pruefen();
     void InfoAuffrischen(bool alles);
 };
@@ -111,7 +115,7 @@ void TSuche::InfoAuffrischen(bool) {
 // Candidate moves in the order worth trying: the remembered best move, captures, rescues of
 // own chains in atari, killers, then by history. Filling an own eye is left out unless it
 // rescues a chain in atari. Returns the number of moves.
-int TSuche::Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) const {
+int TSuche::Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const {
     TKettenListe kl;
     FindeKetten(e_.Brett, kl);
     const TFarbe eigene = e_.Mover();
@@ -133,7 +137,7 @@ int TSuche::Ordne(TZugListe &zuege, TZugPunkte &punkte, int ttZug, int ply) cons
                     auge = false;
                     continue;
                 }
-                const TKette &k = kl.Ketten[kl.Marken[q]];
+                const TKette& k = kl.Ketten[kl.Marken[q]];
                 if (v == eigene) {
                     if (k.Freiheiten == 1) {
                         s += 500000 + 1000 * k.Groesse;
@@ -190,7 +194,7 @@ int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
     TZugPunkte punkte;
     int n = 0;
     for (int i = 0; i < kl.Anzahl; ++i) {
-        const TKette &k = kl.Ketten[i];
+        const TKette& k = kl.Ketten[i];
         if (k.Freiheiten != 1 || e_.Brett[k.Punkt] != gegner) continue;
         int j = 0;
         while (j < n && zuege[j] != k.Freiheit)
@@ -219,6 +223,16 @@ int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
     return best;
 }
 
+// The move just played captured, or left an adjacent chain of the opponent in atari.
+bool TSuche::Taktisch(int feld, int aktionenVorher) const {
+    if (feld < 0) return false;
+    if (e_.AktionenAnzahl - aktionenVorher > 1) return true;
+    const TFarbe gegner = e_.Mover(); // the opponent of the side that moved
+    for (int off : Nachbarn)
+        if (e_.Brett[feld + off] == gegner && e_.KettenFreiheiten(feld + off) == 1) return true;
+    return false;
+}
+
 int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
     if ((++knoten_ & 2047) == 0) Pruefen();
     if (abgebrochen_) return 0;
@@ -232,7 +246,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         return Ruhesuche(ply, 0, alpha, beta);
     }
     const std::uint64_t schl = Schluessel();
-    TTEintrag &t = TT[static_cast<long>(schl & (TTGroesse - 1))];
+    TTEintrag& t = TT[static_cast<long>(schl & (TTGroesse - 1))];
     int ttZug = -2;
     if (t.Schluessel == schl && (t.Art & ArtMaske) != ArtLeer) {
         ttZug = t.Zug;
@@ -259,8 +273,14 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         std::swap(zuege[i], zuege[m]);
         std::swap(punkte[i], punkte[m]);
         const int p = zuege[i];
+        const int aktionenVorher = e_.AktionenAnzahl;
         if (!e_.ZieheWennErlaubt(p)) continue;
-        const int v = SucheKind(p, tiefe, ply, alpha, beta, gespielt == 0);
+        // Captures and ataris are read one move further, within a budget of extra plies per path.
+        const int mehr =
+            (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && Taktisch(p, aktionenVorher))
+                ? 1
+                : 0;
+        const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
         e_.Zuruecknehmen(true);
         ++gespielt;
         if (abgebrochen_) return 0;
@@ -275,7 +295,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
                     killer_[ply][1] = killer_[ply][0];
                     killer_[ply][0] = static_cast<std::int16_t>(p);
                 }
-                std::int32_t &h = historie_[e_.AmZug][p];
+                std::int32_t& h = historie_[e_.AmZug][p];
                 h = std::min(h + tiefe * tiefe, 200000);
             }
             break;
@@ -336,6 +356,7 @@ TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
         Pruefen();
         if (abgebrochen_) break;
         horizont_ = 0;
+        iterTiefe_ = tiefe;
         int a = alpha, best = -Unendlich, bestIndex = -1;
         for (int i = 0; i < n; ++i) {
             const int p = zuege[i];
@@ -420,12 +441,12 @@ void SuchInfoZuruecksetzen() {
 }
 
 void LeereTranspositionstabelle() {
-    for (auto &t : TT)
+    for (auto& t : TT)
         t = TTEintrag{};
 }
 
-TSuchErgebnis SucheZug(TEngineZustand &e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t> *stopp) {
+TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
+                       const std::atomic<std::uint8_t>* stopp) {
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
         info.Laeuft = true;
@@ -435,5 +456,17 @@ TSuchErgebnis SucheZug(TEngineZustand &e, int maxTiefe, double alpha, double bet
     const int b = static_cast<int>(std::min(beta, static_cast<double>(Unendlich)));
     // The search object is large (killers, history): keep it off the caller's stack.
     auto suche = std::make_unique<TSuche>(e, stopp);
-    return suche->Lauf(std::max(1, maxTiefe), a, b);
+    // An exception deep in the search would leave the moves of its path on the board; the
+    // caller reports it, and the engine must still know the game.
+    auto sicherung = std::make_unique<TEngineZustand>(e);
+    try {
+        return suche->Lauf(std::max(1, maxTiefe), a, b);
+    } catch (...) {
+        e = *sicherung;
+        {
+            std::lock_guard<std::mutex> sperre(infoMutex);
+            info.Laeuft = false;
+        }
+        throw;
+    }
 }

@@ -44,8 +44,8 @@ struct TSuchErgebnis {
 
 // Iterative deepening up to maxTiefe over e (left as it was found). The window is clamped to
 // the range of the search's scores. Reports each finished depth and the stop reason.
-TSuchErgebnis SucheZug(TEngineZustand &e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t> *stopp);
+TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
+                       const std::atomic<std::uint8_t>* stopp);
 // Clears the statistics before a compute.
 void SuchInfoZuruecksetzen();
 // Forgets everything the transposition table holds (tests that compare searches).

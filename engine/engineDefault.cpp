@@ -18,7 +18,7 @@ std::int32_t Zaehler32(std::int64_t n) {
 }
 } // namespace
 
-const char *DefaultName() { return "Default"; }
+const char* DefaultName() { return "Default"; }
 
 void DefaultSetzeMeldeProc(TMeldeProc p) { SetzeEngineMeldeProc(p); }
 
@@ -52,7 +52,7 @@ bool DefaultSetzeStein(int feld, int wert) {
     return true;
 }
 
-bool DefaultBerechne(int &feld, int &wert, TZaehler &zaehler, const std::atomic<std::uint8_t> *stopp) {
+bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<std::uint8_t>* stopp) {
     SuchInfoZuruecksetzen();
     feld = -2;
     zaehler[0] = 0;
@@ -69,7 +69,7 @@ bool DefaultBerechne(int &feld, int &wert, TZaehler &zaehler, const std::atomic<
     return feld >= -1 && EngineBrett.IstErlaubt(feld);
 }
 
-const TEngineEintraege &DefaultEintraege() {
+const TEngineEintraege& DefaultEintraege() {
     static const TEngineEintraege e = [] {
         TEngineEintraege t;
         t.Name = DefaultName;

@@ -3,7 +3,7 @@
 #include <cassert>
 
 namespace {
-constexpr std::uint64_t SplitMix(std::uint64_t &s) {
+constexpr std::uint64_t SplitMix(std::uint64_t& s) {
     std::uint64_t z = (s += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -37,7 +37,7 @@ std::uint64_t ZobristSchluessel(int feld, TFarbe wert) {
     return 0;
 }
 
-std::uint64_t BrettHash(const TBrett &b) {
+std::uint64_t BrettHash(const TBrett& b) {
     std::uint64_t h = 0;
     for (int p = BrettVon; p <= BrettBis; ++p)
         h ^= ZobristSchluessel(p, b[p]);
@@ -65,7 +65,7 @@ void TEngineZustand::Schreibe(int feld, TFarbe wert) {
     Brett[feld] = wert;
 }
 
-void TEngineZustand::Push(const TAktion &a) { Aktionen[AktionenAnzahl++] = a; }
+void TEngineZustand::Push(const TAktion& a) { Aktionen[AktionenAnzahl++] = a; }
 
 void TEngineZustand::Neustart() {
     Brett = Startbrett;
@@ -120,7 +120,7 @@ void TEngineZustand::SetzeFeld(int feld, TFarbe wert) {
 
 void TEngineZustand::NimmAktionZurueck() {
     if (AktionenAnzahl <= 0) return;
-    const TAktion &a = Aktionen[--AktionenAnzahl];
+    const TAktion& a = Aktionen[--AktionenAnzahl];
     if (a.Feld >= 0) Schreibe(a.Feld, ZuFarbe(a.Alt));
 }
 
@@ -283,7 +283,7 @@ double TEngineZustand::Endwert() const {
     return 0.0;
 }
 
-int TEngineZustand::KettenGroesse(int feld, TFarbe farbe, int marke, TKettenMarken &marken) const {
+int TEngineZustand::KettenGroesse(int feld, TFarbe farbe, int marke, TKettenMarken& marken) const {
     if (Brett[feld] != farbe || marken[feld] == marke) return 0;
     TStapel stapel;
     int oben = 0, anzahl = 0;

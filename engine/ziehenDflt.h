@@ -32,7 +32,7 @@ using THashListe = TArray<std::uint64_t, 0, MaxZugIndex>;
 // Zobrist key of a cell holding a value (0 for empty and border).
 std::uint64_t ZobristSchluessel(int feld, TFarbe wert);
 // Hash of a whole board, as TEngineZustand::Hash keeps it.
-std::uint64_t BrettHash(const TBrett &b);
+std::uint64_t BrettHash(const TBrett& b);
 
 struct TEngineZustand {
     TBrett Brett = MacheVorlage(Leer);
@@ -71,7 +71,7 @@ struct TEngineZustand {
     bool BeidePassen() const;
     int Spielstand() const;
     double Endwert() const;
-    int KettenGroesse(int feld, TFarbe farbe, int marke, TKettenMarken &marken) const;
+    int KettenGroesse(int feld, TFarbe farbe, int marke, TKettenMarken& marken) const;
     int KettenFreiheiten(int feld) const;
 
     TFarbe Mover() const { return ZuFarbe(FarbMaske ^ 1); }
@@ -84,7 +84,7 @@ struct TEngineZustand {
 
 private:
     void Schreibe(int feld, TFarbe wert);
-    void Push(const TAktion &a);
+    void Push(const TAktion& a);
     std::uint32_t NeueGeneration() const;
     // Scratch marks of the flood fills: a cell is marked when it holds the current generation.
     mutable TArray<std::uint32_t, BrettVon, BrettBis> besucht_{};

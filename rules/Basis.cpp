@@ -10,7 +10,7 @@ std::string Feldname(long p) {
     return s;
 }
 
-std::int16_t FeldAusText(const std::string &s) {
+std::int16_t FeldAusText(const std::string& s) {
     if (s.empty()) return 0;
     long spalte = std::toupper(static_cast<unsigned char>(s[0])) - 'A';
     long p = spalte;
@@ -53,23 +53,23 @@ TFarbe SteinAusFigur(char c) {
 
 TZug Passzug() { return TZug{0, -1, 0, 0}; }
 
-TZug MacheZug(const TBrett &b, long p, TFarbe farbe) {
+TZug MacheZug(const TBrett& b, long p, TFarbe farbe) {
     if (p < 0) return Passzug();
     return TZug{farbe, static_cast<std::int8_t>(Bereich<-128, 127>(p)), b[p], 0};
 }
 
-bool GleichesBrett(const TBrett &a, const TBrett &b) {
+bool GleichesBrett(const TBrett& a, const TBrett& b) {
     for (int i = 0; i <= BrettBis; ++i)
         if (a[i] != b[i]) return false;
     return true;
 }
 
-std::string ZugText(const TZug &z) { return Feldname(z.Feld); }
+std::string ZugText(const TZug& z) { return Feldname(z.Feld); }
 
 bool FremdOderLeer(bool seite, int wert) { return seite ? wert <= 0 : wert >= 0; }
 
 namespace {
-void Fluten(const TBrett &b, TBrett &s, int d, TFarbe c) {
+void Fluten(const TBrett& b, TBrett& s, int d, TFarbe c) {
     s[d] = c;
     const int nachbarn[4] = {d - 1, d + 1, d + 16, d - 16};
     for (int n : nachbarn) {
@@ -80,7 +80,7 @@ void Fluten(const TBrett &b, TBrett &s, int d, TFarbe c) {
     }
 }
 
-void GebietFuellen(const TBrett &b, TBrett &e, int d, int &groesse) {
+void GebietFuellen(const TBrett& b, TBrett& e, int d, int& groesse) {
     if (e[d] != Rand) return;
     TFarbe v = b[d];
     if (v == Rand) return;
@@ -94,7 +94,7 @@ void GebietFuellen(const TBrett &b, TBrett &e, int d, int &groesse) {
 }
 } // namespace
 
-int Freiheiten(const TBrett &b, int punkt) {
+int Freiheiten(const TBrett& b, int punkt) {
     TFarbe c = b[punkt];
     if (c == Rand) return -1;
     if (c == Leer) return 1;
@@ -106,7 +106,7 @@ int Freiheiten(const TBrett &b, int punkt) {
     return n;
 }
 
-int Gebiet(const TBrett &b, int start, TBrett &ergebnis, TGebietAnzahl &anzahl) {
+int Gebiet(const TBrett& b, int start, TBrett& ergebnis, TGebietAnzahl& anzahl) {
     ergebnis = Brettvorlagen[Rand];
     int groesse = 0;
     GebietFuellen(b, ergebnis, start, groesse);
@@ -116,7 +116,7 @@ int Gebiet(const TBrett &b, int start, TBrett &ergebnis, TGebietAnzahl &anzahl) 
     return groesse;
 }
 
-TFarbe Besitzer(const TGebietAnzahl &anzahl) {
+TFarbe Besitzer(const TGebietAnzahl& anzahl) {
     if (anzahl[Schwarz] > 0 && anzahl[Weiss] == 0) return Schwarz;
     if (anzahl[Weiss] > 0 && anzahl[Schwarz] == 0) return Weiss;
     return Rand;

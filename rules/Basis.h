@@ -71,21 +71,21 @@ inline constexpr TZug KeinZug{};
 // Marker of "no move computed": first byte -1.
 inline constexpr TZug NochKeinZug{-1, 0, 0, 0};
 
-constexpr bool IstPass(const TZug &z) { return z.Feld < 0; }
-constexpr bool GleicherZug(const TZug &a, const TZug &b) {
+constexpr bool IstPass(const TZug& z) { return z.Feld < 0; }
+constexpr bool GleicherZug(const TZug& a, const TZug& b) {
     return a.Farbe == b.Farbe && a.Feld == b.Feld && a.Schlag == b.Schlag && a.Flags == b.Flags;
 }
-inline bool operator==(const TZug &a, const TZug &b) { return GleicherZug(a, b); }
+inline bool operator==(const TZug& a, const TZug& b) { return GleicherZug(a, b); }
 
 // Flag accessors.
-constexpr bool IstSetup(const TZug &z) { return (z.Flags & FlagSetup) != 0; }
-constexpr void SetzeSetup(TZug &z, bool an) { z.Flags = an ? (z.Flags | FlagSetup) : (z.Flags & ~FlagSetup); }
-constexpr bool IstVorwaerts(const TZug &z) { return (z.Flags & FlagZurueck) == 0; }
-constexpr void SetzeVorwaerts(TZug &z, bool vor) {
+constexpr bool IstSetup(const TZug& z) { return (z.Flags & FlagSetup) != 0; }
+constexpr void SetzeSetup(TZug& z, bool an) { z.Flags = an ? (z.Flags | FlagSetup) : (z.Flags & ~FlagSetup); }
+constexpr bool IstVorwaerts(const TZug& z) { return (z.Flags & FlagZurueck) == 0; }
+constexpr void SetzeVorwaerts(TZug& z, bool vor) {
     z.Flags = vor ? (z.Flags & ~FlagZurueck) : (z.Flags | FlagZurueck);
 }
-constexpr bool SeiteBit(const TZug &z) { return (z.Flags & FlagSeite) != 0; }
-constexpr void SetzeSeiteBit(TZug &z, bool an) {
+constexpr bool SeiteBit(const TZug& z) { return (z.Flags & FlagSeite) != 0; }
+constexpr void SetzeSeiteBit(TZug& z, bool an) {
     z.Flags = an ? (z.Flags | FlagSeite) : (z.Flags & ~FlagSeite);
 }
 
@@ -105,19 +105,19 @@ using TBrettliste = std::vector<TBrett>;
 
 // Helpers
 std::string Feldname(long p); // "a1".."g7", "--" for negative points
-std::int16_t FeldAusText(const std::string &s);
+std::int16_t FeldAusText(const std::string& s);
 char SteinBuchstabe(TFarbe v);
 TFarbe SteinAusBuchstabe(char c);
 TFarbe SteinAusFigur(char c);
 TZug Passzug();
-TZug MacheZug(const TBrett &b, long p, TFarbe farbe);
-bool GleichesBrett(const TBrett &a, const TBrett &b);
-std::string ZugText(const TZug &z);
+TZug MacheZug(const TBrett& b, long p, TFarbe farbe);
+bool GleichesBrett(const TBrett& a, const TBrett& b);
+std::string ZugText(const TZug& z);
 // The point is empty or holds a stone of the other side (side 1 black, 0 white).
 bool FremdOderLeer(bool seite, int wert);
 
 // Board-level functions shared by the rules core and the engine.
-int Freiheiten(const TBrett &b, int punkt);
+int Freiheiten(const TBrett& b, int punkt);
 using TGebietAnzahl = TArray<int, -2, 1>;
-int Gebiet(const TBrett &b, int start, TBrett &ergebnis, TGebietAnzahl &anzahl);
-TFarbe Besitzer(const TGebietAnzahl &anzahl);
+int Gebiet(const TBrett& b, int start, TBrett& ergebnis, TGebietAnzahl& anzahl);
+TFarbe Besitzer(const TGebietAnzahl& anzahl);

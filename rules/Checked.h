@@ -7,7 +7,7 @@
 
 struct ERangeError : std::out_of_range {
     ERangeError() : std::out_of_range("Range check error") {}
-    explicit ERangeError(const std::string &wo) : std::out_of_range("Range check error (" + wo + ")") {}
+    explicit ERangeError(const std::string& wo) : std::out_of_range("Range check error (" + wo + ")") {}
 };
 
 [[noreturn]] void RangeFehler(long wert, long von, long bis);
@@ -26,23 +26,23 @@ template <class T, int Lo, int Hi> struct TArray {
 
     T d[Anzahl]{};
 
-    constexpr T &operator[](long i) {
+    constexpr T& operator[](long i) {
         if (i < Lo || i > Hi) RangeFehler(i, Lo, Hi);
         return d[i - Lo];
     }
-    constexpr const T &operator[](long i) const {
+    constexpr const T& operator[](long i) const {
         if (i < Lo || i > Hi) RangeFehler(i, Lo, Hi);
         return d[i - Lo];
     }
-    constexpr void Fuelle(const T &w) {
-        for (auto &x : d)
+    constexpr void Fuelle(const T& w) {
+        for (auto& x : d)
             x = w;
     }
-    constexpr T *begin() { return d; }
-    constexpr T *end() { return d + Anzahl; }
-    constexpr const T *begin() const { return d; }
-    constexpr const T *end() const { return d + Anzahl; }
-    friend constexpr bool operator==(const TArray &a, const TArray &b) {
+    constexpr T* begin() { return d; }
+    constexpr T* end() { return d + Anzahl; }
+    constexpr const T* begin() const { return d; }
+    constexpr const T* end() const { return d + Anzahl; }
+    friend constexpr bool operator==(const TArray& a, const TArray& b) {
         for (int i = 0; i < Anzahl; ++i)
             if (!(a.d[i] == b.d[i])) return false;
         return true;

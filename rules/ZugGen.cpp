@@ -12,7 +12,7 @@ void TZugGenerator::Grundstellung() {
     ErzeugeZuege();
 }
 
-bool TZugGenerator::SetzeStellung(const TStellung &st) {
+bool TZugGenerator::SetzeStellung(const TStellung& st) {
     Brett = st.Brett;
     AmZug = static_cast<std::uint8_t>(st.Halbzug & 1);
     FarbMaske = AmZug == 1 ? 0 : -1;
@@ -32,7 +32,7 @@ TStellung TZugGenerator::HoleStellung() const {
 }
 
 void TZugGenerator::ErzeugeZuege() {
-    std::int32_t &n = Zuganzahl[AmZug];
+    std::int32_t& n = Zuganzahl[AmZug];
     n = 1;
     Zugliste[1] = Passzug();
     const TFarbe c = FarbeVonSeite(AmZug);
@@ -46,14 +46,14 @@ void TZugGenerator::ErzeugeZuege() {
         }
 }
 
-bool TZugGenerator::IstKandidat(const TZug &z) const {
+bool TZugGenerator::IstKandidat(const TZug& z) const {
     const int n = Zuganzahl[AmZug];
     for (int i = 1; i <= n; ++i)
         if (GleicherZug(Zugliste[i], z)) return true;
     return false;
 }
 
-bool TZugGenerator::ZugZuFeld(TZug &z) const {
+bool TZugGenerator::ZugZuFeld(TZug& z) const {
     const int n = Zuganzahl[AmZug];
     for (int i = 1; i <= n; ++i)
         if (Zugliste[i].Feld == z.Feld) {
@@ -64,7 +64,7 @@ bool TZugGenerator::ZugZuFeld(TZug &z) const {
     return false;
 }
 
-int TZugGenerator::ZaehleZuegeAufFeld(const TSanZug &san, TZug &z) const {
+int TZugGenerator::ZaehleZuegeAufFeld(const TSanZug& san, TZug& z) const {
     const int n = Zuganzahl[AmZug];
     int anzahl = 0;
     z = KeinZug;
@@ -76,7 +76,7 @@ int TZugGenerator::ZaehleZuegeAufFeld(const TSanZug &san, TZug &z) const {
     return anzahl;
 }
 
-void TZugGenerator::Push(const TZug &a) {
+void TZugGenerator::Push(const TZug& a) {
     Aktionen[AktionenAnzahl] = a;
     ++AktionenAnzahl;
 }
@@ -128,7 +128,7 @@ int Entfernte(TBrett b, int p, TFarbe c) {
 }
 } // namespace
 
-bool TZugGenerator::HatPlatzFuer(const TZug &z) const {
+bool TZugGenerator::HatPlatzFuer(const TZug& z) const {
     if (Zugnummer > MaxHalbzuege) return false;
     if (AktionenAnzahl + 1 > MaxAktionen) return false;
     if (z.Feld < 0) return true;
@@ -136,7 +136,8 @@ bool TZugGenerator::HatPlatzFuer(const TZug &z) const {
     return AktionenAnzahl + 1 + Entfernte(Brett, z.Feld, Mover()) <= MaxAktionen;
 }
 
-void TZugGenerator::Ziehe(const TZug &z) {
+void TZugGenerator::Ziehe(const TZug& zug) {
+    const TZug z = zug; // see PruefeZug
     // Refuse before touching anything: a half-played move would leave the record inconsistent.
     if (!HatPlatzFuer(z)) throw ERangeError("Partie voll");
     const TFarbe c = Mover();
@@ -174,7 +175,8 @@ void TZugGenerator::Zuruecknehmen() {
     ErzeugeZuege();
 }
 
-int TZugGenerator::PruefeZug(const TZug &z) {
+int TZugGenerator::PruefeZug(const TZug& zug) {
+    const TZug z = zug; // the caller may hand an entry of Zugliste, which Ziehe rebuilds
     if (!IstKandidat(z)) return ZugKeinKandidat;
     if (!HatPlatzFuer(z)) return ZugKeinPlatz;
     if (z.Feld < 0) return ZugLegal;
@@ -200,7 +202,7 @@ bool TZugGenerator::BeidePassen() const {
     return Zugnummer > 2 && Zugfolge[Zugnummer - 1].Feld < 0 && Zugfolge[Zugnummer - 2].Feld < 0;
 }
 
-void TZugGenerator::Zaehle(int &schwarz, int &weiss) const {
+void TZugGenerator::Zaehle(int& schwarz, int& weiss) const {
     schwarz = 0;
     weiss = 0;
     TBrett mark = Brettvorlagen[Leer];
@@ -235,7 +237,7 @@ std::string TZugGenerator::Spielstand() const {
     return std::to_string(s) + ":" + std::to_string(w);
 }
 
-std::string SpielZustandMeldung(const TZugGenerator &z) {
+std::string SpielZustandMeldung(const TZugGenerator& z) {
     if (!z.BeidePassen()) return z.AmZug ? "Schwarz ist am Zug." : "Weiß ist am Zug.";
     int s, w;
     z.Zaehle(s, w);
@@ -244,4 +246,4 @@ std::string SpielZustandMeldung(const TZugGenerator &z) {
     return "Beide haben gewonnen!";
 }
 
-std::string SpielZustandText(const TZugGenerator &z) { return z.Spielstand() + " " + SpielZustandMeldung(z); }
+std::string SpielZustandText(const TZugGenerator& z) { return z.Spielstand() + " " + SpielZustandMeldung(z); }

@@ -53,34 +53,34 @@ struct TZugGenerator {
     TZugGenerator() { Grundstellung(); }
 
     void Grundstellung();
-    bool SetzeStellung(const TStellung &st);
+    bool SetzeStellung(const TStellung& st);
     TStellung HoleStellung() const;
     void ErzeugeZuege();
     int Kandidaten() const { return Zuganzahl[AmZug]; }
-    bool IstKandidat(const TZug &z) const;
-    bool ZugZuFeld(TZug &z) const;
-    int ZaehleZuegeAufFeld(const TSanZug &san, TZug &z) const;
-    void Ziehe(const TZug &z);
+    bool IstKandidat(const TZug& z) const;
+    bool ZugZuFeld(TZug& z) const;
+    int ZaehleZuegeAufFeld(const TSanZug& san, TZug& z) const;
+    void Ziehe(const TZug& z);
     void Zuruecknehmen();
-    int PruefeZug(const TZug &z);
-    bool IstErlaubt(const TZug &z) { return PruefeZug(z) == ZugLegal; }
+    int PruefeZug(const TZug& z);
+    bool IstErlaubt(const TZug& z) { return PruefeZug(z) == ZugLegal; }
     bool Wiederholung() const;
     bool BeidePassen() const;
-    void Zaehle(int &schwarz, int &weiss) const;
+    void Zaehle(int& schwarz, int& weiss) const;
     std::string Spielstand() const;
     TFarbe Mover() const { return ZuFarbe(FarbMaske ^ 1); }
 
     // Whether the record has room for this move and everything it would capture.
-    bool HatPlatzFuer(const TZug &z) const;
+    bool HatPlatzFuer(const TZug& z) const;
 
 private:
     int EntferneKette(int punkt);
     void SetzeFeld(int punkt, TFarbe wert);
-    void Push(const TZug &a);
+    void Push(const TZug& a);
 };
 
 // "25:24 Schwarz ist am Zug." / "25:24 Schwarz hat gewonnen!" ...: the one text of the game's
 // state that every front end shows.
-std::string SpielZustandText(const TZugGenerator &z);
+std::string SpielZustandText(const TZugGenerator& z);
 // The part after the score: "Schwarz ist am Zug.", "Weiß hat gewonnen!", ...
-std::string SpielZustandMeldung(const TZugGenerator &z);
+std::string SpielZustandMeldung(const TZugGenerator& z);

@@ -2,6 +2,7 @@
 
 #include "engine/BasisBrett.h"
 #include "engine/SWertDflt.h"
+#include "support/StringsV5.h"
 
 #include <gtest/gtest.h>
 
@@ -165,22 +166,22 @@ TEST(Bewertung, VollereDateiWirdGelesenWieGeschrieben) {
     EXPECT_EQ(echo.Kettenwerte, k.Kettenwerte);
 }
 
-std::string FehlerVon(const std::string &text) {
+std::string FehlerVon(const std::string& text) {
     TBewertungsKonstanten k;
     try {
         LeseWerteText(text, k);
-    } catch (const std::exception &ex) {
+    } catch (const std::exception& ex) {
         return ex.what();
     }
     return "";
 }
 
-std::string Ersetze(std::string s, const std::string &alt, const std::string &neu) {
+std::string Ersetze(std::string s, const std::string& alt, const std::string& neu) {
     return s.replace(s.find(alt), alt.size(), neu);
 }
 
 TEST(Bewertung, LesefehlerMitGenauenMeldungen) {
-    const std::string &t = StandardWerteText();
+    const std::string& t = StandardWerteText();
     EXPECT_EQ(FehlerVon(t), "");
     EXPECT_EQ(FehlerVon(Ersetze(t, "Werte\n", "Wert\n")),
               "Fehler beim Einlesen der Werte. \r\nErwartet: <Werte>\r\nGefunden: <Wert>");
@@ -209,7 +210,7 @@ TEST(Bewertung, LesefehlerMitGenauenMeldungen) {
 class WerteDatei : public ::testing::Test {
 protected:
     static inline std::vector<std::pair<std::string, int>> meldungen;
-    static void Fang(const char *text, int flag) { meldungen.emplace_back(text, flag); }
+    static void Fang(const char* text, int flag) { meldungen.emplace_back(text, flag); }
     std::filesystem::path ordner;
 
     void SetUp() override {
@@ -228,12 +229,12 @@ protected:
         SetzeEngineOrdner("");
         std::filesystem::remove_all(ordner);
     }
-    void Schreibe(const std::string &text) { std::ofstream(WerteDateiName(), std::ios::binary) << text; }
+    void Schreibe(const std::string& text) { std::ofstream(WerteDateiName(), std::ios::binary) << text; }
     std::string LeseEcho() {
         std::ifstream in(WerteEchoName(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::string Eingabefehler(const std::string &details) {
+    std::string Eingabefehler(const std::string& details) {
         return "Die Eingabedatei \"" + WerteDateiName() +
                "\" mit den Konstanten für die Stellungsbewertung konnte nicht gelesen werden. Die Engine "
                "benutzt "
@@ -273,7 +274,7 @@ TEST_F(WerteDatei, FehlendeKaputteUndFalscheDateien) {
     EXPECT_EQ(k.Kettenwerte, standard.Kettenwerte);
     EXPECT_EQ(k.Positionswerte, standard.Positionswerte);
 
-    const std::string &t = StandardWerteText();
+    const std::string& t = StandardWerteText();
     Schreibe(t.substr(0, t.size() / 2)); // cut in the middle
     k = TBewertungsKonstanten{};
     ASSERT_TRUE(LeseWerteDatei(k));
@@ -337,7 +338,7 @@ TEST(EngineMeldung, OhneProzedurUndErsterFehler) {
     EXPECT_EQ(EngineMeldeProc(), nullptr);
     static std::vector<int> flags;
     flags.clear();
-    SetzeEngineMeldeProc([](const char *, int f) { flags.push_back(f); });
+    SetzeEngineMeldeProc([](const char*, int f) { flags.push_back(f); });
     MeldeFehler("a");
     MeldeFehler("b");
     Melde("c", true);
@@ -345,6 +346,16 @@ TEST(EngineMeldung, OhneProzedurUndErsterFehler) {
     EXPECT_TRUE(EngineFehlerGemeldet());
     EngineMeldungenZuruecksetzen();
     EXPECT_FALSE(EngineFehlerGemeldet());
+    // Without a procedure the text goes to a message box of the program's channel.
+    static std::vector<std::string> boxen;
+    boxen.clear();
+    MeldungenZuruecksetzen();
+    TMeldeAusgaben aus;
+    aus.Box = [](const std::string& t) { boxen.push_back(t); };
+    SetzeMeldeAusgaben(aus);
+    Melde("Analysetiefe : 2", false);
+    MeldungenZuruecksetzen();
+    EXPECT_EQ(boxen, (std::vector<std::string>{"Meldeprozedur nicht gesetzt. Meldung: Analysetiefe : 2"}));
 }
 
 } // namespace

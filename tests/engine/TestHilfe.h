@@ -9,13 +9,13 @@
 
 // Iterations shrink to a tenth in the sanitizer run.
 inline int Runden(int n) {
-    const char *k = std::getenv("KIBORU_TEST_KURZ");
+    const char* k = std::getenv("KIBORU_TEST_KURZ");
     return (k && std::string(k) == "1") ? (n + 9) / 10 : n;
 }
 
 // Builds a position from seven rows written top (row 7) to bottom: 'S' black, 'W' white,
 // '.' empty; then starts a new history with the given side to move.
-inline void Aufbauen(TEngineZustand &e, const std::vector<std::string> &zeilen, int amZug = 1) {
+inline void Aufbauen(TEngineZustand& e, const std::vector<std::string>& zeilen, int amZug = 1) {
     e.Neustart();
     e.AmZug = static_cast<std::uint8_t>(amZug);
     for (int r = 0; r < 7; ++r)
@@ -28,7 +28,7 @@ inline void Aufbauen(TEngineZustand &e, const std::vector<std::string> &zeilen, 
 }
 
 // Plays a random legal game prefix of up to n moves (no passes), with a fixed generator.
-inline void ZufallsStellung(TEngineZustand &e, std::mt19937 &rng, int n) {
+inline void ZufallsStellung(TEngineZustand& e, std::mt19937& rng, int n) {
     e.Neustart();
     for (int i = 0; i < n; ++i) {
         std::vector<int> zuege;

@@ -19,7 +19,7 @@ namespace {
 
 std::mutex meldeMutex;
 std::vector<std::string> meldungen;
-void Fang(const char *text, int) {
+void Fang(const char* text, int) {
     std::lock_guard<std::mutex> s(meldeMutex);
     meldungen.emplace_back(text);
 }
@@ -34,7 +34,7 @@ protected:
         LeseWerteText(StandardWerteText(), Konstanten);
     }
     void TearDown() override { EngineMeldungenZuruecksetzen(); }
-    TSuchErgebnis Los(TEngineZustand &e, int tiefe, const std::atomic<std::uint8_t> *stopp = nullptr) {
+    TSuchErgebnis Los(TEngineZustand& e, int tiefe, const std::atomic<std::uint8_t>* stopp = nullptr) {
         return SucheZug(e, tiefe, -2147483647.0, 2147483647.0, stopp);
     }
 };
@@ -126,6 +126,27 @@ TEST_F(Suche, VollstaendigAnalysiert) {
     EXPECT_EQ(r.Wert, 32049.0);
 }
 
+TEST_F(Suche, AlleAnderenZuegeVerlieren) {
+    TEngineZustand e;
+    // White has passed and leads; black's pass would lose, its only other move is d4.
+    Aufbauen(e,
+             {
+                 ".W.WWWW",
+                 "WWWWWWW",
+                 "WWWWWWW",
+                 "WWW.WWW",
+                 "SSSSSSS",
+                 "SS.SS.S",
+                 "SSSSSS.",
+             },
+             0);
+    e.Ziehe(-1);
+    TSuchErgebnis r = Los(e, 6);
+    EXPECT_EQ(r.Feld, Punkt(3, 3));
+    EXPECT_EQ(r.Tiefe, 1);
+    EXPECT_EQ(r.Grund, "alle anderen Züge verlieren");
+}
+
 TEST_F(Suche, JederZugIstFuerDieRegelnErlaubt) {
     std::mt19937 rng(4711);
     TEngineZustand e;
@@ -183,6 +204,20 @@ TEST_F(Suche, StoppFlagBeendetTiefeSuche) {
     EXPECT_TRUE(e.IstErlaubt(sofort.Feld));
 }
 
+TEST_F(Suche, AusnahmeLaesstDasBrettHeil) {
+    TEngineZustand e;
+    e.Ziehe(Punkt(3, 3));
+    e.Ziehe(Punkt(2, 3));
+    const TBrett vorher = e.Brett;
+    SetzeEngineMeldeProc([](const char*, int) { throw std::runtime_error("Ausgabe kaputt"); });
+    EXPECT_THROW(Los(e, 3), std::runtime_error);
+    EXPECT_EQ(e.Brett, vorher);
+    EXPECT_EQ(e.Zugnummer, 3);
+    EXPECT_EQ(e.Stellungen.size(), 3u);
+    EXPECT_EQ(e.Hash, BrettHash(vorher));
+    EXPECT_FALSE(HoleSuchInfo().Laeuft);
+}
+
 // The entry points work on the engine's one board.
 class Eintraege : public Suche {
 protected:
@@ -205,7 +240,7 @@ protected:
 };
 
 TEST_F(Eintraege, Tabelle) {
-    const TEngineEintraege &t = DefaultEintraege();
+    const TEngineEintraege& t = DefaultEintraege();
     EXPECT_STREQ(t.Name(), "Default");
     EXPECT_EQ(t.Berechne, &DefaultBerechne);
     EXPECT_EQ(t.Ziehe, &DefaultZiehe);

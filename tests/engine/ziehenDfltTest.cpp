@@ -217,7 +217,7 @@ TEST(EngineBrett, GleichMitRegelnImZufallsspiel) {
 
 TEST(EngineBrett, KeineAllokationImSpiel) {
     TEngineZustand e;
-    const auto *daten = e.Stellungen.data();
+    const auto* daten = e.Stellungen.data();
     std::mt19937 rng(7);
     for (int i = 0; i < 50; ++i) {
         ZufallsStellung(e, rng, 40);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -58,7 +59,7 @@ struct StellungDocTest : ::testing::Test {
 
     void SetUp() override {
         Tmp = fs::temp_directory_path() /
-              ("kiboru_stellungdoc_" +
+              ("kiboru_stellungdoc_" + std::to_string(getpid()) + "_" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(Tmp);
         fs::create_directories(Tmp);

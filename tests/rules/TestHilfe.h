@@ -6,12 +6,12 @@
 
 // Fewer iterations for the slow sanitizer run.
 inline int Runden(int n) {
-    const char *k = std::getenv("KIBORU_TEST_KURZ");
+    const char* k = std::getenv("KIBORU_TEST_KURZ");
     return (k && *k && std::string(k) != "0") ? (n / 10 > 0 ? n / 10 : 1) : n;
 }
 
 // Plays the point (text like "c3" or "--") for the side to move; returns PruefeZug's code.
-inline int Spiele(TZugGenerator &g, const std::string &feld) {
+inline int Spiele(TZugGenerator& g, const std::string& feld) {
     TZug z;
     z.Feld = static_cast<std::int8_t>(feld == "--" ? -1 : FeldAusText(feld));
     g.ZugZuFeld(z);
@@ -21,7 +21,7 @@ inline int Spiele(TZugGenerator &g, const std::string &feld) {
 }
 
 // Board from seven lines, row 7 first: 'S' black, 'W' white, '.' empty.
-inline TBrett BrettAus(const char *const zeilen[7]) {
+inline TBrett BrettAus(const char* const zeilen[7]) {
     TBrett b = MacheVorlage(Leer);
     for (int r = 0; r < 7; ++r)
         for (int x = 0; x < 7; ++x) {

@@ -8,7 +8,7 @@
 
 namespace {
 // Sets up a position with black to move (or white when weissAmZug).
-TZugGenerator Aus(const char *const zeilen[7], bool weissAmZug = false) {
+TZugGenerator Aus(const char* const zeilen[7], bool weissAmZug = false) {
     TZugGenerator g;
     TStellung st;
     st.Brett = BrettAus(zeilen);
@@ -17,7 +17,7 @@ TZugGenerator Aus(const char *const zeilen[7], bool weissAmZug = false) {
     return g;
 }
 
-void PruefeInvarianten(const TZugGenerator &g) {
+void PruefeInvarianten(const TZugGenerator& g) {
     ASSERT_EQ(static_cast<int>(g.Stellungen.size()), g.Zugnummer);
     ASSERT_TRUE(GleichesBrett(g.Stellungen.back(), g.Brett));
     ASSERT_EQ(g.FarbMaske, g.AmZug ? 0 : -1);
@@ -61,8 +61,19 @@ TEST(ZugGen, KandidatenInDerReihenfolgeA1BisG7) {
     EXPECT_EQ(g.PruefeZug(falscheFarbe), ZugKeinKandidat);
 }
 
+TEST(ZugGen, EintraegeDerKandidatenlisteKoennenDirektGeprueftWerden) {
+    TZugGenerator g;
+    int legal = 0;
+    for (int i = 1; i <= g.Kandidaten(); ++i)
+        legal += g.PruefeZug(g.Zugliste[i]) == ZugLegal;
+    EXPECT_EQ(legal, 50);
+    g.Ziehe(g.Zugliste[2]);
+    EXPECT_EQ(g.Brett[0], Schwarz);
+    EXPECT_EQ(g.Zugfolge[1].Feld, 0);
+}
+
 TEST(ZugGen, EinZugSchlaegtMehrereKettenUndZuruecknahmeStelltAllesWieder) {
-    const char *b[7] = {".......", ".......", ".......", ".......", "SS.....", "WWS....", ".W....."};
+    const char* b[7] = {".......", ".......", ".......", ".......", "SS.....", "WWS....", ".W....."};
     // white a2 b2 b1 form one chain; a1 empty. Add a second white chain to be taken by the same move.
     TZugGenerator g = Aus(b);
     // black a1 would be suicide unless it captures: white chain a2,b2,b1 has liberty a1 and c1.
@@ -80,7 +91,7 @@ TEST(ZugGen, EinZugSchlaegtMehrereKettenUndZuruecknahmeStelltAllesWieder) {
     EXPECT_EQ(g.AktionenAnzahl, 0);
 
     // two separate white chains in atari, both taken by d4
-    const char *c[7] = {".......", ".......", "...S...", "..SWS..", "...W...", "..SWS..", "...S..."};
+    const char* c[7] = {".......", ".......", "...S...", "..SWS..", "...W...", "..SWS..", "...S..."};
     TZugGenerator h = Aus(c);
     // d5 group: d4 white? rows from top: row5 "...S...": d5 black. row4 "..SWS.." d4 white.
     // row3 "...W..." d3 white, row2 "..SWS.." d2 white, row1 "...S..." d1 black.
@@ -96,13 +107,13 @@ TEST(ZugGen, EinZugSchlaegtMehrereKettenUndZuruecknahmeStelltAllesWieder) {
 
 TEST(ZugGen, SelbstmordGegenSchlagen) {
     // a1 surrounded by white a2, b1: black a1 is suicide
-    const char *b[7] = {".......", ".......", ".......", ".......", ".......", "W......", ".W....."};
+    const char* b[7] = {".......", ".......", ".......", ".......", ".......", "W......", ".W....."};
     TZugGenerator g = Aus(b);
     EXPECT_EQ(Spiele(g, "a1"), ZugSelbstmord);
     EXPECT_EQ(g.Zugnummer, 1);
     EXPECT_EQ(g.Brett[0], Leer);
     // same shape, but white b1 has only a1 left: filling the own last liberty captures, so it is legal
-    const char *c[7] = {".......", ".......", ".......", ".......", ".......", "W......", ".WS...."};
+    const char* c[7] = {".......", ".......", ".......", ".......", ".......", "W......", ".WS...."};
     TZugGenerator h = Aus(c);
     h.Brett[Punkt(1, 1)] = Schwarz; // b2 black: white b1's last liberty is a1
     h.SetzeStellung(h.HoleStellung());
@@ -113,7 +124,7 @@ TEST(ZugGen, SelbstmordGegenSchlagen) {
 
 TEST(ZugGen, KoWirdVerweigertBisAndersWoGespieltWurde) {
     // black a1, b2, c1; white c2, d1; white to move takes c1 with b1
-    const char *k[7] = {".......", ".......", ".......", ".......", ".......", ".SW....", "S.SW..."};
+    const char* k[7] = {".......", ".......", ".......", ".......", ".......", ".SW....", "S.SW..."};
     TZugGenerator h = Aus(k, true);
     ASSERT_EQ(Spiele(h, "b1"), ZugLegal);
     EXPECT_EQ(h.Brett[2], Leer);
@@ -177,7 +188,7 @@ TEST(ZugGen, PassenUndSpielende) {
 
 TEST(ZugGen, FlaechenzaehlungMitNeutralenGebieten) {
     // black column c, white column e: columns a-b black, g-f white, d neutral
-    const char *b[7] = {"..S.W..", "..S.W..", "..S.W..", "..S.W..", "..S.W..", "..S.W..", "..S.W.."};
+    const char* b[7] = {"..S.W..", "..S.W..", "..S.W..", "..S.W..", "..S.W..", "..S.W..", "..S.W.."};
     TZugGenerator g = Aus(b);
     EXPECT_EQ(g.Spielstand(), "21:21");
     int s, w;
@@ -185,7 +196,7 @@ TEST(ZugGen, FlaechenzaehlungMitNeutralenGebieten) {
     EXPECT_EQ(s, 21);
     EXPECT_EQ(w, 21);
     // a lone black stone owns the whole board
-    const char *c[7] = {".......", ".......", ".......", "...S...", ".......", ".......", "......."};
+    const char* c[7] = {".......", ".......", ".......", "...S...", ".......", ".......", "......."};
     EXPECT_EQ(Aus(c).Spielstand(), "49:0");
 }
 
@@ -226,7 +237,7 @@ TEST(ZugGen, VollePartieVerweigertDenZugOhneAbsturz) {
     PruefeInvarianten(g);
 
     // Change records: a move that would capture two stones needs three entries.
-    const char *b[7] = {".......", ".......", ".......", ".......", ".......", "W......", "W.S...."};
+    const char* b[7] = {".......", ".......", ".......", ".......", ".......", "W......", "W.S...."};
     TZugGenerator h = Aus(b);
     h.Brett[Punkt(1, 1)] = Schwarz; // a1-a2 white has only b1... and a3
     h.Brett[Punkt(0, 2)] = Schwarz; // a3 black: the white pair's last liberty is b1
@@ -251,7 +262,7 @@ TEST(ZugGen, VollePartieVerweigertDenZugOhneAbsturz) {
 TEST(ZugGen, ZufallspartienHaltenDieInvarianten) {
     MeldungenZuruecksetzen();
     std::string fehler;
-    SetzeMeldeAusgaben({[&](const std::string &t) { fehler += t; }, nullptr, nullptr, nullptr});
+    SetzeMeldeAusgaben({[&](const std::string& t) { fehler += t; }, nullptr, nullptr, nullptr});
     std::mt19937 zufall(4711);
     const int partien = Runden(2000);
     for (int p = 0; p < partien; ++p) {

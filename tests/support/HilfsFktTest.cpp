@@ -8,6 +8,7 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -40,9 +41,8 @@ struct HilfsFktTest : ::testing::Test {
     std::vector<std::string> FehlerBoxen;
 
     void SetUp() override {
-        Tmp = fs::temp_directory_path() /
-              ("kiboru_hilfsfkt_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Tmp = fs::temp_directory_path() / ("kiboru_hilfsfkt_" + std::to_string(getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Tmp);
         fs::create_directories(Tmp);
         HilfsFktZuruecksetzen();
@@ -90,6 +90,7 @@ TEST_F(HilfsFktTest, DatenordnerUnterAppData) {
     EXPECT_TRUE(fs::is_directory(d));
     EXPECT_FALSE(fs::exists(P("xdg")));
     EXPECT_EQ(Konfigdatei(), P("Quennel/tests_support/tests_support.ini"));
+    EXPECT_EQ(fs::path(Hilfedatei()).filename(), "tests_support.htm");
     // Cached: a removed folder does not change the answer.
     fs::remove_all(P("Quennel"));
     EXPECT_EQ(DatenVerzeichnis(), d);
@@ -122,14 +123,6 @@ TEST_F(HilfsFktTest, OhneJedenDatenordnerDerOrdnerHomeBeimProgramm) {
     EXPECT_TRUE(d == home || d == ProgrammVerzeichnis());
     EXPECT_TRUE(fs::is_directory(d));
     if (!gabEs) fs::remove(home);
-}
-
-TEST_F(HilfsFktTest, HilfedateiNebenDemProgrammOderImDatenordner) {
-    TUmgebung a("AppData", Tmp.string());
-    const std::string h = Hilfedatei();
-    EXPECT_EQ(fs::path(h).filename(), "tests_support.htm");
-    const std::string ordner = fs::path(h).parent_path().string();
-    EXPECT_TRUE(ordner == ProgrammVerzeichnis() || ordner == DatenVerzeichnis()) << ordner;
 }
 
 TEST_F(HilfsFktTest, DateiSicherstellenSchreibtLaedtUndMeldet) {

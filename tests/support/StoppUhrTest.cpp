@@ -67,9 +67,3 @@ TEST(StoppUhrText, StundenMinutenSekundenZehntel) {
     EXPECT_EQ(u.Text(), "00:01:01.2");
     SetzeUhrQuelle(nullptr);
 }
-
-TEST(StoppUhrQuelle, TageszeitInSekunden) {
-    const double s = SekundenSeitMitternacht();
-    EXPECT_GE(s, 0);
-    EXPECT_LT(s, 86401);
-}
