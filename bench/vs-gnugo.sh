@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Kiboru at a given level against GNU Go 3.8 on 7x7, colours alternating, through tools/match.
+# Usage: bench/vs-gnugo.sh [LEVEL] [GAMES] [further options of tools/match]
+#   e.g. bench/vs-gnugo.sh 4 20 --zeit 120
+# Results: build/vs-gnugo/level<LEVEL>-<date>/ (games, ergebnisse.csv, zusammenfassung.txt).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+level=${1:-4}
+spiele=${2:-20}
+shift $(( $# > 2 ? 2 : $# ))
+case "$level" in (''|*[!0-9]*) echo "Level muss eine Zahl von 1 bis 999 sein: $level" >&2; exit 2;; esac
+case "$spiele" in (''|*[!0-9]*) echo "Anzahl der Partien muss eine Zahl sein: $spiele" >&2; exit 2;; esac
+
+gnugo=/usr/games/gnugo
+if [ ! -x "$gnugo" ]; then
+  echo "Installiere gnugo ..." >&2
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq gnugo
+fi
+
+if [ ! -x build/Kiboru ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
+fi
+nice cmake --build build --target Kiboru -j2 >&2
+
+# Positional superko as the referee judges it, so that GNU Go is not lost to a rules mismatch.
+gegner="$gnugo --mode gtp --boardsize 7 --chinese-rules --positional-superko --komi 0 --level 10"
+ausgabe="build/vs-gnugo/level${level}-$(date +%Y%m%d-%H%M%S)"
+
+echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) Kerne, $(lscpu | sed -n 's/^Model name: *//p' | head -1)" >&2
+exec nice python3 tools/match \
+  --engine-a "$PWD/build/Kiboru --gtp --level $level" \
+  --engine-b "$gegner" \
+  --schiedsrichter "$PWD/build/Kiboru --gtp" \
+  --spiele "$spiele" --ausgabe "$ausgabe" "$@"

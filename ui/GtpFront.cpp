@@ -1,0 +1,631 @@
+// The GTP front end. It runs on one thread, which plays the role of the program's main thread:
+// the controller, the rules state and the file operations are called from here only, and the
+// search thread's hand-overs are run here while genmove waits for the search to end.
+#include "ui/GtpFront.h"
+
+#include "engine/Engines.h"
+#include "engine/SWertDflt.h"
+#include "record/PgnDoc.h"
+#include "record/StellungDoc.h"
+#include "record/TPAcht.h"
+#include "rules/ZugGen.h"
+#include "support/HilfsFkt.h"
+#include "support/StringsV5.h"
+#include "support/TP2Win.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <condition_variable>
+#include <csignal>
+#include <deque>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <mutex>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int LevelVorgabe = 4;
+
+// A refusal that becomes the "? ..." answer of the command.
+struct EGtpFehler : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void Ablehnen(const std::string &text) { throw EGtpFehler(text); }
+
+std::string Klein(std::string s) {
+    for (auto &c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::vector<std::string> Woerter(const std::string &s) {
+    std::vector<std::string> w;
+    std::istringstream ein(s);
+    for (std::string t; ein >> t;)
+        w.push_back(t);
+    return w;
+}
+
+bool GanzeZahl(const std::string &s, long &wert) {
+    const char *e = s.data() + s.size();
+    auto r = std::from_chars(s.data(), e, wert);
+    return r.ec == std::errc() && r.ptr == e;
+}
+
+bool Kommazahl(const std::string &s, double &wert) {
+    const char *a = s.data();
+    const char *e = a + s.size();
+    if (a != e && *a == '+') ++a; // from_chars refuses the plus sign that some controllers send
+    auto r = std::from_chars(a, e, wert, std::chars_format::general);
+    return r.ec == std::errc() && r.ptr == e;
+}
+
+std::string ZahlText(double v) {
+    char puffer[64];
+    auto r = std::to_chars(puffer, puffer + sizeof puffer, v);
+    return std::string(puffer, r.ptr);
+}
+
+// Side byte (1 black, 0 white) of a GTP colour.
+int Seite(const std::string &text) {
+    const std::string s = Klein(text);
+    if (s == "b" || s == "black") return 1;
+    if (s == "w" || s == "white") return 0;
+    Ablehnen("syntax error");
+}
+
+// An answer must not contain an empty line: that would end it early for the controller.
+std::string AlsAntwort(const std::string &text) {
+    std::string aus;
+    std::string zeile;
+    auto anhaengen = [&] {
+        if (zeile.find_first_not_of(' ') == std::string::npos) {
+            zeile.clear();
+            return;
+        }
+        if (!aus.empty()) aus += '\n';
+        aus += zeile;
+        zeile.clear();
+    };
+    for (char c : text) {
+        if (c == '\r') continue;
+        if (c == '\n')
+            anhaengen();
+        else
+            zeile += c;
+    }
+    anhaengen();
+    // a multi-line answer may start on the line after "= " (showboard)
+    if (!text.empty() && text[0] == '\n' && !aus.empty()) aus.insert(aus.begin(), '\n');
+    return aus;
+}
+
+// The search thread's hand-overs, run on the GTP thread while genmove pumps.
+class TGtpHost final : public TSucheHost {
+public:
+    TGtpHost() : Haupt(std::this_thread::get_id()) {}
+
+    void ImHauptthreadWarten(const std::function<void()> &f) override {
+        if (std::this_thread::get_id() == Haupt) {
+            f();
+            return;
+        }
+        bool erledigt = false;
+        std::unique_lock<std::mutex> lk(M);
+        Auftraege.push_back({f, &erledigt});
+        Cv.notify_all();
+        Cv.wait(lk, [&] { return erledigt; });
+    }
+
+    void ImHauptthreadSpaeter(std::function<void()> f) override {
+        std::lock_guard<std::mutex> lk(M);
+        Auftraege.push_back({std::move(f), nullptr});
+        Cv.notify_all();
+    }
+
+    // Runs what is queued now, without waiting for more.
+    void Abarbeiten() override {
+        for (;;) {
+            TAuftrag a;
+            {
+                std::lock_guard<std::mutex> lk(M);
+                if (Auftraege.empty()) return;
+                a = std::move(Auftraege.front());
+                Auftraege.pop_front();
+            }
+            Ausfuehren(a);
+        }
+    }
+
+    // Runs the hand-overs until one of them has set ende.
+    void Pumpen(const bool &ende) {
+        while (!ende) {
+            TAuftrag a;
+            {
+                std::unique_lock<std::mutex> lk(M);
+                Cv.wait(lk, [&] { return !Auftraege.empty(); });
+                a = std::move(Auftraege.front());
+                Auftraege.pop_front();
+            }
+            Ausfuehren(a);
+        }
+    }
+
+    std::function<void(const std::string &)> Fehlerausgabe;
+
+private:
+    struct TAuftrag {
+        std::function<void()> F;
+        bool *Erledigt = nullptr; // set when a search thread waits for this one
+    };
+
+    void Ausfuehren(TAuftrag &a) {
+        // a failing hand-over must still release the search thread that waits for it
+        try {
+            a.F();
+        } catch (const std::exception &e) {
+            if (Fehlerausgabe) Fehlerausgabe(e.what());
+        } catch (...) {
+            if (Fehlerausgabe) Fehlerausgabe("Unbekannte Ausnahme");
+        }
+        if (a.Erledigt) {
+            std::lock_guard<std::mutex> lk(M);
+            *a.Erledigt = true;
+            Cv.notify_all();
+        }
+    }
+    std::thread::id Haupt;
+    std::mutex M;
+    std::condition_variable Cv;
+    std::deque<TAuftrag> Auftraege;
+};
+
+class TGtpSitzung {
+public:
+    TGtpSitzung(std::ostream &aus, std::ostream &fehler, int level) : Aus(aus), Fehl(fehler), Level(level) {}
+
+    // The installation steps of the program's start that the engine needs: the engines folder
+    // and the values file in the user data folder. false: the program cannot go on.
+    bool Installieren() {
+        const std::string engines = PfadVerbinden(DatenVerzeichnis(), "Engines");
+        std::error_code ec;
+        std::filesystem::create_directories(engines, ec);
+        if (!std::filesystem::is_directory(engines, ec))
+            Schreiben("Installation gescheitert. Verzeichnis für Engines konnte nicht angelegt werden: " +
+                      engines);
+        SetzeEngineOrdner(engines);
+        std::vector<std::string> zeilen;
+        std::istringstream text(StandardWerteText());
+        for (std::string z; std::getline(text, z);) {
+            if (!z.empty() && z.back() == '\r') z.pop_back();
+            zeilen.push_back(z);
+        }
+        return DateiSicherstellen(WerteDateiName(), zeilen, false);
+    }
+
+    bool Starten() {
+        TMeldeAusgaben a;
+        a.Box = [this](const std::string &t) { Melden(t); };
+        a.InfoBox = [this](const std::string &t) { Melden(t); };
+        a.Piep = [] {};
+        a.Auffrischen = [] {};
+        SetzeMeldeAusgaben(a);
+        RegistriereLogMemo([this](const std::string &t) { Schreiben(t); });
+        SetzeFehlerBox([this](const std::string &t) { Schreiben(t); });
+        if (!Installieren()) return false;
+        Host.Fehlerausgabe = [this](const std::string &t) { Schreiben(t); };
+        SetzeSucheHost(&Host);
+        PAchtStart(); // registers the built-in engine once; a new game every time
+        LevelSetzen(Level);
+        return true;
+    }
+
+    void Beenden() {
+        WarteAufSuche();
+        SetzeSucheHost(nullptr);
+        SetzeFehlerBox(nullptr);
+        MeldungenZuruecksetzen();
+    }
+
+    // false after quit.
+    bool Zeile(const std::string &roh) {
+        const std::string zeile = GtpZeileBereinigen(roh);
+        if (zeile.empty()) return true;
+        std::size_t pos = 0;
+        std::string id;
+        std::string kommando = NaechstesWort(zeile, pos);
+        if (!kommando.empty() && std::all_of(kommando.begin(), kommando.end(),
+                                             [](unsigned char c) { return std::isdigit(c) != 0; })) {
+            id = kommando;
+            kommando = NaechstesWort(zeile, pos);
+        }
+        const std::string rest = Getrimmt(zeile.substr(std::min(pos, zeile.size())));
+        bool weiter = true;
+        bool ok = true;
+        std::string text;
+        try {
+            if (kommando.empty()) Ablehnen("syntax error");
+            text = Ausfuehren(kommando, rest, weiter);
+        } catch (const EGtpFehler &e) {
+            ok = false;
+            text = e.what();
+        } catch (const std::exception &e) {
+            ok = false;
+            text = std::string("internal error: ") + e.what();
+        } catch (...) {
+            ok = false;
+            text = "internal error";
+        }
+        Aus << (ok ? '=' : '?') << id << ' ' << AlsAntwort(text) << "\n\n" << std::flush;
+        return weiter && static_cast<bool>(Aus);
+    }
+
+private:
+    std::ostream &Aus;
+    std::ostream &Fehl;
+    int Level;
+    double Komi = 0;
+    TGtpHost Host;
+    std::vector<std::string> *Fang = nullptr; // what the boxes would show while a file command runs
+
+    static std::string NaechstesWort(const std::string &s, std::size_t &pos) {
+        while (pos < s.size() && s[pos] == ' ')
+            ++pos;
+        const std::size_t a = pos;
+        while (pos < s.size() && s[pos] != ' ')
+            ++pos;
+        return s.substr(a, pos - a);
+    }
+
+    static std::string Getrimmt(const std::string &s) {
+        const auto a = s.find_first_not_of(' ');
+        if (a == std::string::npos) return {};
+        return s.substr(a, s.find_last_not_of(' ') - a + 1);
+    }
+
+    void Schreiben(const std::string &t) {
+        std::string s;
+        for (char c : t)
+            if (c != '\r') s += c;
+        while (!s.empty() && s.back() == '\n')
+            s.pop_back();
+        Fehl << s << '\n' << std::flush;
+    }
+
+    void Melden(const std::string &t) {
+        if (Fang)
+            Fang->push_back(t);
+        else
+            Schreiben(t);
+    }
+
+    void LevelSetzen(int level) {
+        Level = level;
+        SetzeLevelVonSlot(1, level);
+        SetzeLevelVonSlot(0, level);
+    }
+
+    static void Anzahl(const std::vector<std::string> &a, std::size_t n) {
+        if (a.size() != n) Ablehnen("syntax error");
+    }
+
+    std::string Ausfuehren(const std::string &kommando, const std::string &rest, bool &weiter) {
+        const auto a = Woerter(rest);
+        if (kommando == "protocol_version") return Anzahl(a, 0), "2";
+        if (kommando == "name") return Anzahl(a, 0), "Kiboru";
+        if (kommando == "version") return Anzahl(a, 0), "1.0";
+        if (kommando == "known_command") {
+            Anzahl(a, 1);
+            const auto &k = GtpKommandos();
+            return std::find(k.begin(), k.end(), a[0]) != k.end() ? "true" : "false";
+        }
+        if (kommando == "list_commands") {
+            Anzahl(a, 0);
+            std::string s;
+            for (const auto &k : GtpKommandos())
+                s += (s.empty() ? "" : "\n") + k;
+            return s;
+        }
+        if (kommando == "quit") {
+            Anzahl(a, 0);
+            weiter = false;
+            return {};
+        }
+        if (kommando == "boardsize") {
+            Anzahl(a, 1);
+            long n = 0;
+            if (!GanzeZahl(a[0], n)) Ablehnen("syntax error");
+            if (n != 7) Ablehnen("unacceptable size");
+            NeuesSpiel();
+            return {};
+        }
+        if (kommando == "clear_board") {
+            Anzahl(a, 0);
+            NeuesSpiel();
+            return {};
+        }
+        if (kommando == "komi") {
+            Anzahl(a, 1);
+            double k = 0;
+            if (!Kommazahl(a[0], k)) Ablehnen("syntax error");
+            Komi = k;
+            return {};
+        }
+        if (kommando == "play") return Anzahl(a, 2), Spielen(a[0], a[1]);
+        if (kommando == "genmove") return Anzahl(a, 1), Berechnen(a[0]);
+        if (kommando == "undo") {
+            Anzahl(a, 0);
+            if (Regeln.Zugnummer <= 1) Ablehnen("cannot undo");
+            ZurueckMitUhr();
+            return {};
+        }
+        if (kommando == "showboard") return Anzahl(a, 0), "\n" + Brettbild();
+        if (kommando == "final_score") return Anzahl(a, 0), Endstand();
+        if (kommando == "time_settings") {
+            Anzahl(a, 3);
+            long n = 0;
+            for (const auto &w : a)
+                if (!GanzeZahl(w, n) || n < 0) Ablehnen("syntax error");
+            return {};
+        }
+        if (kommando == "time_left") {
+            Anzahl(a, 3);
+            Seite(a[0]);
+            long n = 0;
+            if (!GanzeZahl(a[1], n) || !GanzeZahl(a[2], n)) Ablehnen("syntax error");
+            return {};
+        }
+        if (kommando == "kiboru-level") {
+            Anzahl(a, 1);
+            long n = 0;
+            if (!GanzeZahl(a[0], n)) Ablehnen("syntax error");
+            if (n < 1 || n > 999) Ablehnen("level out of range 1..999");
+            LevelSetzen(static_cast<int>(n));
+            return {};
+        }
+        if (kommando == "kiboru-score") return Anzahl(a, 0), Regeln.Spielstand();
+        if (kommando == "kiboru-status") return Anzahl(a, 0), SpielZustandText(Regeln);
+        if (kommando == "kiboru-open") return Oeffnen(rest);
+        if (kommando == "kiboru-save") return Speichern(rest);
+        Ablehnen("unknown command");
+    }
+
+    std::string Spielen(const std::string &farbe, const std::string &vertex) {
+        const int seite = Seite(farbe);
+        const int punkt = GtpVertex(vertex);
+        if (punkt == GtpKeinVertex) Ablehnen("syntax error");
+        if (punkt == GtpAusserhalb || seite != Regeln.AmZug) Ablehnen("illegal move");
+        TZug z = KeinZug;
+        z.Feld = static_cast<std::int8_t>(punkt);
+        if (!Regeln.ZugZuFeld(z) || !Regeln.IstErlaubt(z)) Ablehnen("illegal move");
+        const int vorher = Regeln.Zugnummer;
+        ZieheMitUhr(z);
+        if (Regeln.Zugnummer == vorher) Ablehnen("illegal move");
+        return {};
+    }
+
+    std::string Berechnen(const std::string &farbe) {
+        const int seite = Seite(farbe);
+        if (seite != Regeln.AmZug)
+            Ablehnen(std::string("wrong colour: ") + (Regeln.AmZug ? "black" : "white") + " is to move");
+        TEngine *e = EngineSlots[Regeln.AmZug];
+        if (!e) Ablehnen("Keine Engine zum Berechnen vorhanden");
+        if (Regeln.BeidePassen()) Ablehnen("Das Spiel ist aus.");
+        WarteAufSuche();
+        SetzeRegelnFuerSuche(&Regeln);
+        bool ende = false;
+        StarteSuche(e, [&ende] { ende = true; });
+        Host.Pumpen(ende);
+        WarteAufSuche();
+
+        TZug z = e->ErgebnisZug;
+        if (z.Farbe == NochKeinZug.Farbe) z = KeinZug;
+        if (!Regeln.IstErlaubt(z)) {
+            // where the program's computer gives up: nothing is played
+            ZugUhr[Regeln.AmZug].Stopp();
+            GesamtUhr[Regeln.AmZug].Stopp();
+            Meldung("Computer gibt auf !", true);
+            Spielerfarbe = Regeln.AmZug;
+            return "resign";
+        }
+        const int vorher = Regeln.Zugnummer;
+        ZieheMitUhr(z);
+        if (Regeln.Zugnummer == vorher) Ablehnen("illegal move");
+        return IstPass(z) ? "pass" : GtpVertexText(z.Feld);
+    }
+
+    std::string Brettbild() const {
+        std::string s = "   A B C D E F G\n";
+        for (int y = 6; y >= 0; --y) {
+            const char zeile = static_cast<char>('1' + y);
+            s += ' ';
+            s += zeile;
+            s += ' ';
+            for (int x = 0; x < 7; ++x) {
+                const TFarbe v = Regeln.Brett[Punkt(x, y)];
+                s += v == Schwarz ? 'X' : v == Weiss ? 'O' : '.';
+                s += ' ';
+            }
+            s += zeile;
+            s += '\n';
+        }
+        s += "   A B C D E F G\n";
+        s += SpielZustandText(Regeln);
+        return s;
+    }
+
+    std::string Endstand() const {
+        int schwarz = 0;
+        int weiss = 0;
+        Regeln.Zaehle(schwarz, weiss);
+        const double d = schwarz - weiss - Komi;
+        if (d > 0) return "B+" + ZahlText(d);
+        if (d < 0) return "W+" + ZahlText(-d);
+        return "0";
+    }
+
+    // Runs a file operation with the boxes it would show collected instead of printed.
+    template <class F> std::vector<std::string> MitFang(F &&f) {
+        std::vector<std::string> gefangen;
+        Fang = &gefangen;
+        try {
+            f();
+        } catch (...) {
+            Fang = nullptr;
+            throw;
+        }
+        Fang = nullptr;
+        return gefangen;
+    }
+
+    static std::string Zusammen(const std::vector<std::string> &teile) {
+        std::string s;
+        for (const auto &t : teile)
+            s += (s.empty() ? "" : "\n") + t;
+        return s;
+    }
+
+    std::string Oeffnen(const std::string &name) {
+        if (name.empty()) Ablehnen("syntax error");
+        const auto punkt = name.rfind('.');
+        const bool pgn = punkt != std::string::npos && Klein(name.substr(punkt)) == ".pgn";
+        int ergebnis = 0;
+        std::string fehlertext;
+        auto meldungen = MitFang([&] {
+            if (pgn) {
+                ergebnis = ReadPgnFile(PgnSpiele, name, fehlertext);
+                if (ergebnis == 0 && PgnSpiele.Count >= 1) {
+                    // A new game first, so that the engines start from the empty board too and
+                    // follow every move of the record on the controller's road.
+                    NeuesSpiel();
+                    UebernimmPgnSpiel(PgnSpiele[0], Regeln, Baum);
+                    // the window shows the start with the moves ahead; a controller wants the
+                    // position after them, as after opening a game file
+                    LetzterZug();
+                }
+            } else {
+                ergebnis = LadeSpiel(name, true, false);
+            }
+        });
+        if (!fehlertext.empty()) meldungen.push_back(fehlertext);
+        const std::string text = Zusammen(meldungen);
+        if (ergebnis != 0) Ablehnen(text.empty() ? "cannot open " + name : text);
+        return text;
+    }
+
+    std::string Speichern(const std::string &name) {
+        if (name.empty()) Ablehnen("syntax error");
+        TIOErgebnis r;
+        auto meldungen = MitFang([&] { r = SpeichereSpiel(name); });
+        if (r.Code != 0) meldungen.push_back(IOFehlerMeldung(r.Code, r.Meldung));
+        const std::string text = Zusammen(meldungen);
+        if (r.Code != 0) Ablehnen(text);
+        return text;
+    }
+};
+
+} // namespace
+
+const std::vector<std::string> &GtpKommandos() {
+    static const std::vector<std::string> k = {
+        "protocol_version", "name",        "version",       "known_command", "list_commands", "quit",
+        "boardsize",        "clear_board", "komi",          "play",          "genmove",       "undo",
+        "showboard",        "final_score", "time_settings", "time_left",     "kiboru-level",  "kiboru-score",
+        "kiboru-status",    "kiboru-open", "kiboru-save"};
+    return k;
+}
+
+std::string GtpZeileBereinigen(const std::string &zeile) {
+    std::string s;
+    s.reserve(zeile.size());
+    for (char c : zeile) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '#') break;
+        if (c == '\t')
+            s += ' ';
+        else if (u >= 32 && u != 127)
+            s += c;
+    }
+    const auto a = s.find_first_not_of(' ');
+    if (a == std::string::npos) return {};
+    return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+int GtpVertex(const std::string &text) {
+    const std::string s = Klein(text);
+    if (s == "pass") return -1;
+    if (s.size() < 2 || s[0] < 'a' || s[0] > 'z' || s[0] == 'i') return GtpKeinVertex;
+    long zeile = 0;
+    if (!std::isdigit(static_cast<unsigned char>(s[1])) || !GanzeZahl(s.substr(1), zeile))
+        return GtpKeinVertex;
+    const int spalte = s[0] - 'a';
+    if (spalte > 6 || zeile < 1 || zeile > 7) return GtpAusserhalb;
+    return Punkt(spalte, static_cast<int>(zeile) - 1);
+}
+
+std::string GtpVertexText(int punkt) {
+    if (punkt < 0) return "pass";
+    std::string s(1, static_cast<char>('A' + (punkt & 15)));
+    s += std::to_string(punkt / 16 + 1);
+    return s;
+}
+
+int GtpSchleife(std::istream &ein, std::ostream &aus, std::ostream &fehler, int level) {
+    TGtpSitzung sitzung(aus, fehler, level);
+    struct TAufraeumen {
+        TGtpSitzung &S;
+        ~TAufraeumen() { S.Beenden(); }
+    } aufraeumen{sitzung};
+    try {
+        if (!sitzung.Starten()) return 1; // the message of the failed installation is out
+    } catch (const std::exception &e) {
+        fehler << "Start des GTP-Modus fehlgeschlagen: " << e.what() << '\n';
+        return 1;
+    }
+    for (std::string zeile; std::getline(ein, zeile);)
+        if (!sitzung.Zeile(zeile)) break;
+    return 0;
+}
+
+int GtpHaupt(int argc, char **argv) {
+    int level = LevelVorgabe;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--gtp") continue;
+        std::string wert;
+        if (arg == "--level") {
+            if (i + 1 >= argc) {
+                std::cerr << "Nach --level fehlt die Spielstufe (1 bis 999).\n";
+                return 2;
+            }
+            wert = argv[++i];
+        } else if (arg.rfind("--level=", 0) == 0) {
+            wert = arg.substr(8);
+        } else {
+            std::cerr << "Unbekanntes Argument im GTP-Modus: " << arg
+                      << "\nAufruf: Kiboru --gtp [--level N]\n";
+            return 2;
+        }
+        long n = 0;
+        if (!GanzeZahl(wert, n) || n < 1 || n > 999) {
+            std::cerr << "Ungültige Spielstufe \"" << wert
+                      << "\": erlaubt sind ganze Zahlen von 1 bis 999.\n";
+            return 2;
+        }
+        level = static_cast<int>(n);
+    }
+#ifdef SIGPIPE
+    // A controller that goes away must end the loop through a failed write, not kill us.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    return GtpSchleife(std::cin, std::cout, std::cerr, level);
+}
