@@ -2,15 +2,21 @@
 #include "engine/Engines.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
+#include "ui/GtpFront.h"
 #include "ui/MainVw.h"
 #include "ui/QtHost.h"
 
 #include <QDir>
 #include <QPointer>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 int main(int argc, char** argv) {
+    // The protocol front end runs without any window or toolkit.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--gtp") == 0) return GtpHaupt(argc, argv);
+
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     TKiboruApp app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kiboru"));
