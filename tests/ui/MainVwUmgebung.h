@@ -108,7 +108,8 @@ public:
     QString SpeichernDialogAusfuehren() override { return SpeichernPfad; }
 };
 
-// Start-up once: data folder, host, engines with a quick level, then a fresh game per test.
+// Start-up once: data folder, engines; then per test the Qt host (other suites may have put in
+// their own), the built-in engine in both slots at a quick level, and a fresh game.
 inline void Grundzustand() {
     App();
     DatenOrdner();
@@ -116,14 +117,16 @@ inline void Grundzustand() {
     static bool gestartet = false;
     if (!gestartet) {
         gestartet = true;
-        SetzeSucheHost(&host);
         KanalAbfangen();
         PAchtStart();
     }
-    static TEngine* schwarz = EngineSlots[1];
-    static TEngine* weiss = EngineSlots[0];
-    EngineSlots[1] = schwarz;
-    EngineSlots[0] = weiss;
+    SetzeSucheHost(&host);
+    SetzeRegelnFuerSuche(&Regeln);
+    TEngine* standard = nullptr;
+    for (TEngine* e : EngineListe)
+        if (e && e->Name == "Default") standard = e;
+    EngineSlots[1] = standard;
+    EngineSlots[0] = standard;
     SetzeLevelVonSlot(1, 2);
     SetzeLevelVonSlot(0, 2);
     KanalAbfangen();
