@@ -154,6 +154,7 @@ std::string PruefeBaum(const std::string &name) {
 int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) {
     std::int32_t gespCursor = 0;
     std::int64_t gespLetzter = -1;
+    std::int32_t gespBasis = 1;
     TRecordLeser leser(f);
     unsigned char r[RecordGroesse];
 
@@ -184,6 +185,7 @@ int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) 
             }
             gespCursor = kopf[0];
             gespLetzter = kopf[1];
+            gespBasis = kopf[2];
         }
     }
     if (leser.Code) return leser.Code;
@@ -231,7 +233,8 @@ int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) 
 
     TStellung start;
     start.Brett = aufbau;
-    start.Halbzug = 1;
+    // A set-up game keeps its side to move in the base record: an even number means white.
+    start.Halbzug = (mitAufbau && (gespBasis & 1) == 0) ? 2 : 1;
     if (mitAufbau) Regeln.SetzeStellung(start);
 
     // Walk to the stored position on the rules state alone, checking every move on the way.
@@ -261,14 +264,10 @@ int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) 
         linie.push_back(Regeln.Zugfolge[i]);
 
     abgehaengt.Anhaengen();
-    NeuesSpiel();
-    if (mitAufbau) {
-        Regeln.SetzeStellung(start);
-        for (TEngine *e : EngineListe)
-            if (e)
-                for (int p = 0; p <= LetzterPunkt; ++p)
-                    if (IstPunkt(p) && aufbau[p] != Leer) e->SetzeStein(p, aufbau[p]);
-    }
+    if (mitAufbau)
+        NeueStellung(start);
+    else
+        NeuesSpiel();
     for (const TZug &z : linie)
         ZieheInsert(z);
     return 0;
@@ -333,8 +332,22 @@ TIOErgebnis SpeichereSpiel(const std::string &name) {
     puffer.insert(puffer.end(), Brettformat, Brettformat + 4);
     SchreibeInt(puffer, Baum.Cursor);
     SchreibeInt(puffer, Baum.Letzter);
-    SchreibeInt(puffer, Baum.Basis);
+    // A game from a set-up position: its side to move goes into the base record (even: white),
+    // one setup record per stone before the tokens.
+    const bool aufgebaut = IstAufgebaut();
+    const TStellung start = Startstellung();
+    SchreibeInt(puffer, aufgebaut ? start.Halbzug : Baum.Basis);
     SchreibeInt(puffer, Baum.Tiefe);
+    if (aufgebaut)
+        for (int x = 0; x < 7; ++x)
+            for (int y = 0; y < 7; ++y) {
+                const int p = Punkt(x, y);
+                if (start.Brett[p] == Leer) continue;
+                puffer.push_back(static_cast<unsigned char>(start.Brett[p]));
+                puffer.push_back(static_cast<unsigned char>(p));
+                puffer.push_back(0);
+                puffer.push_back(FlagSetup);
+            }
     for (int i = 0; i <= Baum.Letzter; ++i) {
         TZug z = (*Baum.Tokens)[i];
         SetzeSetup(z, false);

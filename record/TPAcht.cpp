@@ -53,6 +53,34 @@ void NeuesSpiel() {
     }
 }
 
+void NeueStellung(const TStellung& st) {
+    NeuesSpiel();
+    Regeln.SetzeStellung(st);
+    Spielerfarbe = Regeln.AmZug;
+    for (TEngine* e : Engines()) {
+        if (!e) continue;
+        // Engines know no side to move of their own: a pass hands the move to white. Setting the
+        // stones afterwards starts the engine's history anew, so that pass is not remembered as
+        // the first of two.
+        if (Regeln.AmZug == 0) e->Ziehe(-1);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 7; ++x) e->SetzeStein(Punkt(x, y), Regeln.Brett[Punkt(x, y)]);
+    }
+}
+
+TStellung Startstellung() {
+    TStellung st;
+    st.Brett = Regeln.Stellungen.front();
+    const int amZugAnfangs = Regeln.AmZug ^ ((Regeln.Zugnummer - 1) & 1);
+    st.Halbzug = amZugAnfangs ? 1 : 2;
+    return st;
+}
+
+bool IstAufgebaut() {
+    const TStellung st = Startstellung();
+    return st.Halbzug != 1 || !GleichesBrett(st.Brett, Startbrett);
+}
+
 void ZieheInsert(TZug z) {
     Regeln.ZugZuFeld(z);
     if (!Regeln.IstErlaubt(z)) {

@@ -17,6 +17,12 @@ extern TArray<TStoppUhr, 0, 1> GesamtUhr;
 
 void PAchtStart();          // start-up: built-in engine in both slots, levels 4 and 4, new game
 void NeuesSpiel();
+// A new game from a set-up position: rules, tree, clocks and every engine start from it.
+void NeueStellung(const TStellung& st);
+// The position the current game started from (the board of its root and the side to move there).
+TStellung Startstellung();
+// Whether the game started from anything but the empty board with black to move.
+bool IstAufgebaut();
 void ZieheInsert(TZug z);
 void ZugZurueck();
 void ZieheMitUhr(TZug z);

@@ -1,6 +1,5 @@
 #include "ui/DlgStellung.h"
 
-#include "engine/Engines.h"
 #include "record/TPAcht.h"
 #include "rules/ZugGen.h"
 #include "support/StringsV5.h"
@@ -271,20 +270,5 @@ void StellungUebernehmen(const TBrett& brett, int amZug) {
     TStellung st;
     st.Brett = brett;
     st.Halbzug = amZug ? 1 : 2;
-    Regeln.SetzeStellung(st);
-    Baum.Init(Regeln.Zugnummer);
-    for (int s = 0; s <= 1; ++s) {
-        ZugUhr[s].Ruecksetzen();
-        GesamtUhr[s].Ruecksetzen();
-    }
-    Spielerfarbe = Regeln.AmZug;
-    FesteFarbe = false;
-    // The engines know no side to move of their own: a pass hands the move to white.
-    for (TEngine* e : EngineListe) {
-        if (!e) continue;
-        e->SpielNeu();
-        for (int p = 0; p <= LetzterPunkt; ++p)
-            if (IstPunkt(p) && brett[p] != Leer) e->SetzeStein(p, brett[p]);
-        if (!amZug) e->Ziehe(-1);
-    }
+    NeueStellung(st);
 }

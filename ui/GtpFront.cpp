@@ -506,7 +506,7 @@ private:
                 if (ergebnis == 0 && PgnSpiele.Count >= 1) {
                     // A new game first, so that the engines start from the empty board too and
                     // follow every move of the record on the controller's road.
-                    NeuesSpiel();
+                    NeueStellung(PgnSpiele[0].StartPosition);
                     UebernimmPgnSpiel(PgnSpiele[0], Regeln, Baum);
                     // the window shows the start with the moves ahead; a controller wants the
                     // position after them, as after opening a game file

@@ -249,7 +249,11 @@ void TFormPGN::BtnLoeschenClick() {
 
 void TFormPGN::BtnOkClick() {
     // Only the position and the moves go over; the edited tags stay in the dialog.
-    if (PgnSpiele.Count >= 1) UebernimmPgnSpiel(PgnSpiele[0], Regeln, Baum);
+    if (PgnSpiele.Count >= 1) {
+        // through the controller, so that the engines leave the old game too
+        NeueStellung(PgnSpiele[0].StartPosition);
+        UebernimmPgnSpiel(PgnSpiele[0], Regeln, Baum);
+    }
     accept();
 }
 

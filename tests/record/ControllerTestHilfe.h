@@ -38,7 +38,7 @@ struct TRegelEngine : TEngine {
     bool SetzeStein(int feld, int wert) override {
         TStellung st = R.HoleStellung();
         st.Brett[feld] = ZuFarbe(wert);
-        st.Halbzug = 1;
+        st.Halbzug = R.AmZug ? 1 : 2; // a set stone keeps the side to move, as the engines do
         R.SetzeStellung(st);
         return true;
     }
