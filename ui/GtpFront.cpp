@@ -39,15 +39,15 @@ struct EGtpFehler : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void Ablehnen(const std::string &text) { throw EGtpFehler(text); }
+[[noreturn]] void Ablehnen(const std::string& text) { throw EGtpFehler(text); }
 
 std::string Klein(std::string s) {
-    for (auto &c : s)
+    for (auto& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
-std::vector<std::string> Woerter(const std::string &s) {
+std::vector<std::string> Woerter(const std::string& s) {
     std::vector<std::string> w;
     std::istringstream ein(s);
     for (std::string t; ein >> t;)
@@ -55,15 +55,15 @@ std::vector<std::string> Woerter(const std::string &s) {
     return w;
 }
 
-bool GanzeZahl(const std::string &s, long &wert) {
-    const char *e = s.data() + s.size();
+bool GanzeZahl(const std::string& s, long& wert) {
+    const char* e = s.data() + s.size();
     auto r = std::from_chars(s.data(), e, wert);
     return r.ec == std::errc() && r.ptr == e;
 }
 
-bool Kommazahl(const std::string &s, double &wert) {
-    const char *a = s.data();
-    const char *e = a + s.size();
+bool Kommazahl(const std::string& s, double& wert) {
+    const char* a = s.data();
+    const char* e = a + s.size();
     if (a != e && *a == '+') ++a; // from_chars refuses the plus sign that some controllers send
     auto r = std::from_chars(a, e, wert, std::chars_format::general);
     return r.ec == std::errc() && r.ptr == e;
@@ -76,7 +76,7 @@ std::string ZahlText(double v) {
 }
 
 // Side byte (1 black, 0 white) of a GTP colour.
-int Seite(const std::string &text) {
+int Seite(const std::string& text) {
     const std::string s = Klein(text);
     if (s == "b" || s == "black") return 1;
     if (s == "w" || s == "white") return 0;
@@ -84,7 +84,7 @@ int Seite(const std::string &text) {
 }
 
 // An answer must not contain an empty line: that would end it early for the controller.
-std::string AlsAntwort(const std::string &text) {
+std::string AlsAntwort(const std::string& text) {
     std::string aus;
     std::string zeile;
     auto anhaengen = [&] {
@@ -114,7 +114,7 @@ class TGtpHost final : public TSucheHost {
 public:
     TGtpHost() : Haupt(std::this_thread::get_id()) {}
 
-    void ImHauptthreadWarten(const std::function<void()> &f) override {
+    void ImHauptthreadWarten(const std::function<void()>& f) override {
         if (std::this_thread::get_id() == Haupt) {
             f();
             return;
@@ -147,7 +147,7 @@ public:
     }
 
     // Runs the hand-overs until one of them has set ende.
-    void Pumpen(const bool &ende) {
+    void Pumpen(const bool& ende) {
         while (!ende) {
             TAuftrag a;
             {
@@ -160,19 +160,19 @@ public:
         }
     }
 
-    std::function<void(const std::string &)> Fehlerausgabe;
+    std::function<void(const std::string&)> Fehlerausgabe;
 
 private:
     struct TAuftrag {
         std::function<void()> F;
-        bool *Erledigt = nullptr; // set when a search thread waits for this one
+        bool* Erledigt = nullptr; // set when a search thread waits for this one
     };
 
-    void Ausfuehren(TAuftrag &a) {
+    void Ausfuehren(TAuftrag& a) {
         // a failing hand-over must still release the search thread that waits for it
         try {
             a.F();
-        } catch (const std::exception &e) {
+        } catch (const std::exception& e) {
             if (Fehlerausgabe) Fehlerausgabe(e.what());
         } catch (...) {
             if (Fehlerausgabe) Fehlerausgabe("Unbekannte Ausnahme");
@@ -191,7 +191,7 @@ private:
 
 class TGtpSitzung {
 public:
-    TGtpSitzung(std::ostream &aus, std::ostream &fehler, int level) : Aus(aus), Fehl(fehler), Level(level) {}
+    TGtpSitzung(std::ostream& aus, std::ostream& fehler, int level) : Aus(aus), Fehl(fehler), Level(level) {}
 
     // The installation steps of the program's start that the engine needs: the engines folder
     // and the values file in the user data folder. false: the program cannot go on.
@@ -214,15 +214,15 @@ public:
 
     bool Starten() {
         TMeldeAusgaben a;
-        a.Box = [this](const std::string &t) { Melden(t); };
-        a.InfoBox = [this](const std::string &t) { Melden(t); };
+        a.Box = [this](const std::string& t) { Melden(t); };
+        a.InfoBox = [this](const std::string& t) { Melden(t); };
         a.Piep = [] {};
         a.Auffrischen = [] {};
         SetzeMeldeAusgaben(a);
-        RegistriereLogMemo([this](const std::string &t) { Schreiben(t); });
-        SetzeFehlerBox([this](const std::string &t) { Schreiben(t); });
+        RegistriereLogMemo([this](const std::string& t) { Schreiben(t); });
+        SetzeFehlerBox([this](const std::string& t) { Schreiben(t); });
         if (!Installieren()) return false;
-        Host.Fehlerausgabe = [this](const std::string &t) { Schreiben(t); };
+        Host.Fehlerausgabe = [this](const std::string& t) { Schreiben(t); };
         SetzeSucheHost(&Host);
         PAchtStart(); // registers the built-in engine once; a new game every time
         LevelSetzen(Level);
@@ -237,7 +237,7 @@ public:
     }
 
     // false after quit.
-    bool Zeile(const std::string &roh) {
+    bool Zeile(const std::string& roh) {
         const std::string zeile = GtpZeileBereinigen(roh);
         if (zeile.empty()) return true;
         std::size_t pos = 0;
@@ -255,10 +255,10 @@ public:
         try {
             if (kommando.empty()) Ablehnen("syntax error");
             text = Ausfuehren(kommando, rest, weiter);
-        } catch (const EGtpFehler &e) {
+        } catch (const EGtpFehler& e) {
             ok = false;
             text = e.what();
-        } catch (const std::exception &e) {
+        } catch (const std::exception& e) {
             ok = false;
             text = std::string("internal error: ") + e.what();
         } catch (...) {
@@ -270,14 +270,14 @@ public:
     }
 
 private:
-    std::ostream &Aus;
-    std::ostream &Fehl;
+    std::ostream& Aus;
+    std::ostream& Fehl;
     int Level;
     double Komi = 0;
     TGtpHost Host;
-    std::vector<std::string> *Fang = nullptr; // what the boxes would show while a file command runs
+    std::vector<std::string>* Fang = nullptr; // what the boxes would show while a file command runs
 
-    static std::string NaechstesWort(const std::string &s, std::size_t &pos) {
+    static std::string NaechstesWort(const std::string& s, std::size_t& pos) {
         while (pos < s.size() && s[pos] == ' ')
             ++pos;
         const std::size_t a = pos;
@@ -286,13 +286,13 @@ private:
         return s.substr(a, pos - a);
     }
 
-    static std::string Getrimmt(const std::string &s) {
+    static std::string Getrimmt(const std::string& s) {
         const auto a = s.find_first_not_of(' ');
         if (a == std::string::npos) return {};
         return s.substr(a, s.find_last_not_of(' ') - a + 1);
     }
 
-    void Schreiben(const std::string &t) {
+    void Schreiben(const std::string& t) {
         std::string s;
         for (char c : t)
             if (c != '\r') s += c;
@@ -301,7 +301,7 @@ private:
         Fehl << s << '\n' << std::flush;
     }
 
-    void Melden(const std::string &t) {
+    void Melden(const std::string& t) {
         if (Fang)
             Fang->push_back(t);
         else
@@ -314,24 +314,24 @@ private:
         SetzeLevelVonSlot(0, level);
     }
 
-    static void Anzahl(const std::vector<std::string> &a, std::size_t n) {
+    static void Anzahl(const std::vector<std::string>& a, std::size_t n) {
         if (a.size() != n) Ablehnen("syntax error");
     }
 
-    std::string Ausfuehren(const std::string &kommando, const std::string &rest, bool &weiter) {
+    std::string Ausfuehren(const std::string& kommando, const std::string& rest, bool& weiter) {
         const auto a = Woerter(rest);
         if (kommando == "protocol_version") return Anzahl(a, 0), "2";
         if (kommando == "name") return Anzahl(a, 0), "Kiboru";
         if (kommando == "version") return Anzahl(a, 0), "1.0";
         if (kommando == "known_command") {
             Anzahl(a, 1);
-            const auto &k = GtpKommandos();
+            const auto& k = GtpKommandos();
             return std::find(k.begin(), k.end(), a[0]) != k.end() ? "true" : "false";
         }
         if (kommando == "list_commands") {
             Anzahl(a, 0);
             std::string s;
-            for (const auto &k : GtpKommandos())
+            for (const auto& k : GtpKommandos())
                 s += (s.empty() ? "" : "\n") + k;
             return s;
         }
@@ -373,7 +373,7 @@ private:
         if (kommando == "time_settings") {
             Anzahl(a, 3);
             long n = 0;
-            for (const auto &w : a)
+            for (const auto& w : a)
                 if (!GanzeZahl(w, n) || n < 0) Ablehnen("syntax error");
             return {};
         }
@@ -399,7 +399,7 @@ private:
         Ablehnen("unknown command");
     }
 
-    std::string Spielen(const std::string &farbe, const std::string &vertex) {
+    std::string Spielen(const std::string& farbe, const std::string& vertex) {
         const int seite = Seite(farbe);
         const int punkt = GtpVertex(vertex);
         if (punkt == GtpKeinVertex) Ablehnen("syntax error");
@@ -413,11 +413,11 @@ private:
         return {};
     }
 
-    std::string Berechnen(const std::string &farbe) {
+    std::string Berechnen(const std::string& farbe) {
         const int seite = Seite(farbe);
         if (seite != Regeln.AmZug)
             Ablehnen(std::string("wrong colour: ") + (Regeln.AmZug ? "black" : "white") + " is to move");
-        TEngine *e = EngineSlots[Regeln.AmZug];
+        TEngine* e = EngineSlots[Regeln.AmZug];
         if (!e) Ablehnen("Keine Engine zum Berechnen vorhanden");
         if (Regeln.BeidePassen()) Ablehnen("Das Spiel ist aus.");
         WarteAufSuche();
@@ -474,7 +474,7 @@ private:
     }
 
     // Runs a file operation with the boxes it would show collected instead of printed.
-    template <class F> std::vector<std::string> MitFang(F &&f) {
+    template <class F> std::vector<std::string> MitFang(F&& f) {
         std::vector<std::string> gefangen;
         Fang = &gefangen;
         try {
@@ -487,14 +487,14 @@ private:
         return gefangen;
     }
 
-    static std::string Zusammen(const std::vector<std::string> &teile) {
+    static std::string Zusammen(const std::vector<std::string>& teile) {
         std::string s;
-        for (const auto &t : teile)
+        for (const auto& t : teile)
             s += (s.empty() ? "" : "\n") + t;
         return s;
     }
 
-    std::string Oeffnen(const std::string &name) {
+    std::string Oeffnen(const std::string& name) {
         if (name.empty()) Ablehnen("syntax error");
         const auto punkt = name.rfind('.');
         const bool pgn = punkt != std::string::npos && Klein(name.substr(punkt)) == ".pgn";
@@ -522,7 +522,7 @@ private:
         return text;
     }
 
-    std::string Speichern(const std::string &name) {
+    std::string Speichern(const std::string& name) {
         if (name.empty()) Ablehnen("syntax error");
         TIOErgebnis r;
         auto meldungen = MitFang([&] { r = SpeichereSpiel(name); });
@@ -535,7 +535,7 @@ private:
 
 } // namespace
 
-const std::vector<std::string> &GtpKommandos() {
+const std::vector<std::string>& GtpKommandos() {
     static const std::vector<std::string> k = {
         "protocol_version", "name",        "version",       "known_command", "list_commands", "quit",
         "boardsize",        "clear_board", "komi",          "play",          "genmove",       "undo",
@@ -544,7 +544,7 @@ const std::vector<std::string> &GtpKommandos() {
     return k;
 }
 
-std::string GtpZeileBereinigen(const std::string &zeile) {
+std::string GtpZeileBereinigen(const std::string& zeile) {
     std::string s;
     s.reserve(zeile.size());
     for (char c : zeile) {
@@ -560,7 +560,7 @@ std::string GtpZeileBereinigen(const std::string &zeile) {
     return s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-int GtpVertex(const std::string &text) {
+int GtpVertex(const std::string& text) {
     const std::string s = Klein(text);
     if (s == "pass") return -1;
     if (s.size() < 2 || s[0] < 'a' || s[0] > 'z' || s[0] == 'i') return GtpKeinVertex;
@@ -579,15 +579,15 @@ std::string GtpVertexText(int punkt) {
     return s;
 }
 
-int GtpSchleife(std::istream &ein, std::ostream &aus, std::ostream &fehler, int level) {
+int GtpSchleife(std::istream& ein, std::ostream& aus, std::ostream& fehler, int level) {
     TGtpSitzung sitzung(aus, fehler, level);
     struct TAufraeumen {
-        TGtpSitzung &S;
+        TGtpSitzung& S;
         ~TAufraeumen() { S.Beenden(); }
     } aufraeumen{sitzung};
     try {
         if (!sitzung.Starten()) return 1; // the message of the failed installation is out
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         fehler << "Start des GTP-Modus fehlgeschlagen: " << e.what() << '\n';
         return 1;
     }
@@ -596,7 +596,7 @@ int GtpSchleife(std::istream &ein, std::ostream &aus, std::ostream &fehler, int 
     return 0;
 }
 
-int GtpHaupt(int argc, char **argv) {
+int GtpHaupt(int argc, char** argv) {
     int level = LevelVorgabe;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

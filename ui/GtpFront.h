@@ -7,22 +7,22 @@
 #include <vector>
 
 // Program main of "--gtp [--level N]"; exit code 2 for bad arguments.
-int GtpHaupt(int argc, char **argv);
+int GtpHaupt(int argc, char** argv);
 
 // Protocol loop until "quit" or the end of the input. Starts a new game at the given level.
-int GtpSchleife(std::istream &ein, std::ostream &aus, std::ostream &fehler, int level);
+int GtpSchleife(std::istream& ein, std::ostream& aus, std::ostream& fehler, int level);
 
 // One input line as the protocol wants it: control characters gone (tab becomes a blank),
 // the comment after '#' dropped, blanks at both ends trimmed.
-std::string GtpZeileBereinigen(const std::string &zeile);
+std::string GtpZeileBereinigen(const std::string& zeile);
 
 // "C4" / "c4" -> point (column + 16 * (row - 1)), "pass" -> -1; -2 when it names no vertex,
 // -3 for a well-formed vertex off the 7x7 board.
 constexpr int GtpKeinVertex = -2;
 constexpr int GtpAusserhalb = -3;
-int GtpVertex(const std::string &text);
+int GtpVertex(const std::string& text);
 // Point -> "C4", negative -> "pass".
 std::string GtpVertexText(int punkt);
 
 // The commands the front end knows, in the order list_commands gives them.
-const std::vector<std::string> &GtpKommandos();
+const std::vector<std::string>& GtpKommandos();

@@ -28,7 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Generous: only there so that a hanging child fails the test instead of the whole run.
-constexpr int WartezeitMs = 300000;
+constexpr int WartezeitMs = 60000;
 
 // One folder per test process for the children's data folder and the files of the tests;
 // removed when the process ends.
@@ -61,10 +61,10 @@ public:
                 ::close(fd);
             ::setenv("XDG_DATA_HOME", daten.c_str(), 1);
             ::setenv("AppData", daten.c_str(), 1);
-            std::vector<char *> argv;
+            std::vector<char*> argv;
             std::string exe = KIBORU_EXE;
             argv.push_back(exe.data());
-            for (auto &a : argumente)
+            for (auto& a : argumente)
                 argv.push_back(a.data());
             argv.push_back(nullptr);
             ::execv(exe.c_str(), argv.data());
@@ -79,8 +79,8 @@ public:
         ::fcntl(Fehl, F_SETFL, ::fcntl(Fehl, F_GETFL) | O_NONBLOCK);
     }
 
-    TKindProzess(const TKindProzess &) = delete;
-    TKindProzess &operator=(const TKindProzess &) = delete;
+    TKindProzess(const TKindProzess&) = delete;
+    TKindProzess& operator=(const TKindProzess&) = delete;
 
     ~TKindProzess() {
         SchliesseEingabe();
@@ -93,7 +93,7 @@ public:
         ::close(Fehl);
     }
 
-    void Senden(const std::string &text) {
+    void Senden(const std::string& text) {
         std::size_t n = 0;
         while (n < text.size()) {
             const auto w = ::write(Ein, text.data() + n, text.size() - n);
@@ -115,7 +115,7 @@ public:
         }
     }
 
-    std::string Befehl(const std::string &zeile) {
+    std::string Befehl(const std::string& zeile) {
         Senden(zeile + "\n");
         return Antwort();
     }
@@ -137,7 +137,7 @@ public:
         return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     }
 
-    const std::string &Rest() const { return Gelesen; }
+    const std::string& Rest() const { return Gelesen; }
     std::string FehlerText() {
         FehlerLesen();
         return FehlerPuffer;
@@ -185,7 +185,7 @@ TKindProzess Gtp(std::vector<std::string> weitere = {}) {
 } // namespace
 
 TEST(GtpProzess, BadLevelEndsWithCodeTwoAndAGermanMessage) {
-    for (const std::vector<std::string> &args : {std::vector<std::string>{"--level", "0"},
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--level", "0"},
                                                  {"--level", "1000"},
                                                  {"--level", "vier"},
                                                  {"--level"},
@@ -217,7 +217,7 @@ TEST(GtpProzess, SessionWithEveryCommand) {
     const auto liste = k.Befehl("6 list_commands");
     ASSERT_EQ(liste.rfind("=6 ", 0), 0u) << liste;
     const std::string zeilen = "\n" + liste.substr(3) + "\n";
-    for (const auto &kommando : GtpKommandos())
+    for (const auto& kommando : GtpKommandos())
         EXPECT_NE(zeilen.find("\n" + kommando + "\n"), std::string::npos) << kommando;
     EXPECT_EQ(k.Befehl("7 boardsize 7"), "=7 ");
     EXPECT_EQ(k.Befehl("8 boardsize 19"), "?8 unacceptable size");
@@ -266,7 +266,7 @@ TEST(GtpProzess, SessionWithEveryCommand) {
 
 TEST(GtpProzess, IllegalMovesKoUndoAndTheEnd) {
     auto k = Gtp({"--level", "1"});
-    for (const char *z : {"play b B3", "play w C3", "play b A2", "play w D2", "play b B1", "play w C1",
+    for (const char* z : {"play b B3", "play w C3", "play b A2", "play w D2", "play b B1", "play w C1",
                           "play b G7", "play w B2", "play b C2"})
         ASSERT_EQ(k.Befehl(z), "= ") << z;
     EXPECT_EQ(k.Befehl("play w B2"), "? illegal move"); // the retake repeats a board
@@ -303,7 +303,7 @@ TEST(GtpProzess, MalformedInputGetsErrorsNotACrash) {
 
 namespace {
 
-std::string DateiText(const fs::path &p) {
+std::string DateiText(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
@@ -313,12 +313,12 @@ fs::path MatchSkript() {
     return fs::path(__FILE__).parent_path().parent_path().parent_path() / "tools" / "match";
 }
 
-int Shell(const std::string &befehl) {
+int Shell(const std::string& befehl) {
     const int st = std::system(befehl.c_str());
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
 }
 
-std::string Zitat(const std::string &s) { return "'" + s + "'"; }
+std::string Zitat(const std::string& s) { return "'" + s + "'"; }
 
 } // namespace
 
@@ -342,7 +342,7 @@ TEST(GtpMatch, RunnerPlaysSavesAndSummarises) {
     EXPECT_NE(csv.find("\n1,A,B,"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\n2,B,A,"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",Zuglimit,9,"), std::string::npos) << csv;
-    for (const char *partie : {"partie-001.go", "partie-002.go"}) {
+    for (const char* partie : {"partie-001.go", "partie-002.go"}) {
         const std::string go = DateiText(ordner / partie);
         ASSERT_GE(go.size(), 24u) << partie;
         EXPECT_EQ(go.substr(0, 4), "goV1") << partie;

@@ -18,7 +18,7 @@
 
 namespace {
 
-bool EndetMit(const std::string &s, const std::string &ende) {
+bool EndetMit(const std::string& s, const std::string& ende) {
     return s.size() >= ende.size() && s.compare(s.size() - ende.size(), ende.size(), ende) == 0;
 }
 
@@ -28,7 +28,7 @@ struct TAntwort {
     std::string Text;
 };
 
-std::vector<TAntwort> Zerlegen(const std::string &aus) {
+std::vector<TAntwort> Zerlegen(const std::string& aus) {
     std::vector<TAntwort> r;
     std::size_t pos = 0;
     while (pos < aus.size()) {
@@ -56,7 +56,7 @@ struct TLauf {
     int Code = -1;
 };
 
-TLauf Lauf(const std::string &eingabe, int level = 1) {
+TLauf Lauf(const std::string& eingabe, int level = 1) {
     std::istringstream ein(eingabe);
     std::ostringstream aus;
     std::ostringstream fehler;
@@ -68,9 +68,9 @@ TLauf Lauf(const std::string &eingabe, int level = 1) {
 }
 
 // Answers of a script, one per line that is not empty or a comment.
-std::vector<std::string> Texte(const std::string &eingabe, int level = 1) {
+std::vector<std::string> Texte(const std::string& eingabe, int level = 1) {
     std::vector<std::string> t;
-    for (const auto &a : Lauf(eingabe, level).Antworten)
+    for (const auto& a : Lauf(eingabe, level).Antworten)
         t.push_back((a.Ok ? "= " : "? ") + a.Text);
     return t;
 }
@@ -119,7 +119,7 @@ TEST(GtpZeile, VerticesOfTheSevenBoard) {
     EXPECT_EQ(GtpVertex("A8"), GtpAusserhalb);
     EXPECT_EQ(GtpVertex("A0"), GtpAusserhalb);
     EXPECT_EQ(GtpVertex("T19"), GtpAusserhalb);
-    for (const char *s : {"", "A", "I3", "1A", "A1x", "A-1", "A+1", "resign", "Ä1"})
+    for (const char* s : {"", "A", "I3", "1A", "A1x", "A-1", "A+1", "resign", "Ä1"})
         EXPECT_EQ(GtpVertex(s), GtpKeinVertex) << s;
     EXPECT_EQ(GtpVertexText(0), "A1");
     EXPECT_EQ(GtpVertexText(2 + 16 * 3), "C4");
@@ -268,7 +268,7 @@ TEST_F(GtpSchleifeTest, GenmoveComputesAndPlaysForTheSideToMove) {
     EXPECT_NE(l.Antworten[2].Text.find("Weiß ist am Zug."), std::string::npos) << l.Antworten[2].Text;
     ASSERT_TRUE(l.Antworten[3].Ok) << l.Antworten[3].Text;
     if (punkt >= 0) {
-        const std::string &brett = l.Antworten[4].Text;
+        const std::string& brett = l.Antworten[4].Text;
         const int zeile = punkt / 16 + 1;
         const auto z = brett.find("\n " + std::to_string(zeile) + " ");
         ASSERT_NE(z, std::string::npos) << brett;
@@ -298,7 +298,7 @@ TEST_F(GtpSchleifeTest, MalformedInputNeverEndsTheLoop) {
         "42 kiboru-status\n";
     const auto l = Lauf(zeilen);
     std::vector<std::string> t;
-    for (const auto &a : l.Antworten)
+    for (const auto& a : l.Antworten)
         t.push_back((a.Ok ? "= " : "? ") + a.Text);
     const std::vector<std::string> erwartet = {"? unknown command",
                                                "? syntax error",
@@ -374,7 +374,7 @@ public:
         Magic = MagicWert;
         Name = "Stellv";
     }
-    bool Berechne(TZug &zug, std::int32_t &wert) override {
+    bool Berechne(TZug& zug, std::int32_t& wert) override {
         wert = 0;
         if (Art == Ausnahme) throw std::runtime_error("Test");
         if (Art == Nichts) return false;
@@ -384,8 +384,8 @@ public:
 };
 
 struct TSlotTausch {
-    TEngine *Vorher;
-    explicit TSlotTausch(TEngine *e) : Vorher(EngineSlots[1]) { EngineSlots[1] = e; }
+    TEngine* Vorher;
+    explicit TSlotTausch(TEngine* e) : Vorher(EngineSlots[1]) { EngineSlots[1] = e; }
     ~TSlotTausch() { EngineSlots[1] = Vorher; }
 };
 
@@ -399,7 +399,7 @@ TEST_F(GtpSchleifeTest, AMoveTheRulesRefuseBecomesResignAndNothingIsPlayed) {
     e.Feld = GtpVertex("D4");
     auto l = Lauf("play b D4\nplay w C3\ngenmove b\nkiboru-status\n");
     std::vector<std::string> t;
-    for (const auto &a : l.Antworten)
+    for (const auto& a : l.Antworten)
         t.push_back((a.Ok ? "= " : "? ") + a.Text);
     EXPECT_EQ(t, (std::vector<std::string>{"= ", "= ", "= resign", "= 1:1 Schwarz ist am Zug."}));
     EXPECT_NE(l.Fehler.find("Computer gibt auf !"), std::string::npos) << l.Fehler;
