@@ -137,7 +137,7 @@ TFormEloTurnier::TFormEloTurnier(QWidget *parent) : QDialog(parent) {
     connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
 
-    connect(qApp, &QApplication::focusChanged, this, &TFormEloTurnier::FokusGewechselt);
+    FokusVerbindung = connect(qApp, &QApplication::focusChanged, this, &TFormEloTurnier::FokusGewechselt);
     connect(StringGrid1, &QTableWidget::itemChanged, this, &TFormEloTurnier::SpielerGeaendert);
     // Queued: the editor of the cell just left has committed its text by then.
     connect(
@@ -353,3 +353,7 @@ void TFormEloTurnier::Escape(TTextGitter *gitter, bool &behandelt) {
 void TFormEloTurnier::SpielerGeaendert(QTableWidgetItem *item) {
     if (item && item->column() == SpalteName) UpdateTabellenHeader();
 }
+
+// Hiding the dialog in QDialog's destructor moves the focus: by then this part is gone, so the
+// application must not call back into it.
+TFormEloTurnier::~TFormEloTurnier() { disconnect(FokusVerbindung); }

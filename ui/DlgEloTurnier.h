@@ -39,6 +39,7 @@ class TFormEloTurnier : public QDialog {
     Q_OBJECT
 public:
     explicit TFormEloTurnier(QWidget *parent = nullptr);
+    ~TFormEloTurnier() override;
 
     TTextGitter *StringGrid1; // players: Name, Ergebnis, Elo - alt, Elo - neu
     TTextGitter *StringGrid2; // cross table, names as headers
@@ -75,6 +76,7 @@ public slots:
     void BtnAuswertenClick();
 
 private:
+    QMetaObject::Connection FokusVerbindung;
     void FokusGewechselt(QWidget *alt, QWidget *neu);
     void Escape(TTextGitter *gitter, bool &behandelt);
     void SpielerGeaendert(QTableWidgetItem *item);
