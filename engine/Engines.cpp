@@ -8,17 +8,6 @@
 #include <mutex>
 #include <thread>
 
-// Cuts a UTF-8 text after n characters (not bytes), so an umlaut is never split.
-static std::string KuerzeText(const std::string &s, std::size_t n) {
-    std::size_t zeichen = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            if (zeichen == n) return s.substr(0, i);
-            ++zeichen;
-        }
-    }
-    return s;
-}
 
 // ---------------------------------------------------------------------------------------------
 // TEngine, TEngineWrap

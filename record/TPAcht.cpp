@@ -13,16 +13,7 @@ TArray<TStoppUhr, 0, 1> GesamtUhr{};
 
 namespace {
 // Length limits of the log and error texts count characters, not UTF-8 bytes.
-std::string Kuerze(const std::string &s, std::size_t n) {
-    std::size_t zeichen = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            if (zeichen == n) return s.substr(0, i);
-            ++zeichen;
-        }
-    }
-    return s;
-}
+std::string Kuerze(const std::string &s, std::size_t n) { return KuerzeText(s, n); }
 
 // The list may change while an engine is called (it cannot today, but a copy costs nothing).
 std::vector<TEngine *> Engines() { return EngineListe; }

@@ -5,15 +5,15 @@
 
 namespace {
 TMeldeAusgaben Ausgaben;
-std::function<void(const std::string &)> LogMemo;
-std::function<void(const std::string &, bool)> ThreadAusgabe;
+std::function<void(const std::string&)> LogMemo;
+std::function<void(const std::string&, bool)> ThreadAusgabe;
 std::string Anstehend;
 bool ErsterFehler = false;
 
 void Auffrischen() {
     if (Ausgaben.Auffrischen) Ausgaben.Auffrischen();
 }
-void Box(const std::string &text) {
+void Box(const std::string& text) {
     if (Ausgaben.Box)
         Ausgaben.Box(text);
     else
@@ -21,9 +21,20 @@ void Box(const std::string &text) {
 }
 } // namespace
 
+std::string KuerzeText(const std::string& s, std::size_t n) {
+    std::size_t zeichen = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+            if (zeichen == n) return s.substr(0, i);
+            ++zeichen;
+        }
+    }
+    return s;
+}
+
 void SetzeMeldeAusgaben(TMeldeAusgaben a) { Ausgaben = std::move(a); }
 
-void RegistriereLogMemo(std::function<void(const std::string &)> zeile) { LogMemo = std::move(zeile); }
+void RegistriereLogMemo(std::function<void(const std::string&)> zeile) { LogMemo = std::move(zeile); }
 
 void LogAusgebenAnstehend() {
     if (!LogMemo || Anstehend.empty()) return;
@@ -34,9 +45,9 @@ void LogAusgebenAnstehend() {
     LogMemo(t);
 }
 
-void SetzeThreadAusgabe(std::function<void(const std::string &, bool)> f) { ThreadAusgabe = std::move(f); }
+void SetzeThreadAusgabe(std::function<void(const std::string&, bool)> f) { ThreadAusgabe = std::move(f); }
 
-void Meldung(const std::string &text, bool zeigen) {
+void Meldung(const std::string& text, bool zeigen) {
     if (zeigen && !text.empty() && text[0] == '#') {
         Fehler(text.substr(1));
         return;
@@ -52,9 +63,9 @@ void Meldung(const std::string &text, bool zeigen) {
     }
 }
 
-void Protokoll(const std::string &text) { Meldung(text, false); }
+void Protokoll(const std::string& text) { Meldung(text, false); }
 
-void Fehler(const std::string &text) {
+void Fehler(const std::string& text) {
     bool erster = !ErsterFehler;
     if (ThreadAusgabe)
         ThreadAusgabe(text, erster);
@@ -70,7 +81,7 @@ void Fehler(const std::string &text) {
     ErsterFehler = true;
 }
 
-void ZeigeInfo(const std::string &text) {
+void ZeigeInfo(const std::string& text) {
     if (Ausgaben.InfoBox)
         Ausgaben.InfoBox(text);
     else
@@ -86,4 +97,4 @@ void MeldungenZuruecksetzen() {
 }
 
 bool ErsterFehlerGezeigt() { return ErsterFehler; }
-const std::string &AnstehenderText() { return Anstehend; }
+const std::string& AnstehenderText() { return Anstehend; }

@@ -1,7 +1,6 @@
 // Games that start from a set-up position: handed to the engines, saved and reopened.
-#include "engine/EnginesTestHost.h"
+#include "EngineUmgebung.h"
 
-#include "engine/SWertDflt.h"
 #include "engine/ziehenDflt.h"
 #include "record/StellungDoc.h"
 #include "record/TPAcht.h"
@@ -16,40 +15,12 @@
 namespace fs = std::filesystem;
 
 namespace {
-struct AufbauTest : ::testing::Test {
-    TTestHost Host;
-    std::vector<std::string> Boxen, Infos;
-    std::string Vorher;
-    fs::path Tmp;
-
+struct AufbauTest : TEngineUmgebung {
     void SetUp() override {
-        Vorher = EngineOrdner();
-        Tmp = fs::temp_directory_path() / ("kiboru_aufbau_" + std::to_string(getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Tmp);
-        fs::create_directories(Tmp);
-        SetzeEngineOrdner(Tmp.string());
-        std::ofstream(WerteDateiName(), std::ios::binary) << StandardWerteText();
-        EnginesFreigeben();
-        MeldungenZuruecksetzen();
-        TMeldeAusgaben a;
-        a.Box = [this](const std::string& t) { Boxen.push_back(t); };
-        a.InfoBox = [this](const std::string& t) { Infos.push_back(t); };
-        SetzeMeldeAusgaben(a);
-        SetzeSucheHost(&Host);
+        TEngineUmgebung::SetUp();
         PAchtStart();
         SetzeLevelVonSlot(1, 2);
         SetzeLevelVonSlot(0, 2);
-    }
-    void TearDown() override {
-        EnginesFreigeben();
-        Host.Abarbeiten();
-        SetzeSucheHost(nullptr);
-        NeuesSpiel();
-        MeldungenZuruecksetzen();
-        SetzeEngineOrdner(Vorher);
-        std::error_code ec;
-        fs::remove_all(Tmp, ec);
     }
 
     // White stones on the c column, black on e, white to move.
@@ -62,13 +33,6 @@ struct AufbauTest : ::testing::Test {
         st.Brett[Punkt(2, 3)] = Leer;
         st.Halbzug = 2;
         return st;
-    }
-    TZug Rechne() {
-        TEngine* e = EngineSlots[Regeln.AmZug];
-        bool fertig = false;
-        StarteSuche(e, [&] { fertig = true; });
-        EXPECT_TRUE(Host.PumpeBis([&] { return fertig; }));
-        return e->ErgebnisZug;
     }
 };
 

@@ -1,4 +1,4 @@
-#include "engine/EnginesTestHost.h"
+#include "EngineUmgebung.h"
 
 #include "engine/SWertDflt.h"
 #include "engine/engineDefault.h"
@@ -15,46 +15,13 @@
 namespace fs = std::filesystem;
 
 namespace {
-struct TPAchtPartieTest : ::testing::Test {
-    TTestHost Host;
-    std::vector<std::string> Boxen, Log;
-    std::string Vorher;
-    fs::path Tmp;
-
-    void SetUp() override {
-        // The engine reads and echoes its values file in the engines folder.
-        Vorher = EngineOrdner();
-        Tmp = fs::temp_directory_path() / ("kiboru_partie_" + std::to_string(getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Tmp);
-        fs::create_directories(Tmp);
-        SetzeEngineOrdner(Tmp.string());
-        std::ofstream(WerteDateiName(), std::ios::binary) << StandardWerteText();
-        EnginesFreigeben();
-        MeldungenZuruecksetzen();
-        TMeldeAusgaben a;
-        a.Box = [this](const std::string &t) { Boxen.push_back(t); };
-        SetzeMeldeAusgaben(a);
-        RegistriereLogMemo([this](const std::string &t) { Log.push_back(t); });
-        SetzeSucheHost(&Host);
-    }
-    void TearDown() override {
-        EnginesFreigeben();
-        Host.Abarbeiten();
-        SetzeSucheHost(nullptr);
-        NeuesSpiel();
-        MeldungenZuruecksetzen();
-        SetzeEngineOrdner(Vorher);
-        std::error_code ec;
-        fs::remove_all(Tmp, ec);
-    }
-};
+using TPAchtPartieTest = TEngineUmgebung;
 } // namespace
 
 TEST_F(TPAchtPartieTest, StartMitDerEingebautenEngine) {
     PAchtStart();
     ASSERT_EQ(EngineListe.size(), 1u);
-    TEngine *e = EngineListe[0];
+    TEngine* e = EngineListe[0];
     EXPECT_EQ(e->Magic, TEngine::MagicWert);
     EXPECT_EQ(e->Name, std::string(DefaultEintraege().Name()).substr(0, 20));
     EXPECT_EQ(e->HoleName(), "Default");
@@ -77,7 +44,7 @@ TEST_F(TPAchtPartieTest, GanzePartieBisZweiPaesse) {
     SetzeLevelVonSlot(0, 3);
     int halbzuege = 0;
     while (!Regeln.BeidePassen() && halbzuege < MaxHalbzuege) {
-        TEngine *e = EngineSlots[Regeln.AmZug];
+        TEngine* e = EngineSlots[Regeln.AmZug];
         bool fertig = false;
         StarteSuche(e, [&] { fertig = true; });
         ASSERT_TRUE(Host.PumpeBis([&] { return fertig; }));
@@ -91,7 +58,7 @@ TEST_F(TPAchtPartieTest, GanzePartieBisZweiPaesse) {
     // No engine fell out of step and no search failed.
     EXPECT_TRUE(Boxen.empty()) << Boxen.front();
     EXPECT_EQ(std::count_if(Log.begin(), Log.end(),
-                            [](const std::string &s) { return s.rfind("Default.Ziehe:", 0) == 0; }),
+                            [](const std::string& s) { return s.rfind("Default.Ziehe:", 0) == 0; }),
               halbzuege);
     // The engine's texts crossed from the search thread into the log.
     EXPECT_NE(std::find(Log.begin(), Log.end(), "Analysetiefe : 1"), Log.end());
