@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/deps.sh >&2
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIBORU_BENCH=OFF >&2
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
 cmake --build build --target Kiboru -j"$(nproc)" >&2
 exec ./build/Kiboru "$@"
