@@ -14,7 +14,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIBORU_SANITIZE=ON 
 cmake --build build-asan -j"$jobs"
 
 echo "== Tests mit AddressSanitizer/UBSan =="
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   KIBORU_TEST_KURZ=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 echo "== Tests =="
