@@ -12,11 +12,9 @@ TArray<TStoppUhr, 0, 1> ZugUhr{};
 TArray<TStoppUhr, 0, 1> GesamtUhr{};
 
 namespace {
-// Length limits of the log and error texts count characters, not UTF-8 bytes.
-std::string Kuerze(const std::string &s, std::size_t n) { return KuerzeText(s, n); }
 
 // The list may change while an engine is called (it cannot today, but a copy costs nothing).
-std::vector<TEngine *> Engines() { return EngineListe; }
+std::vector<TEngine*> Engines() { return EngineListe; }
 } // namespace
 
 void PAchtStart() {
@@ -37,9 +35,9 @@ void NeuesSpiel() {
         GesamtUhr[s].Ruecksetzen();
         ZugUhr[s].Ruecksetzen();
     }
-    for (TEngine *e : Engines()) {
+    for (TEngine* e : Engines()) {
         if (!e) continue;
-        Protokoll(Kuerze(e->Name + ".SpielNeu", 29));
+        Protokoll(KuerzeText(e->Name + ".SpielNeu", 29));
         e->SpielNeu();
     }
 }
@@ -55,7 +53,8 @@ void NeueStellung(const TStellung& st) {
         // the first of two.
         if (Regeln.AmZug == 0) e->Ziehe(-1);
         for (int y = 0; y < 7; ++y)
-            for (int x = 0; x < 7; ++x) e->SetzeStein(Punkt(x, y), Regeln.Brett[Punkt(x, y)]);
+            for (int x = 0; x < 7; ++x)
+                e->SetzeStein(Punkt(x, y), Regeln.Brett[Punkt(x, y)]);
     }
 }
 
@@ -80,14 +79,14 @@ void ZieheInsert(TZug z) {
     }
     Baum.Einfuegen(Regeln.Zugnummer, z);
     Regeln.Ziehe(z);
-    for (TEngine *e : Engines()) {
+    for (TEngine* e : Engines()) {
         if (!e) continue;
-        Protokoll(Kuerze(e->Name + ".Ziehe:", 27) + ZugText(z));
+        Protokoll(KuerzeText(e->Name + ".Ziehe:", 27) + ZugText(z));
         if (!e->Ziehe(z.Feld))
-            Fehler(
-                Kuerze(Kuerze("TPAcht: Engine \"" + e->Name, 36) + "\" hat folgenden Zug nicht ausgeführt:",
-                       73) +
-                ZugText(z));
+            Fehler(KuerzeText(KuerzeText("TPAcht: Engine \"" + e->Name, 36) +
+                                  "\" hat folgenden Zug nicht ausgeführt:",
+                              73) +
+                   ZugText(z));
     }
 }
 
@@ -96,13 +95,14 @@ void ZugZurueck() {
     if (!Baum.Zurueck()) Fehler("Konnte im Analysebaum nicht den Zug zurücknehmen.");
     const TZug z = Regeln.Zugfolge[Regeln.Zugnummer - 1];
     Regeln.Zuruecknehmen();
-    for (TEngine *e : Engines()) {
+    for (TEngine* e : Engines()) {
         if (!e) continue;
-        Protokoll(Kuerze(e->Name + ".Zurueck:", 29) + ZugText(z));
+        Protokoll(KuerzeText(e->Name + ".Zurueck:", 29) + ZugText(z));
         if (!e->Zurueck())
             Fehler(
-                Kuerze(Kuerze("Zug konnte nicht zurückgenommen werden für Engine \"" + e->Name, 71) + "\":",
-                       73) +
+                KuerzeText(KuerzeText("Zug konnte nicht zurückgenommen werden für Engine \"" + e->Name, 71) +
+                               "\":",
+                           73) +
                 ZugText(z));
     }
 }
