@@ -1,4 +1,5 @@
 #include "record/Baum.h"
+#include "TokenText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +13,6 @@ namespace {
 
 TZug Z(int feld, TFarbe farbe = Schwarz) { return TZug{farbe, static_cast<std::int8_t>(feld), 0, 0}; }
 const TZug A = Z(0), B = Z(1), C = Z(2), D = Z(3);
-
-// "a1+ a2- ..." for the used tokens.
-std::string Form(const TBaum &b) {
-    std::string s;
-    for (int i = 0; i <= b.Letzter; ++i) {
-        const TZug &t = (*b.Tokens)[i];
-        if (!s.empty()) s += ' ';
-        s += Feldname(t.Feld) + (IstVorwaerts(t) ? "+" : "-");
-    }
-    return s;
-}
 
 // Inserts at the current position, as the controller does.
 void Hier(TBaum &b, const TZug &z) { b.Einfuegen(b.Basis + b.Tiefe, z); }

@@ -1,4 +1,5 @@
 #include "record/PgnDoc.h"
+#include "TokenText.h"
 #include "support/StringsV5.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::string Form(const TBaum &b) {
-    std::string s;
-    for (int i = 0; i <= b.Letzter; ++i) {
-        const TZug &t = (*b.Tokens)[i];
-        if (!s.empty()) s += ' ';
-        s += Feldname(t.Feld) + (IstVorwaerts(t) ? "+" : "-");
-    }
-    return s;
-}
 
 std::string Z(const char *s) { return std::string(s) + "\r\n"; }
 

@@ -1,4 +1,5 @@
 #include "ui/PgnForm.h"
+#include "record/TokenText.h"
 
 #include "record/PgnDoc.h"
 #include "record/TPAcht.h"
@@ -20,16 +21,6 @@
 #include <vector>
 
 namespace {
-
-std::string Form(const TBaum &b) {
-    std::string s;
-    for (int i = 0; i <= b.Letzter; ++i) {
-        const TZug &t = (*b.Tokens)[i];
-        if (!s.empty()) s += ' ';
-        s += Feldname(t.Feld) + (IstVorwaerts(t) ? "+" : "-");
-    }
-    return s;
-}
 
 struct PgnFormTest : ::testing::Test {
     std::filesystem::path ordner;
