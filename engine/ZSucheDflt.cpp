@@ -57,6 +57,15 @@ TSuchInfo info;
 using TZugListe = TArray<std::int16_t, 0, 63>;
 using TZugPunkte = TArray<std::int32_t, 0, 63>;
 
+// Selection sort one step at a time: after a cut the rest of the list is never sorted.
+inline void NaechsterBester(TZugListe& zuege, TZugPunkte& punkte, int i, int n) {
+    int m = i;
+    for (int j = i + 1; j < n; ++j)
+        if (punkte[j] > punkte[m]) m = j;
+    std::swap(zuege[i], zuege[m]);
+    std::swap(punkte[i], punkte[m]);
+}
+
 class TSuche {
 public:
     TSuche(TEngineZustand& e, const std::atomic<std::uint8_t>* stopp) : e_(e), stopp_(stopp) {}
@@ -207,11 +216,7 @@ int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
         punkte[j] += k.Groesse;
     }
     for (int i = 0; i < n; ++i) {
-        int m = i;
-        for (int j = i + 1; j < n; ++j)
-            if (punkte[j] > punkte[m]) m = j;
-        std::swap(zuege[i], zuege[m]);
-        std::swap(punkte[i], punkte[m]);
+        NaechsterBester(zuege, punkte, i, n);
         if (!e_.ZieheWennErlaubt(zuege[i])) continue;
         const int v = -Ruhesuche(ply + 1, qtiefe + 1, -beta, -alpha);
         e_.Zuruecknehmen(true);
@@ -267,11 +272,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
     const int alphaAnfang = alpha;
     int best = -Unendlich, bestZug = -2, gespielt = 0;
     for (int i = 0; i < n; ++i) {
-        int m = i;
-        for (int j = i + 1; j < n; ++j)
-            if (punkte[j] > punkte[m]) m = j;
-        std::swap(zuege[i], zuege[m]);
-        std::swap(punkte[i], punkte[m]);
+        NaechsterBester(zuege, punkte, i, n);
         const int p = zuege[i];
         const int aktionenVorher = e_.AktionenAnzahl;
         if (!e_.ZieheWennErlaubt(p)) continue;
