@@ -1,5 +1,6 @@
 // The search, one thread: time to finish each depth from an empty transposition table,
-// positions per second and the effective branching factor (positions of depth d over d-1).
+// positions per second and the effective branching factor (positions of depth d over d-1),
+// on the empty board, five mid-game and two late positions.
 #include "EngineStellungen.h"
 
 #include "engine/BasisBrett.h"
@@ -16,13 +17,22 @@ void Still(const char*, int) {}
 
 std::map<std::pair<int, int>, double> knotenJeTiefe;
 
+// 0 empty board, 1..5 mid-game, 6..7 late.
+void Stellung(TEngineZustand& e, int nr) {
+    e.Neustart();
+    const auto& mitte = MittelspielFolgen();
+    const int m = static_cast<int>(mitte.size());
+    if (nr >= 1 && nr <= m) SpieleFolge(e, mitte[static_cast<std::size_t>(nr - 1)]);
+    if (nr > m) SpieleFolge(e, SpaetFolgen()[static_cast<std::size_t>(nr - m - 1)]);
+}
+
 void BM_Suche(benchmark::State& state) {
-    const int stellung = static_cast<int>(state.range(0)); // 0 empty board, 1..5 mid-game
+    const int stellung = static_cast<int>(state.range(0));
     const int tiefe = static_cast<int>(state.range(1));
     SetzeEngineMeldeProc(Still);
     LeseWerteText(StandardWerteText(), Konstanten);
     TEngineZustand e;
-    if (stellung > 0) SpieleFolge(e, MittelspielFolgen()[static_cast<std::size_t>(stellung - 1)]);
+    Stellung(e, stellung);
     TSuchErgebnis r;
     double knoten = 0;
     for (auto _ : state) {
@@ -38,11 +48,12 @@ void BM_Suche(benchmark::State& state) {
     state.counters["Stellungen/s"] = benchmark::Counter(knoten, benchmark::Counter::kIsRate);
     auto vorher = knotenJeTiefe.find({stellung, tiefe - 1});
     if (vorher != knotenJeTiefe.end() && vorher->second > 0) state.counters["EBF"] = jeLauf / vorher->second;
-    state.SetLabel(Feldname(r.Feld) + " " + std::to_string(static_cast<int>(r.Wert)));
+    state.SetLabel(Feldname(r.Feld) + " " + std::to_string(static_cast<int>(r.Wert)) + " " + r.Grund);
 }
 
 void Argumente(benchmark::internal::Benchmark* b) {
-    for (int s = 0; s <= 5; ++s)
+    const int stellungen = 1 + static_cast<int>(MittelspielFolgen().size() + SpaetFolgen().size());
+    for (int s = 0; s < stellungen; ++s)
         for (int t = 1; t <= 8; ++t)
             b->Args({s, t});
 }
