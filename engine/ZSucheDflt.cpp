@@ -1,6 +1,7 @@
 #include "engine/ZSucheDflt.h"
 
 #include "engine/BasisBrett.h"
+#include "engine/BitBewertung.h"
 #include "engine/SWertDflt.h"
 
 #include <algorithm>
@@ -16,9 +17,9 @@ struct TTEintrag {
     std::uint64_t Schluessel = 0;
     std::int32_t Wert = 0;
     std::int8_t Tiefe = 0;
-    std::int8_t Zug = -2;
-    std::uint8_t Art = 0;
-    std::uint8_t Alter = 0;
+    std::int8_t Zug = -2;  // bit as seen through the symmetry of the key, -1 pass, -2 none
+    std::uint8_t Art = 0;  // kind (bits 0-1), proven (bit 2), age (bits 3-7)
+    std::int8_t Stand = 0; // the count of a proven result
 };
 static_assert(sizeof(TTEintrag) == 16);
 
@@ -26,7 +27,7 @@ enum : std::uint8_t { ArtLeer = 0, ArtExakt = 1, ArtUnten = 2, ArtOben = 3, ArtM
 
 // 16 MB, zero in the program image until the first search touches it.
 TArray<TTEintrag, 0, TTGroesse - 1> TT;
-std::uint8_t ttAlter = 0;
+std::uint8_t ttAlter = 0; // 0..31
 
 // The board hash ignores the side to move (repetition is positional); the table does not.
 constexpr std::uint64_t SeitenSchluessel = 0x9AE16A3B2F90404Full;
@@ -36,11 +37,18 @@ constexpr int Unendlich = 1000000000;
 // A pass that does not end the game gives away a tempo; without this the engine would pass
 // whenever its moves look slightly worse than the opponent's.
 constexpr int PassStrafe = 30;
-constexpr int Nachbarn[4] = {-1, 1, -16, 16};
 // Captures followed beyond the depth limit.
 constexpr int MaxRuhetiefe = 8;
 // Plies a path may grow by tactical extensions (at most the iteration depth).
 constexpr int MaxVerlaengerung = 4;
+// Longest path of the search; deeper nodes are valued as they stand.
+constexpr int MaxPly = 240;
+// Below this many stones no area is settled yet; the move lists skip the test.
+constexpr int SicherAbSteinen = 16;
+// How often (in positions) the search looks at the stop flag and the clock.
+constexpr int PruefIntervall = 1023;
+
+using TUhr = std::chrono::steady_clock;
 
 // "hh:mm:ss.t" of the search's own monotonic clock (the wall clock may jump or wrap at midnight).
 std::string ZeitAlsText(double sek) {
@@ -54,7 +62,7 @@ std::string ZeitAlsText(double sek) {
 std::mutex infoMutex;
 TSuchInfo info;
 
-using TZugListe = TArray<std::int16_t, 0, 63>;
+using TZugListe = TArray<std::int8_t, 0, 63>;
 using TZugPunkte = TArray<std::int32_t, 0, 63>;
 
 // Selection sort one step at a time: after a cut the rest of the list is never sorted.
@@ -66,55 +74,71 @@ inline void NaechsterBester(TZugListe& zuege, TZugPunkte& punkte, int i, int n) 
     std::swap(punkte[i], punkte[m]);
 }
 
+// Value of a proven count as the engine reports it.
+double Endwert(int stand) { return stand > 0 ? stand + GewinnWert : stand < 0 ? stand - GewinnWert : 0.0; }
+
 class TSuche {
 public:
-    TSuche(TEngineZustand& e, const std::atomic<std::uint8_t>* stopp) : e_(e), stopp_(stopp) {}
+    TSuche(const std::atomic<std::uint8_t>* stopp, double budget) : stopp_(stopp), budget_(budget) {}
 
-    TSuchErgebnis Lauf(int maxTiefe, int alpha, int beta);
+    TSuchErgebnis Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta);
 
 private:
-    TEngineZustand& e_;
+    struct TWurzel {
+        int Wert = 0;
+        int Stand = 0;
+        bool Bewiesen = false; // no value of the depth limit went into it
+        bool Exakt = false;    // a value, not a bound
+    };
+
+    TBitBrett b_;
+    TBitBewertung bew_;
     const std::atomic<std::uint8_t>* stopp_;
+    double budget_;
     bool abgebrochen_ = false;
+    bool zeitAus_ = false;
     std::int64_t knoten_ = 0;
     std::int64_t bewertungen_ = 0;
     std::int64_t horizont_ = 0; // nodes cut by the depth limit (or resting on such a result)
-    TArray<TArray<std::int16_t, 0, 1>, 0, MaxZugIndex> killer_{};
-    TArray<TArray<std::int32_t, -1, LetzterPunkt>, 0, 1> historie_{};
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    int stand_ = 0;             // count of the line behind the last value returned, when proven
+    int iterTiefe_ = 1;
+    TArray<TArray<std::int8_t, 0, 1>, 0, MaxPly> killer_{};
+    TArray<TArray<std::int32_t, 0, 63>, 0, 1> historie_{};
+    TUhr::time_point start_ = TUhr::now();
+    TUhr::time_point letzteInfo_ = start_;
 
-    std::uint64_t Schluessel() const {
-        return e_.Hash ^ (e_.AmZug ? SeitenSchluessel : 0) ^ (e_.LetzterZugPass() ? PassSchluessel : 0);
+    double Sekunden() const { return std::chrono::duration<double>(TUhr::now() - start_).count(); }
+    std::uint64_t Schluessel(int& sym) const {
+        return b_.SymHash(sym) ^ (b_.AmZug ? SeitenSchluessel : 0) ^
+               (b_.LetzterZugPass() ? PassSchluessel : 0);
     }
-    int Statisch() {
-        TKettenListe kl;
-        FindeKetten(e_.Brett, kl);
-        return Statisch(kl);
-    }
-    int Statisch(const TKettenListe& kl) {
+    TBlattWert Blatt() {
         ++bewertungen_;
-        double v = Bewertung(e_, kl, Konstanten);
-        v = std::clamp(v, -static_cast<double>(EvalGrenze), static_cast<double>(EvalGrenze));
-        return static_cast<int>(std::lround(v));
+        return bew_.Blatt(b_);
     }
-    int EndwertInt() const { return static_cast<int>(e_.Endwert()); }
     int Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const;
     int Suche(int tiefe, int ply, int alpha, int beta);
-    int Ruhesuche(int ply, int qtiefe, int alpha, int beta);
-    int SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster);
-    bool Taktisch(int feld, int aktionenVorher) const;
-    int iterTiefe_ = 1;
+    int Ruhesuche(int ply, int qtiefe, int alpha, int beta, int standWert);
+    int SucheKind(int bit, int tiefe, int ply, int alpha, int beta, bool erster);
+    bool Taktisch(int bit) const;
     void Pruefen();
-    void InfoAuffrischen(bool alles);
+    void InfoAuffrischen();
+    void Wurzel(const TZugListe& zuege, int i, int tiefe, int alpha, int beta, TWurzel& w);
 };
 
 void TSuche::Pruefen() {
     if (stopp_ && stopp_->load(std::memory_order_relaxed)) abgebrochen_ = true;
-    InfoAuffrischen(false);
+    const auto jetzt = TUhr::now();
+    if (budget_ > 0 && std::chrono::duration<double>(jetzt - start_).count() > budget_) {
+        abgebrochen_ = true;
+        zeitAus_ = true;
+    }
+    if (jetzt - letzteInfo_ > std::chrono::milliseconds(50)) InfoAuffrischen();
 }
 
-void TSuche::InfoAuffrischen(bool) {
-    double sek = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+void TSuche::InfoAuffrischen() {
+    letzteInfo_ = TUhr::now();
+    const double sek = Sekunden();
     std::lock_guard<std::mutex> sperre(infoMutex);
     info.Stellungen = knoten_;
     info.Zeit = ZeitAlsText(sek);
@@ -122,104 +146,117 @@ void TSuche::InfoAuffrischen(bool) {
 }
 
 // Candidate moves in the order worth trying: the remembered best move, captures, rescues of
-// own chains in atari, killers, then by history. Filling an own eye is left out unless it
-// rescues a chain in atari. Returns the number of moves.
+// own chains in atari, killers, then by history. Left out: filling an own eye unless it rescues
+// a chain in atari, points of the opponent's settled area, points of the own settled area that
+// touch no dead stone, and on a symmetric board every move but one of each symmetric set.
+// Returns the number of moves.
 int TSuche::Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const {
-    TKettenListe kl;
-    FindeKetten(e_.Brett, kl);
-    const TFarbe eigene = e_.Mover();
-    const int seite = e_.AmZug;
-    int n = 0;
-    for (int i = 1; i <= e_.Zuganzahl; ++i) {
-        const int p = e_.Zugliste[i];
-        int s;
-        if (p < 0) {
-            s = e_.LetzterZugPass() ? 2000000000 : -100000000;
-        } else {
-            s = historie_[seite][p];
-            bool auge = true, rettet = false;
-            for (int off : Nachbarn) {
-                const int q = p + off;
-                const TFarbe v = e_.Brett[q];
-                if (v == Rand) continue;
-                if (v == Leer) {
-                    auge = false;
-                    continue;
-                }
-                const TKette& k = kl.Ketten[kl.Marken[q]];
-                if (v == eigene) {
-                    if (k.Freiheiten == 1) {
-                        s += 500000 + 1000 * k.Groesse;
-                        rettet = true;
-                    }
-                } else {
-                    auge = false;
-                    if (k.Freiheiten == 1) s += 1000000 + 1000 * k.Groesse;
-                }
-            }
-            if (auge && !rettet) continue;
-            if (p == killer_[ply][0])
-                s += 400000;
-            else if (p == killer_[ply][1])
-                s += 300000;
+    const TBits ich = b_.Eigene(), du = b_.Fremde(), leer = b_.Leer();
+    TKettenBits eigene, fremde;
+    FindeKettenBits(ich, eigene);
+    FindeKettenBits(du, fremde);
+    TArray<std::int32_t, 0, 63> bonus{};
+    TBits rettet = 0;
+    for (int i = 0; i < fremde.Anzahl; ++i) {
+        const TBits frei = Nachbarn(fremde.Kette[i]) & leer;
+        if (Anzahl(frei) == 1) bonus[ErstesBit(frei)] += 1000000 + 1000 * Anzahl(fremde.Kette[i]);
+    }
+    for (int i = 0; i < eigene.Anzahl; ++i) {
+        const TBits frei = Nachbarn(eigene.Kette[i]) & leer;
+        if (Anzahl(frei) == 1) {
+            bonus[ErstesBit(frei)] += 500000 + 1000 * Anzahl(eigene.Kette[i]);
+            rettet |= frei;
         }
+    }
+    const TBits augen = leer & ~Nachbarn(AllePunkte & ~ich);
+    TBits kandidaten = leer & ~(augen & ~rettet);
+    if (Anzahl(ich | du) >= SicherAbSteinen) {
+        const TSicher meins = SicheresGebiet(ich, du, eigene);
+        const TSicher deins = SicheresGebiet(du, ich, fremde);
+        kandidaten &= ~deins.Gebiet;
+        kandidaten &= ~(meins.Gebiet & ~Nachbarn(du & meins.Gebiet));
+    }
+    // Symmetries that leave the board as it is; without a capture in the history two
+    // symmetric moves are equally legal, so one of each set is enough.
+    std::uint8_t sym = 0;
+    if (!b_.JeGeschlagen())
+        for (int s = 1; s < 8; ++s)
+            if (b_.Hash(s) == b_.Hash(0)) sym |= static_cast<std::uint8_t>(1u << s);
+    auto vertreter = [&](int p) {
+        int m = p;
+        for (int s = 1; s < 8; ++s)
+            if (sym >> s & 1) m = std::min(m, SymBit(s, p));
+        return m;
+    };
+    if (sym && ttZug >= 0) ttZug = vertreter(ttZug);
+    int n = 0;
+    zuege[n] = KeinBit;
+    punkte[n] = ttZug == KeinBit ? 1999999999 : b_.LetzterZugPass() ? 2000000000 : -100000000;
+    ++n;
+    for (TBits k = kandidaten; k; k &= k - 1) {
+        const int p = ErstesBit(k);
+        if (sym && vertreter(p) != p) continue;
+        int s = historie_[b_.AmZug][p] + bonus[p];
+        if (p == killer_[ply][0])
+            s += 400000;
+        else if (p == killer_[ply][1])
+            s += 300000;
         if (p == ttZug) s = 1999999999;
-        zuege[n] = static_cast<std::int16_t>(p);
+        zuege[n] = static_cast<std::int8_t>(p);
         punkte[n] = s;
         ++n;
     }
     return n;
 }
 
-// Plays feld (known legal), searches the child with a null window first unless it is the first
+// Plays bit (known legal), searches the child with a null window first unless it is the first
 // move, and takes the move back.
-int TSuche::SucheKind(int feld, int tiefe, int ply, int alpha, int beta, bool erster) {
-    const int strafe = (feld < 0 && !e_.BeidePassen()) ? PassStrafe : 0;
-    // The tempo only counts against values of the evaluation; a finished game keeps its score.
-    auto wert = [&](int kind) { return -kind - (std::abs(kind) < GewinnWert ? strafe : 0); };
+int TSuche::SucheKind(int bit, int tiefe, int ply, int alpha, int beta, bool erster) {
+    const int strafe = (bit < 0 && !b_.BeidePassen()) ? PassStrafe : 0;
     int v;
     if (erster) {
-        v = wert(Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)));
+        v = -Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)) - strafe;
     } else {
-        v = wert(Suche(tiefe - 1, ply + 1, -(alpha + strafe) - 1, -(alpha + strafe)));
+        v = -Suche(tiefe - 1, ply + 1, -(alpha + strafe) - 1, -(alpha + strafe)) - strafe;
         if (v > alpha && v < beta && !abgebrochen_)
-            v = wert(Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)));
+            v = -Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)) - strafe;
     }
     return v;
 }
 
 // Beyond the depth limit only captures are played, so that the evaluation does not stop in
 // the middle of an exchange; the side to move may always stand on the static value.
-int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
-    if (qtiefe > 0 && (++knoten_ & 2047) == 0) Pruefen();
-    if (abgebrochen_) return 0;
-    TKettenListe kl;
-    FindeKetten(e_.Brett, kl);
-    int best = Statisch(kl);
-    if (best >= beta || qtiefe >= MaxRuhetiefe || !e_.HatPlatz() || ply >= MaxZugIndex) return best;
+int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta, int standWert) {
+    int best = standWert;
+    if (best >= beta || qtiefe >= MaxRuhetiefe || !b_.HatPlatz() || ply >= MaxPly) return best;
     if (best > alpha) alpha = best;
-    const TFarbe gegner = Gegner(e_.Mover());
+    const TBits leer = b_.Leer();
+    TKettenBits fremde;
+    FindeKettenBits(b_.Fremde(), fremde);
     TZugListe zuege;
     TZugPunkte punkte;
     int n = 0;
-    for (int i = 0; i < kl.Anzahl; ++i) {
-        const TKette& k = kl.Ketten[i];
-        if (k.Freiheiten != 1 || e_.Brett[k.Punkt] != gegner) continue;
+    for (int i = 0; i < fremde.Anzahl; ++i) {
+        const TBits frei = Nachbarn(fremde.Kette[i]) & leer;
+        if (Anzahl(frei) != 1) continue;
+        const int p = ErstesBit(frei);
         int j = 0;
-        while (j < n && zuege[j] != k.Freiheit)
+        while (j < n && zuege[j] != p)
             ++j;
         if (j == n) {
-            zuege[n] = k.Freiheit;
+            zuege[n] = static_cast<std::int8_t>(p);
             punkte[n] = 0;
             ++n;
         }
-        punkte[j] += k.Groesse;
+        punkte[j] += Anzahl(fremde.Kette[i]);
     }
     for (int i = 0; i < n; ++i) {
         NaechsterBester(zuege, punkte, i, n);
-        if (!e_.ZieheWennErlaubt(zuege[i])) continue;
-        const int v = -Ruhesuche(ply + 1, qtiefe + 1, -beta, -alpha);
-        e_.Zuruecknehmen(true);
+        if (!b_.Ziehe(zuege[i])) continue;
+        if ((++knoten_ & PruefIntervall) == 0) Pruefen();
+        const TBlattWert w = Blatt();
+        const int v = w.Exakt ? -w.Wert : -Ruhesuche(ply + 1, qtiefe + 1, -beta, -alpha, w.Wert);
+        b_.Zurueck();
         if (abgebrochen_) return 0;
         if (v > best) best = v;
         if (v > alpha) alpha = v;
@@ -229,38 +266,45 @@ int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta) {
 }
 
 // The move just played captured, or left an adjacent chain of the opponent in atari.
-bool TSuche::Taktisch(int feld, int aktionenVorher) const {
-    if (feld < 0) return false;
-    if (e_.AktionenAnzahl - aktionenVorher > 1) return true;
-    const TFarbe gegner = e_.Mover(); // the opponent of the side that moved
-    for (int off : Nachbarn)
-        if (e_.Brett[feld + off] == gegner && e_.KettenFreiheiten(feld + off) == 1) return true;
+bool TSuche::Taktisch(int bit) const {
+    if (bit < 0) return false;
+    if (b_.ZuletztGeschlagen()) return true;
+    const TBits gegner = b_.Eigene(); // the side to move is the opponent of the one that moved
+    const TBits leer = b_.Leer();
+    for (TBits n = Nachbarn(Bit(bit)) & gegner; n; n &= n - 1)
+        if (Anzahl(Nachbarn(Flut(gegner, n & (~n + 1))) & leer) == 1) return true;
     return false;
 }
 
 int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
-    if ((++knoten_ & 2047) == 0) Pruefen();
+    if ((++knoten_ & PruefIntervall) == 0) Pruefen();
     if (abgebrochen_) return 0;
-    if (e_.BeidePassen()) return EndwertInt();
-    if (!e_.HatPlatz() || ply >= MaxZugIndex) {
-        ++horizont_;
-        return Statisch();
+    if (b_.BeidePassen()) {
+        ++bewertungen_;
+        const TBlattWert w = bew_.Ende(b_);
+        stand_ = w.Stand;
+        return w.Wert;
     }
-    if (tiefe <= 0) {
+    if (tiefe <= 0 || !b_.HatPlatz() || ply >= MaxPly) {
+        const TBlattWert w = Blatt();
+        stand_ = w.Stand;
+        if (w.Exakt) return w.Wert;
         ++horizont_;
-        return Ruhesuche(ply, 0, alpha, beta);
+        return tiefe <= 0 ? Ruhesuche(ply, 0, alpha, beta, w.Wert) : w.Wert;
     }
-    const std::uint64_t schl = Schluessel();
+    int sym = 0;
+    const std::uint64_t schl = Schluessel(sym);
     TTEintrag& t = TT[static_cast<long>(schl & (TTGroesse - 1))];
     int ttZug = -2;
     if (t.Schluessel == schl && (t.Art & ArtMaske) != ArtLeer) {
-        ttZug = t.Zug;
+        ttZug = SymBitZurueck(sym, t.Zug);
         const bool voll = (t.Art & Vollstaendig) != 0;
         if (voll || t.Tiefe >= std::min(tiefe, 127)) {
             const int art = t.Art & ArtMaske;
             const int w = t.Wert;
             if (art == ArtExakt || (art == ArtUnten && w >= beta) || (art == ArtOben && w <= alpha)) {
                 if (!voll) ++horizont_;
+                stand_ = t.Stand;
                 return w;
             }
         }
@@ -270,33 +314,31 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
     TZugPunkte punkte;
     const int n = Ordne(zuege, punkte, ttZug, ply);
     const int alphaAnfang = alpha;
-    int best = -Unendlich, bestZug = -2, gespielt = 0;
+    int best = -Unendlich, bestZug = -2, bestStand = 0, gespielt = 0;
     for (int i = 0; i < n; ++i) {
         NaechsterBester(zuege, punkte, i, n);
         const int p = zuege[i];
-        const int aktionenVorher = e_.AktionenAnzahl;
-        if (!e_.ZieheWennErlaubt(p)) continue;
+        if (!b_.Ziehe(p)) continue;
         // Captures and ataris are read one move further, within a budget of extra plies per path.
         const int mehr =
-            (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && Taktisch(p, aktionenVorher))
-                ? 1
-                : 0;
+            (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && Taktisch(p)) ? 1 : 0;
         const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
-        e_.Zuruecknehmen(true);
+        b_.Zurueck();
         ++gespielt;
         if (abgebrochen_) return 0;
         if (v > best) {
             best = v;
             bestZug = p;
+            bestStand = -stand_;
         }
         if (v > alpha) alpha = v;
         if (alpha >= beta) {
             if (p >= 0 && punkte[i] < 500000) {
                 if (killer_[ply][0] != p) {
                     killer_[ply][1] = killer_[ply][0];
-                    killer_[ply][0] = static_cast<std::int16_t>(p);
+                    killer_[ply][0] = static_cast<std::int8_t>(p);
                 }
-                std::int32_t& h = historie_[e_.AmZug][p];
+                std::int32_t& h = historie_[b_.AmZug][p];
                 h = std::min(h + tiefe * tiefe, 200000);
             }
             break;
@@ -304,28 +346,46 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
     }
     if (gespielt == 0) { // cannot happen while a pass is possible; value the board as it stands
         ++horizont_;
-        return Statisch();
+        const TBlattWert w = Blatt();
+        stand_ = w.Stand;
+        return w.Wert;
     }
     std::uint8_t art = best <= alphaAnfang ? ArtOben : best >= beta ? ArtUnten : ArtExakt;
     if (horizont_ == horizontVorher) art |= Vollstaendig;
-    if (t.Schluessel != schl || t.Alter != ttAlter || t.Tiefe <= tiefe || (art & Vollstaendig)) {
+    const std::uint8_t alter = static_cast<std::uint8_t>(ttAlter << 3);
+    if (t.Schluessel != schl || (t.Art & 0xF8) != alter || t.Tiefe <= tiefe || (art & Vollstaendig)) {
         t.Schluessel = schl;
         t.Wert = best;
         t.Tiefe = static_cast<std::int8_t>(std::min(tiefe, 127));
-        t.Zug = static_cast<std::int8_t>(bestZug);
-        t.Art = art;
-        t.Alter = ttAlter;
+        t.Zug = static_cast<std::int8_t>(SymBit(sym, bestZug));
+        t.Art = static_cast<std::uint8_t>(art | alter);
+        t.Stand = static_cast<std::int8_t>(std::clamp(bestStand, -49, 49));
     }
+    stand_ = bestStand;
     return best;
 }
 
-TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
+// One root move at one depth; w keeps what the stop reasons need.
+void TSuche::Wurzel(const TZugListe& zuege, int i, int tiefe, int alpha, int beta, TWurzel& w) {
+    const int p = zuege[i];
+    const std::int64_t hv = horizont_;
+    b_.Ziehe(p);
+    const int v = SucheKind(p, tiefe, 0, alpha, beta, i == 0 || alpha <= -Unendlich);
+    b_.Zurueck();
+    w.Wert = v;
+    w.Stand = -stand_;
+    w.Bewiesen = horizont_ == hv;
+    w.Exakt = i == 0 || alpha <= -Unendlich || v > alpha;
+}
+
+TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta) {
     TSuchErgebnis erg;
-    start_ = std::chrono::steady_clock::now();
-    ++ttAlter;
-    const std::uint64_t hashVorher = e_.Hash;
-    const int zugnummerVorher = e_.Zugnummer;
-    const int aktionenVorher = e_.AktionenAnzahl;
+    start_ = TUhr::now();
+    ttAlter = static_cast<std::uint8_t>((ttAlter + 1) & 31);
+    b_.Uebernehmen(e);
+    bew_.Laden(Konstanten);
+    const std::uint64_t hashVorher = b_.Hash();
+    const int verlaufVorher = b_.Verlauf();
 
     // Root moves: legal ones only, ordered once by the node heuristics.
     TZugListe zuege;
@@ -334,42 +394,45 @@ TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
     {
         int k = 0;
         for (int i = 0; i < n; ++i)
-            if (e_.IstErlaubt(zuege[i])) {
+            if (e.IstErlaubt(FeldVonBit(zuege[i])) && b_.Erlaubt(zuege[i])) {
                 zuege[k] = zuege[i];
                 punkte[k] = punkte[i];
                 ++k;
             }
         n = k;
         for (int i = 0; i < n; ++i)
-            for (int j = i + 1; j < n; ++j)
-                if (punkte[j] > punkte[i]) {
-                    std::swap(zuege[i], zuege[j]);
-                    std::swap(punkte[i], punkte[j]);
-                }
+            NaechsterBester(zuege, punkte, i, n);
     }
-    if (n == 0) {
+    int bestBit = -2;
+    if (n == 0)
         erg.Grund = "Stellung vollständig analysiert";
-    } else {
-        erg.Feld = zuege[0];
-    }
-    TZugPunkte werte;
+    else
+        bestBit = zuege[0];
+    TArray<TWurzel, 0, 63> wurzel{};
+    double zeitVorher = 0, dauerVorher = 0;
     for (int tiefe = 1; n > 0 && tiefe <= maxTiefe; ++tiefe) {
         Pruefen();
         if (abgebrochen_) break;
+        // A new depth costs a few times the last one; begin it only if it can end in time.
+        const double jetzt = Sekunden();
+        const double dauer = jetzt - zeitVorher;
+        if (budget_ > 0 && tiefe > 2) {
+            const double faktor = std::clamp(dauerVorher > 0.001 ? dauer / dauerVorher : 4.0, 2.0, 8.0);
+            if (jetzt + dauer * faktor > budget_) break;
+        }
+        dauerVorher = dauer;
+        zeitVorher = jetzt;
         horizont_ = 0;
         iterTiefe_ = tiefe;
         int a = alpha, best = -Unendlich, bestIndex = -1;
         for (int i = 0; i < n; ++i) {
-            const int p = zuege[i];
             {
                 std::lock_guard<std::mutex> sperre(infoMutex);
-                info.AktuellerZug = p;
+                info.AktuellerZug = FeldVonBit(zuege[i]);
             }
-            e_.Ziehe(p);
-            const int v = SucheKind(p, tiefe, 0, a, beta, i == 0);
-            e_.Zuruecknehmen(true);
+            Wurzel(zuege, i, tiefe, a, beta, wurzel[i]);
             if (abgebrochen_) break;
-            werte[i] = v;
+            const int v = wurzel[i].Wert;
             {
                 std::lock_guard<std::mutex> sperre(infoMutex);
                 info.AktuellerWert = v;
@@ -381,45 +444,60 @@ TSuchErgebnis TSuche::Lauf(int maxTiefe, int alpha, int beta) {
             if (v > a) a = v;
             if (a >= beta) break;
         }
-        if (abgebrochen_) break;
+        if (abgebrochen_) {
+            // A move that beat the old best one in the unfinished depth is the better guess.
+            if (bestIndex > 0) {
+                bestBit = zuege[bestIndex];
+                erg.Wert = best;
+            }
+            break;
+        }
         // The best move leads the next iteration; the others keep their order.
         for (int i = bestIndex; i > 0; --i) {
             std::swap(zuege[i], zuege[i - 1]);
-            std::swap(werte[i], werte[i - 1]);
+            std::swap(wurzel[i], wurzel[i - 1]);
         }
-        erg.Feld = zuege[0];
-        erg.Wert = best;
+        bestBit = zuege[0];
+        erg.Bewiesen = wurzel[0].Bewiesen && wurzel[0].Exakt;
+        erg.Wert = erg.Bewiesen ? Endwert(wurzel[0].Stand) : best;
         erg.Tiefe = tiefe;
         {
             std::lock_guard<std::mutex> sperre(infoMutex);
             info.Tiefe = tiefe;
-            info.BesterZug = erg.Feld;
-            info.BesterWert = best;
+            info.BesterZug = FeldVonBit(bestBit);
+            info.BesterWert = erg.Wert;
         }
-        InfoAuffrischen(true);
+        InfoAuffrischen();
         Melde("Analysetiefe : " + std::to_string(tiefe), false);
+        // Every other move lost: proven, and a proven bound is made a value first.
         bool andereVerlieren = n > 1;
-        for (int i = 1; i < n; ++i)
-            if (werte[i] > -GewinnWert) andereVerlieren = false;
-        if (horizont_ == 0)
-            erg.Grund = "Stellung vollständig analysiert";
-        else if (best >= GewinnWert)
-            erg.Grund = "Gewinnzug gefunden";
-        else if (andereVerlieren)
+        for (int i = 1; i < n && andereVerlieren; ++i) {
+            TWurzel& w = wurzel[i];
+            if (w.Bewiesen && !w.Exakt) Wurzel(zuege, i, tiefe, -Unendlich, Unendlich, w);
+            andereVerlieren = !abgebrochen_ && w.Bewiesen && w.Exakt && w.Stand < 0;
+        }
+        if (abgebrochen_) break;
+        if (andereVerlieren)
             erg.Grund = "alle anderen Züge verlieren";
+        else if (horizont_ == 0)
+            erg.Grund = "Stellung vollständig analysiert";
+        else if (erg.Bewiesen && wurzel[0].Stand > 0)
+            erg.Grund = "Gewinnzug gefunden";
         else if (tiefe == maxTiefe)
             erg.Grund = "maximale Analysetiefe erreicht";
         if (!erg.Grund.empty()) break;
     }
-    if (abgebrochen_) erg.Grund = "Abbruch durch Benutzer";
+    if (abgebrochen_ && !zeitAus_) erg.Grund = "Abbruch durch Benutzer";
     if (erg.Grund.empty()) erg.Grund = "maximale Analysetiefe erreicht";
-    // The board must be as it was, and the move one it accepts.
-    if (e_.Hash != hashVorher || e_.Zugnummer != zugnummerVorher || e_.AktionenAnzahl != aktionenVorher ||
-        (erg.Feld != -2 && !e_.IstErlaubt(erg.Feld)))
+    erg.Feld = FeldVonBit(bestBit);
+    if (bestBit == -2) erg.Feld = -2;
+    // The board must be as it was, and the move one the engine board accepts.
+    if (b_.Hash() != hashVorher || b_.Verlauf() != verlaufVorher ||
+        (erg.Feld != -2 && !e.IstErlaubt(erg.Feld)))
         erg.Grund = "Das kann doch gar nicht sein???";
     erg.Stellungen = knoten_;
     erg.Bewertungen = bewertungen_;
-    InfoAuffrischen(true);
+    InfoAuffrischen();
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
         info.Grund = erg.Grund;
@@ -436,6 +514,11 @@ TSuchInfo HoleSuchInfo() {
     return info;
 }
 
+void SetzeSuchInfo(const TSuchInfo& i) {
+    std::lock_guard<std::mutex> sperre(infoMutex);
+    info = i;
+}
+
 void SuchInfoZuruecksetzen() {
     std::lock_guard<std::mutex> sperre(infoMutex);
     info = TSuchInfo{};
@@ -447,7 +530,7 @@ void LeereTranspositionstabelle() {
 }
 
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t>* stopp) {
+                       const std::atomic<std::uint8_t>* stopp, double budget) {
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
         info.Laeuft = true;
@@ -455,15 +538,12 @@ TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double bet
     }
     const int a = static_cast<int>(std::max(alpha, -static_cast<double>(Unendlich)));
     const int b = static_cast<int>(std::min(beta, static_cast<double>(Unendlich)));
-    // The search object is large (killers, history): keep it off the caller's stack.
-    auto suche = std::make_unique<TSuche>(e, stopp);
-    // An exception deep in the search would leave the moves of its path on the board; the
-    // caller reports it, and the engine must still know the game.
-    auto sicherung = std::make_unique<TEngineZustand>(e);
+    // The search object is large (its board with the history, killers, history table): keep
+    // it off the caller's stack.
+    auto suche = std::make_unique<TSuche>(stopp, budget);
     try {
-        return suche->Lauf(std::max(1, maxTiefe), a, b);
+        return suche->Lauf(e, std::max(1, maxTiefe), a, b);
     } catch (...) {
-        e = *sicherung;
         {
             std::lock_guard<std::mutex> sperre(infoMutex);
             info.Laeuft = false;

@@ -1,5 +1,6 @@
 #pragma once
-// Search of the built-in engine: iterative deepening alpha-beta over the engine board.
+// Search of the built-in engine: iterative deepening alpha-beta over a bitboard copy of the
+// engine board.
 #include <cstdint>
 #include <string>
 
@@ -19,6 +20,8 @@ struct TSuchInfo {
 };
 
 TSuchInfo HoleSuchInfo();
+// Fills in the view for a move that was not searched (a move of the opening book).
+void SetzeSuchInfo(const TSuchInfo& i);
 
 #include "engine/ziehenDflt.h"
 
@@ -28,8 +31,8 @@ TSuchInfo HoleSuchInfo();
 constexpr int TTBits = 20;
 constexpr int TTGroesse = 1 << TTBits;
 
-// Scores inside the search: the static evaluation is rounded and kept within ±EvalGrenze, so
-// anything at or beyond ±GewinnWert comes from a finished game (Endwert).
+// Values of proven results as the search reports them: the count ± GewinnWert (0 for equal).
+// Values of the evaluation stay within ±EvalGrenze.
 constexpr int EvalGrenze = 31000;
 constexpr int GewinnWert = 32000;
 
@@ -40,12 +43,15 @@ struct TSuchErgebnis {
     std::string Grund; // one of the stop reasons
     std::int64_t Stellungen = 0;
     std::int64_t Bewertungen = 0;
+    bool Bewiesen = false; // Wert is the count of the finished game under best play
 };
 
 // Iterative deepening up to maxTiefe over e (left as it was found). The window is clamped to
-// the range of the search's scores. Reports each finished depth and the stop reason.
+// the range of the search's scores. Reports each finished depth and the stop reason. With a
+// budget (seconds, > 0) no new depth is begun once the next one would not end in time, and a
+// depth still running at the end of the budget is given up for the last one finished.
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t>* stopp);
+                       const std::atomic<std::uint8_t>* stopp, double budget = 0);
 // Clears the statistics before a compute.
 void SuchInfoZuruecksetzen();
 // Forgets everything the transposition table holds (tests that compare searches).

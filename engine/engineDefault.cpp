@@ -1,6 +1,7 @@
 #include "engine/engineDefault.h"
 
 #include "engine/BasisBrett.h"
+#include "engine/BuchDflt.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
 #include "engine/ziehenDflt.h"
@@ -12,6 +13,10 @@
 
 namespace {
 std::atomic<int> maxTiefe{4};
+
+// Levels up to 8 answer within a few seconds: the budget doubles per level up to 5 s at level
+// 8. Higher levels (and "Maximal") search until their depth is done or the user stops them.
+double ZeitBudget(int level) { return level <= 8 ? 5.0 * std::ldexp(1.0, level - 8) : 0.0; }
 
 std::int32_t Zaehler32(std::int64_t n) {
     return static_cast<std::int32_t>(std::min<std::int64_t>(n, std::numeric_limits<std::int32_t>::max()));
@@ -58,7 +63,25 @@ bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<
     zaehler[0] = 0;
     zaehler[1] = 0;
     if (!BereiteBewertungVor()) return false;
-    const TSuchErgebnis erg = SucheZug(EngineBrett, maxTiefe.load(), -2147483647.0, 2147483647.0, stopp);
+    const int level = maxTiefe.load();
+    // Every level but the first plays the opening book where it knows the position.
+    int buchWert = 0, buchTiefe = 0;
+    if (level >= 2 && BuchZug(EingebautesBuch(), EngineBrett, feld, buchWert, buchTiefe)) {
+        wert = buchWert;
+        TSuchInfo i;
+        i.Tiefe = buchTiefe;
+        i.AktuellerZug = i.BesterZug = feld;
+        i.AktuellerWert = i.BesterWert = buchWert;
+        i.Zeit = "00:00:00.0";
+        i.Grund = "maximale Analysetiefe erreicht";
+        SetzeSuchInfo(i);
+        Melde("Eröffnungsbuch: " + Feldname(feld) + " (Analysetiefe " + std::to_string(buchTiefe) + ")",
+              false);
+        Melde(i.Grund, false);
+        return true;
+    }
+    const TSuchErgebnis erg =
+        SucheZug(EngineBrett, level, -2147483647.0, 2147483647.0, stopp, ZeitBudget(level));
     feld = erg.Feld;
     const double gerundet = std::round(erg.Wert);
     if (!(gerundet >= -2147483648.0 && gerundet <= 2147483647.0))

@@ -3,13 +3,13 @@
 // evaluation and the search of this folder.
 #include "engine/EngineEintraege.h"
 
-const TEngineEintraege &DefaultEintraege();
+const TEngineEintraege& DefaultEintraege();
 
-const char *DefaultName();
+const char* DefaultName();
 void DefaultSetzeMeldeProc(TMeldeProc p);
 bool DefaultSetzeLevel(int engineNr, int level);
 bool DefaultSpielNeu();
 bool DefaultZiehe(int feld);
 bool DefaultZurueck();
 bool DefaultSetzeStein(int feld, int wert);
-bool DefaultBerechne(int &feld, int &wert, TZaehler &zaehler, const std::atomic<std::uint8_t> *stopp);
+bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<std::uint8_t>* stopp);
