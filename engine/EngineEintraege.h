@@ -5,18 +5,18 @@
 #include <atomic>
 #include <cstdint>
 
-using TMeldeProc = void (*)(const char* text, int flag);
+using TMeldeProc = void (*)(const char *text, int flag);
 using TZaehler = TArray<std::int32_t, 0, 1>;
 
 struct TEngineEintraege {
-    const char* (*Name)() = nullptr;
+    const char *(*Name)() = nullptr;
     void (*SetzeMeldeProc)(TMeldeProc) = nullptr;
     // Stored by TEngineWrap in this order:
     bool (*SpielNeu)() = nullptr;
     // out point, in/out value, out counters, stop flag polled by the search
-    bool (*Berechne)(int& feld, int& wert, TZaehler& zaehler,
-                     const std::atomic<std::uint8_t>* stopp) = nullptr;
-    void* Reserviert = nullptr;
+    bool (*Berechne)(int &feld, int &wert, TZaehler &zaehler,
+                     const std::atomic<std::uint8_t> *stopp) = nullptr;
+    void *Reserviert = nullptr;
     bool (*SetzeLevel)(int engineNr, int level) = nullptr;
     bool (*SetzeStein)(int feld, int wert) = nullptr;
     bool (*Zurueck)() = nullptr;

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+
 // ---------------------------------------------------------------------------------------------
 // TEngine, TEngineWrap
 
@@ -24,11 +25,11 @@ bool TEngine::SetzeLevel(int level) {
     return true;
 }
 
-static const TZugGenerator* RegelnFuerSuche = nullptr;
+static const TZugGenerator *RegelnFuerSuche = nullptr;
 
-void SetzeRegelnFuerSuche(const TZugGenerator* regeln) { RegelnFuerSuche = regeln; }
+void SetzeRegelnFuerSuche(const TZugGenerator *regeln) { RegelnFuerSuche = regeln; }
 
-TEngineWrap::TEngineWrap(const TEngineEintraege& e) : Eintraege(e) {}
+TEngineWrap::TEngineWrap(const TEngineEintraege &e) : Eintraege(e) {}
 
 bool TEngineWrap::SetzeLevel(int level) {
     Level = level;
@@ -43,7 +44,7 @@ bool TEngineWrap::SetzeStein(int feld, int wert) {
     return Eintraege.SetzeStein ? Eintraege.SetzeStein(feld, wert) : false;
 }
 
-bool TEngineWrap::Berechne(TZug& zug, std::int32_t& wert) {
+bool TEngineWrap::Berechne(TZug &zug, std::int32_t &wert) {
     zug = NochKeinZug;
     wert = 0;
     Knoten[0] = 0;
@@ -69,19 +70,19 @@ bool TEngineWrap::Berechne(TZug& zug, std::int32_t& wert) {
 
 class TThreadZugSuche {
 public:
-    TThreadZugSuche(TEngine* e, std::function<void()> ende) : E(e), Ende(std::move(ende)) {}
+    TThreadZugSuche(TEngine *e, std::function<void()> ende) : E(e), Ende(std::move(ende)) {}
     void Ausfuehren();
 
-    TEngine* E;
+    TEngine *E;
     std::function<void()> Ende;
     std::thread Faden;
 };
 
 namespace {
-TSucheHost* Host = nullptr;
+TSucheHost *Host = nullptr;
 
 // The thread whose search runs now (at most one); cleared before its end notification.
-std::atomic<TThreadZugSuche*> Aktuell{nullptr};
+std::atomic<TThreadZugSuche *> Aktuell{nullptr};
 // Every started thread until it has been joined.
 std::mutex ThreadsMutex;
 std::vector<std::unique_ptr<TThreadZugSuche>> Threads;
@@ -94,9 +95,9 @@ struct TThreadsAufraeumen {
             std::lock_guard<std::mutex> lock(ThreadsMutex);
             alle.swap(Threads);
         }
-        TThreadZugSuche* laufend = Aktuell.load();
+        TThreadZugSuche *laufend = Aktuell.load();
         if (laufend) laufend->E->Stopp = 1;
-        for (auto& t : alle) {
+        for (auto &t : alle) {
             if (!t->Faden.joinable()) continue;
             if (t.get() == laufend) {
                 t->Faden.detach();
@@ -108,14 +109,14 @@ struct TThreadsAufraeumen {
     }
 };
 // Set on a search thread for its lifetime, so messages know where they come from.
-thread_local TThreadZugSuche* DieserThread = nullptr;
+thread_local TThreadZugSuche *DieserThread = nullptr;
 // Without a host the search thread writes to the channel itself; one at a time.
 std::mutex MeldeMutex;
 
 std::vector<std::unique_ptr<TEngine>> EigeneEngines;
-TEngine* DefaultEngine = nullptr;
-std::vector<TEngine*> GespeicherteListe;
-TArray<TEngine*, 0, 1> GespeicherteSlots{};
+TEngine *DefaultEngine = nullptr;
+std::vector<TEngine *> GespeicherteListe;
+TArray<TEngine *, 0, 1> GespeicherteSlots{};
 bool Abgehaengt = false;
 
 void ImHauptthreadSpaeter(std::function<void()> f) {
@@ -125,9 +126,9 @@ void ImHauptthreadSpaeter(std::function<void()> f) {
         f();
 }
 
-void ThreadAusgabe(const std::string& text, bool zeigen) { ThreadMeldung(text, zeigen ? 1 : 0); }
+void ThreadAusgabe(const std::string &text, bool zeigen) { ThreadMeldung(text, zeigen ? 1 : 0); }
 
-void MeldeProcThread(const char* text, int flag) { ThreadMeldung(text ? text : "", flag); }
+void MeldeProcThread(const char *text, int flag) { ThreadMeldung(text ? text : "", flag); }
 
 void AusgabeInstallieren() { SetzeThreadAusgabe(ThreadAusgabe); }
 
@@ -137,7 +138,7 @@ void BeendeteEinsammeln() {
     std::vector<std::unique_ptr<TThreadZugSuche>> fertig;
     {
         std::lock_guard<std::mutex> lock(ThreadsMutex);
-        TThreadZugSuche* laufend = Aktuell.load();
+        TThreadZugSuche *laufend = Aktuell.load();
         for (auto it = Threads.begin(); it != Threads.end();) {
             if (it->get() != laufend && it->get() != DieserThread) {
                 fertig.push_back(std::move(*it));
@@ -147,7 +148,7 @@ void BeendeteEinsammeln() {
             }
         }
     }
-    for (auto& t : fertig)
+    for (auto &t : fertig)
         if (t->Faden.joinable()) t->Faden.join();
 }
 } // namespace
@@ -174,16 +175,16 @@ void TThreadZugSuche::Ausfuehren() {
     }
 }
 
-void SetzeSucheHost(TSucheHost* host) { Host = host; }
+void SetzeSucheHost(TSucheHost *host) { Host = host; }
 
 bool SucheLaeuft() { return Aktuell.load() != nullptr; }
 
-void StarteSuche(TEngine* e, std::function<void()> ende) {
+void StarteSuche(TEngine *e, std::function<void()> ende) {
     if (!e) return;
     if (RegelnFuerSuche && RegelnFuerSuche->BeidePassen()) return;
     AusgabeInstallieren();
     // Checked before the engine is touched: the running search may be this engine's.
-    if (TThreadZugSuche* t = Aktuell.load()) {
+    if (TThreadZugSuche *t = Aktuell.load()) {
         Meldung("Es läuft gerade eine Berechnung von engine " + KuerzeText(t->E->Name, 63) +
                     ". Erst wenn diese Berechnung beendet ist, " + "kann ein weiterer Zug berechnet werden.",
                 true);
@@ -196,7 +197,7 @@ void StarteSuche(TEngine* e, std::function<void()> ende) {
     e->Stopp = 0;
     BeendeteEinsammeln();
     auto t = std::make_unique<TThreadZugSuche>(e, std::move(ende));
-    TThreadZugSuche* roh = t.get();
+    TThreadZugSuche *roh = t.get();
     std::lock_guard<std::mutex> lock(ThreadsMutex);
     Aktuell = roh;
     Threads.push_back(std::move(t));
@@ -205,7 +206,7 @@ void StarteSuche(TEngine* e, std::function<void()> ende) {
 
 void WarteAufSuche() {
     // A search waiting for a message hand-over needs the main thread's queue to move on.
-    while (TThreadZugSuche* t = Aktuell.load()) {
+    while (TThreadZugSuche *t = Aktuell.load()) {
         if (t == DieserThread) break;
         if (Host) Host->Abarbeiten();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -213,7 +214,7 @@ void WarteAufSuche() {
     BeendeteEinsammeln();
 }
 
-void ThreadMeldung(const std::string& text, int flag) {
+void ThreadMeldung(const std::string &text, int flag) {
     if (DieserThread != nullptr && DieserThread == Aktuell.load()) {
         if (Host) {
             Host->ImHauptthreadWarten([&text, flag] { Meldung(text, flag != 0); });
@@ -229,13 +230,13 @@ void ThreadMeldung(const std::string& text, int flag) {
 // ---------------------------------------------------------------------------------------------
 // Registry
 
-std::vector<TEngine*> EngineListe;
-TArray<TEngine*, 0, 1> EngineSlots{};
+std::vector<TEngine *> EngineListe;
+TArray<TEngine *, 0, 1> EngineSlots{};
 
 void RegistriereDefaultEngine() {
     if (DefaultEngine) return; // one engine board behind it: a second object would fall out of step
     AusgabeInstallieren();
-    const TEngineEintraege& ein = DefaultEintraege();
+    const TEngineEintraege &ein = DefaultEintraege();
     auto e = std::make_unique<TEngineWrap>(ein);
     e->Name = KuerzeText(ein.Name ? ein.Name() : "", 20);
     e->Magic = TEngine::MagicWert;
@@ -248,7 +249,7 @@ void RegistriereDefaultEngine() {
 }
 
 void EnginesFreigeben() {
-    if (TThreadZugSuche* t = Aktuell.load()) t->E->Stopp = 1;
+    if (TThreadZugSuche *t = Aktuell.load()) t->E->Stopp = 1;
     WarteAufSuche();
     EngineListe.clear();
     GespeicherteListe.clear();
@@ -260,12 +261,12 @@ void EnginesFreigeben() {
 }
 
 int LevelVonSlot(int seite) {
-    TEngine* e = EngineSlots[seite];
+    TEngine *e = EngineSlots[seite];
     return e ? e->Level : 0;
 }
 
 void SetzeLevelVonSlot(int seite, int level) {
-    if (TEngine* e = EngineSlots[seite]) e->SetzeLevel(level);
+    if (TEngine *e = EngineSlots[seite]) e->SetzeLevel(level);
 }
 
 void EnginesAbhaengen() {

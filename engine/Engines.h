@@ -22,7 +22,7 @@ public:
     std::int32_t Wert = 0;
     TZaehler Knoten{};
     std::atomic<std::uint8_t> Stopp{0};
-    std::atomic<TThreadZugSuche*> LaufenderThread{nullptr};
+    std::atomic<TThreadZugSuche *> LaufenderThread{nullptr};
 
     virtual ~TEngine() = default;
     // Virtual operations in slot order.
@@ -39,7 +39,7 @@ public:
         (void)wert;
         return false;
     }
-    virtual bool Berechne(TZug& zug, std::int32_t& wert) {
+    virtual bool Berechne(TZug &zug, std::int32_t &wert) {
         (void)zug;
         (void)wert;
         return false;
@@ -48,7 +48,7 @@ public:
 
 class TEngineWrap : public TEngine {
 public:
-    explicit TEngineWrap(const TEngineEintraege& e);
+    explicit TEngineWrap(const TEngineEintraege &e);
     TEngineEintraege Eintraege;
 
     bool SetzeLevel(int level) override;
@@ -56,7 +56,7 @@ public:
     bool Ziehe(int feld) override;
     bool Zurueck() override;
     bool SetzeStein(int feld, int wert) override;
-    bool Berechne(TZug& zug, std::int32_t& wert) override;
+    bool Berechne(TZug &zug, std::int32_t &wert) override;
 };
 
 // How the search thread reaches the main thread. The Qt program implements it with queued
@@ -64,18 +64,18 @@ public:
 struct TSucheHost {
     virtual ~TSucheHost() = default;
     // Runs f on the main thread and waits until it has run.
-    virtual void ImHauptthreadWarten(const std::function<void()>& f) = 0;
+    virtual void ImHauptthreadWarten(const std::function<void()> &f) = 0;
     // Runs f on the main thread later.
     virtual void ImHauptthreadSpaeter(std::function<void()> f) = 0;
     // Runs the calls queued so far (WarteAufSuche uses it while a search waits for a hand-over).
     virtual void Abarbeiten() {}
 };
 // Without a host the calls run directly on the calling thread.
-void SetzeSucheHost(TSucheHost* host);
+void SetzeSucheHost(TSucheHost *host);
 
 // Registry
-extern std::vector<TEngine*> EngineListe;
-extern TArray<TEngine*, 0, 1> EngineSlots; // indexed by the side-to-move byte: 1 black, 0 white
+extern std::vector<TEngine *> EngineListe;
+extern TArray<TEngine *, 0, 1> EngineSlots; // indexed by the side-to-move byte: 1 black, 0 white
 
 void RegistriereDefaultEngine(); // once at start-up; puts it into both slots
 void EnginesFreigeben();         // at program end
@@ -85,12 +85,12 @@ void EnginesAbhaengen();
 void EnginesAnhaengen();
 // The rules state whose candidates complete a computed move and whose game-over state
 // stops a search from starting (the controller's rules state).
-void SetzeRegelnFuerSuche(const TZugGenerator* regeln);
+void SetzeRegelnFuerSuche(const TZugGenerator *regeln);
 // Starts the search of e on a worker thread; ende runs on the main thread when it has ended.
-void StarteSuche(TEngine* e, std::function<void()> ende);
+void StarteSuche(TEngine *e, std::function<void()> ende);
 bool SucheLaeuft();
 // Waits until no search thread is left (shutdown, tests).
 void WarteAufSuche();
 // The thread-aware message: through the running search thread to the main thread, else
 // directly to the message channel.
-void ThreadMeldung(const std::string& text, int flag);
+void ThreadMeldung(const std::string &text, int flag);
