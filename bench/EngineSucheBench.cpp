@@ -9,7 +9,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -58,6 +61,25 @@ void Argumente(benchmark::internal::Benchmark* b) {
             b->Args({s, t});
 }
 BENCHMARK(BM_Suche)->Apply(Argumente)->Unit(benchmark::kMillisecond)->MinTime(0.2);
+
+// Time from setting the stop flag to the answer of a search without a depth limit.
+void BM_Abbruch(benchmark::State& state) {
+    SetzeEngineMeldeProc(Still);
+    LeseWerteText(StandardWerteText(), Konstanten);
+    TEngineZustand e;
+    Stellung(e, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::atomic<std::uint8_t> stopp{0};
+        std::thread t([&] { SucheZug(e, 999, -2147483647.0, 2147483647.0, &stopp); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto start = std::chrono::steady_clock::now();
+        stopp = 1;
+        t.join();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+}
+BENCHMARK(BM_Abbruch)->Arg(0)->Arg(1)->Arg(7)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 

@@ -6,7 +6,7 @@
 namespace {
 // A chain needs room for two eyes before it can be settled, and on a board this empty nothing is.
 constexpr int MinLebend = 7;
-constexpr int MinSteine = 18;
+constexpr int MinSteine = 22;
 // Open regions count from this many stones on, fully with GebietVollSteine more.
 constexpr int GebietAbSteinen = 10;
 constexpr int GebietVollSteine = 15;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -216,6 +217,44 @@ TEST_F(Suche, AusnahmeLaesstDasBrettHeil) {
     EXPECT_EQ(e.Stellungen.size(), 3u);
     EXPECT_EQ(e.Hash, BrettHash(vorher));
     EXPECT_FALSE(HoleSuchInfo().Laeuft);
+}
+
+TEST_F(Suche, JedeStufeLiefertErlaubtenZugUndGrund) {
+    const std::vector<std::string> gruende = {"Abbruch durch Benutzer", "Stellung vollständig analysiert",
+                                              "Gewinnzug gefunden", "alle anderen Züge verlieren",
+                                              "maximale Analysetiefe erreicht"};
+    std::mt19937 rng(815);
+    TEngineZustand e;
+    for (int stufe = 1; stufe <= 8; ++stufe)
+        for (int runde = 0; runde < Runden(3); ++runde) {
+            ZufallsStellung(e, rng, 5 + static_cast<int>(rng() % 40));
+            const TBrett vorher = e.Brett;
+            // A short budget: the deep levels give up their last depth and still answer.
+            const TSuchErgebnis r = SucheZug(e, stufe, -2147483647.0, 2147483647.0, nullptr, 0.2);
+            EXPECT_TRUE(e.IstErlaubt(r.Feld)) << "Stufe " << stufe << ": " << Feldname(r.Feld);
+            EXPECT_NE(std::find(gruende.begin(), gruende.end(), r.Grund), gruende.end()) << r.Grund;
+            EXPECT_NE(r.Grund, "Abbruch durch Benutzer");
+            EXPECT_GE(r.Tiefe, 1);
+            EXPECT_LE(r.Tiefe, stufe);
+            EXPECT_EQ(e.Brett, vorher);
+        }
+}
+
+TEST_F(Suche, AbbruchAntwortetSofort) {
+    TEngineZustand e;
+    std::atomic<std::uint8_t> stopp{0};
+    TSuchErgebnis r;
+    std::thread t([&] { r = Los(e, 999, &stopp); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    stopp = 1;
+    t.join();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    // The answer takes about a millisecond; the bound leaves room for a loaded machine.
+    EXPECT_LT(ms, 1000.0);
+    EXPECT_EQ(r.Grund, "Abbruch durch Benutzer");
+    EXPECT_TRUE(e.IstErlaubt(r.Feld));
 }
 
 // The entry points work on the engine's one board.
