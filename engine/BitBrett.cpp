@@ -136,15 +136,7 @@ bool TBitBrett::Ziehe(int bit) {
         if (!(stein & Leer())) return false;
         const int ich = AmZug, du = AmZug ^ 1;
         Kippe(ich, stein);
-        const TBits leer = Leer();
-        TBits geschlagen = 0;
-        for (TBits n = Nachbarn(stein) & Steine[du]; n; n &= n - 1) {
-            const TBits q = n & (~n + 1);
-            if (q & geschlagen) continue;
-            if (Nachbarn(q) & leer) continue; // a liberty of its own
-            const TBits kette = Flut(Steine[du], q);
-            if (!(Nachbarn(kette) & leer)) geschlagen |= kette;
-        }
+        const TBits geschlagen = Gefangen(Steine[ich], Steine[du], stein);
         if (geschlagen) Kippe(du, geschlagen);
         const bool frei = (Nachbarn(stein) & Leer()) || (Nachbarn(Flut(Steine[ich], stein)) & Leer());
         if (!frei || Wiederholung(geschlagen ? verlaufAnzahl_ : fangGrenze_)) {
@@ -173,18 +165,6 @@ void TBitBrett::Zurueck() {
     }
     Passe = r.PasseVorher;
     fangGrenze_ = r.FangGrenzeVorher;
-}
-
-void TBitBrett::LeereGebiete(TBits& schwarz, TBits& weiss) const {
-    schwarz = weiss = 0;
-    for (TBits rest = Leer(); rest;) {
-        const TBits g = Flut(rest, rest & (~rest + 1));
-        rest &= ~g;
-        const TBits rand = Nachbarn(g);
-        const bool s = (rand & Steine[1]) != 0, w = (rand & Steine[0]) != 0;
-        if (s && !w) schwarz |= g;
-        if (w && !s) weiss |= g;
-    }
 }
 
 int TBitBrett::Spielstand() const {

@@ -32,6 +32,32 @@ inline TBits Flut(TBits menge, TBits start) {
     return k;
 }
 
+// Opponent stones taken by a stone just placed (eigene holds it already).
+inline TBits Gefangen(TBits eigene, TBits fremde, TBits stein) {
+    const TBits leer = AllePunkte & ~(eigene | fremde);
+    TBits geschlagen = 0;
+    for (TBits n = Nachbarn(stein) & fremde; n; n &= n - 1) {
+        const TBits q = n & (~n + 1);
+        if ((q & geschlagen) || (Nachbarn(q) & leer)) continue; // taken already, or a liberty of its own
+        const TBits kette = Flut(fremde, q);
+        if (!(Nachbarn(kette) & leer)) geschlagen |= kette;
+    }
+    return geschlagen;
+}
+
+// Empty points of regions that touch stones of only one colour.
+inline void LeereGebieteVon(TBits schwarz, TBits weiss, TBits& gebietS, TBits& gebietW) {
+    gebietS = gebietW = 0;
+    for (TBits rest = AllePunkte & ~(schwarz | weiss); rest;) {
+        const TBits g = Flut(rest, rest & (~rest + 1));
+        rest &= ~g;
+        const TBits rand = Nachbarn(g);
+        const bool s = (rand & schwarz) != 0, w = (rand & weiss) != 0;
+        if (s && !w) gebietS |= g;
+        if (w && !s) gebietW |= g;
+    }
+}
+
 // The stones of one colour of an engine board.
 TBits BitsVonBrett(const TBrett& b, TFarbe farbe);
 
@@ -88,7 +114,7 @@ public:
         return true;
     }
     // Empty points of regions that touch stones of only one colour.
-    void LeereGebiete(TBits& schwarz, TBits& weiss) const;
+    void LeereGebiete(TBits& schwarz, TBits& weiss) const { LeereGebieteVon(Steine[1], Steine[0], schwarz, weiss); }
     // Area count as the board stands, from the view of the side to move.
     int Spielstand() const;
 

@@ -83,6 +83,21 @@ bool TBuch::Eintragen(const TBuchEintrag& e) {
     return true;
 }
 
+bool TBuch::Entfernen(TBits schwarz, TBits weiss, int amZug) {
+    TBuchEintrag weg;
+    int zug;
+    if (!Finde(schwarz, weiss, amZug, weg, zug)) return false;
+    std::vector<TBuchEintrag> rest;
+    for (const TBuchEintrag& e : eintraege_)
+        if (e.AmZug != weg.AmZug || e.Schwarz != weg.Schwarz || e.Weiss != weg.Weiss) rest.push_back(e);
+    eintraege_.clear();
+    index_[0].clear();
+    index_[1].clear();
+    for (const TBuchEintrag& e : rest)
+        Eintragen(e);
+    return true;
+}
+
 std::string TBuch::Zeile(const TBuchEintrag& e) {
     std::string z;
     for (int i = 0; i < 49; ++i) {

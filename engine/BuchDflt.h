@@ -29,6 +29,8 @@ public:
     bool Finde(TBits schwarz, TBits weiss, int amZug, TBuchEintrag& eintrag, int& zug) const;
     // Adds the board unless it is there already (in any symmetry).
     bool Eintragen(const TBuchEintrag& e);
+    // Takes the board out (in any symmetry); false when it was not there.
+    bool Entfernen(TBits schwarz, TBits weiss, int amZug);
     std::size_t Groesse() const { return eintraege_.size(); }
     const std::vector<TBuchEintrag>& Eintraege() const { return eintraege_; }
 

@@ -41,6 +41,8 @@ constexpr int PassStrafe = 30;
 constexpr int MaxRuhetiefe = 8;
 // Plies a path may grow by tactical extensions (at most the iteration depth).
 constexpr int MaxVerlaengerung = 4;
+// From this iteration depth on, late quiet moves are read shorter first.
+constexpr int KuerzerAbTiefe = 6;
 // Longest path of the search; deeper nodes are valued as they stand.
 constexpr int MaxPly = 240;
 // Below this many stones no area is settled yet; the move lists skip the test.
@@ -79,7 +81,8 @@ double Endwert(int stand) { return stand > 0 ? stand + GewinnWert : stand < 0 ? 
 
 class TSuche {
 public:
-    TSuche(const std::atomic<std::uint8_t>* stopp, double budget) : stopp_(stopp), budget_(budget) {}
+    TSuche(const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne)
+        : stopp_(stopp), budget_(budget), ohne_(ohne) {}
 
     TSuchErgebnis Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta);
 
@@ -95,6 +98,7 @@ private:
     TBitBewertung bew_;
     const std::atomic<std::uint8_t>* stopp_;
     double budget_;
+    const std::vector<int>* ohne_;
     bool abgebrochen_ = false;
     bool zeitAus_ = false;
     std::int64_t knoten_ = 0;
@@ -320,9 +324,17 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         const int p = zuege[i];
         if (!b_.Ziehe(p)) continue;
         // Captures and ataris are read one move further, within a budget of extra plies per path.
-        const int mehr =
-            (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && Taktisch(p)) ? 1 : 0;
-        const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
+        const bool taktisch = Taktisch(p);
+        const int mehr = (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && taktisch) ? 1 : 0;
+        int v;
+        // Deep searches read quiet moves late in the order one ply shorter first, and fully only
+        // when they come out better.
+        if (iterTiefe_ >= KuerzerAbTiefe && tiefe >= 3 && gespielt >= 3 && !taktisch && p >= 0 && punkte[i] < 500000) {
+            v = -Suche(tiefe - 2, ply + 1, -alpha - 1, -alpha);
+            if (v > alpha && !abgebrochen_) v = SucheKind(p, tiefe, ply, alpha, beta, false);
+        } else {
+            v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
+        }
         b_.Zurueck();
         ++gespielt;
         if (abgebrochen_) return 0;
@@ -392,9 +404,17 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta)
     TZugPunkte punkte;
     int n = Ordne(zuege, punkte, -2, 0);
     {
-        int k = 0;
+        auto ausgelassen = [&](int bit) {
+            return ohne_ && std::find(ohne_->begin(), ohne_->end(), FeldVonBit(bit)) != ohne_->end();
+        };
+        int k = 0, ohne = 0;
         for (int i = 0; i < n; ++i)
             if (e.IstErlaubt(FeldVonBit(zuege[i])) && b_.Erlaubt(zuege[i])) {
+                // Left out moves wait at the end of the list and go when something else is legal.
+                if (ausgelassen(zuege[i])) {
+                    punkte[i] = -2000000000;
+                    ++ohne;
+                }
                 zuege[k] = zuege[i];
                 punkte[k] = punkte[i];
                 ++k;
@@ -402,6 +422,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta)
         n = k;
         for (int i = 0; i < n; ++i)
             NaechsterBester(zuege, punkte, i, n);
+        if (ohne < n) n -= ohne;
     }
     int bestBit = -2;
     if (n == 0)
@@ -530,7 +551,7 @@ void LeereTranspositionstabelle() {
 }
 
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t>* stopp, double budget) {
+                       const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne) {
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
         info.Laeuft = true;
@@ -540,7 +561,7 @@ TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double bet
     const int b = static_cast<int>(std::min(beta, static_cast<double>(Unendlich)));
     // The search object is large (its board with the history, killers, history table): keep
     // it off the caller's stack.
-    auto suche = std::make_unique<TSuche>(stopp, budget);
+    auto suche = std::make_unique<TSuche>(stopp, budget, ohne);
     try {
         return suche->Lauf(e, std::max(1, maxTiefe), a, b);
     } catch (...) {

@@ -26,6 +26,7 @@ void SetzeSuchInfo(const TSuchInfo& i);
 #include "engine/ziehenDflt.h"
 
 #include <atomic>
+#include <vector>
 
 // Entries of the transposition table (16 bytes each); fixed, allocated once.
 constexpr int TTBits = 20;
@@ -49,9 +50,11 @@ struct TSuchErgebnis {
 // Iterative deepening up to maxTiefe over e (left as it was found). The window is clamped to
 // the range of the search's scores. Reports each finished depth and the stop reason. With a
 // budget (seconds, > 0) no new depth is begun once the next one would not end in time, and a
-// depth still running at the end of the budget is given up for the last one finished.
+// depth still running at the end of the budget is given up for the last one finished. Points in
+// ohne are not played at the root (unless nothing else is legal).
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t>* stopp, double budget = 0);
+                       const std::atomic<std::uint8_t>* stopp, double budget = 0,
+                       const std::vector<int>* ohne = nullptr);
 // Clears the statistics before a compute.
 void SuchInfoZuruecksetzen();
 // Forgets everything the transposition table holds (tests that compare searches).

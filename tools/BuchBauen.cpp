@@ -9,13 +9,20 @@
 //
 // Options: --buch FILE (the book, extended in place), --zeit S (seconds per new position, 30),
 // --tiefe N (deepest depth, 40), --bis N (positions up to this half-move number go into the
-// book, 24), --level L (depth of the play after that, 4).
+// book, 24), --level L (depth of the play after that, 4), --suche ab|baum (the engine's own
+// search with the time and the depth given, or the tree of random games of BuchSuche.h).
+// Learning (--lernen ja|nein): a game that ends below its aim (--ziel-schwarz 9 points ahead,
+// --ziel-weiss 1) takes back the own book move after which the value fell most; FILE.ohne keeps
+// the moves taken back (at most four per board), and the next search of that board leaves
+// them out.
 #include "engine/BasisBrett.h"
 #include "engine/BuchDflt.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
+#include "tools/BuchSuche.h"
 
 #include <cctype>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -29,6 +36,10 @@ struct TOptionen {
     int Tiefe = 40;
     int Bis = 24;
     int Level = 4;
+    bool Baum = false; // the tree of random games; false: the engine's own search
+    bool Lernen = true;
+    int ZielSchwarz = 9, ZielWeiss = 1;
+    int MaxAusschluesse = 4;
 };
 
 void Protokoll(const char* text, int) { std::cerr << text << '\n'; }
@@ -62,6 +73,15 @@ public:
         std::stringstream text;
         text << ein.rdbuf();
         buch_.Lesen(text.str());
+        std::ifstream ohne(opt_.Buch + ".ohne", std::ios::binary);
+        std::stringstream ohneText;
+        ohneText << ohne.rdbuf();
+        std::istringstream zeilen(ohneText.str());
+        for (std::string z; std::getline(zeilen, z);) {
+            TBuch eins;
+            eins.Lesen(z);
+            if (eins.Groesse()) ohne_.push_back(eins.Eintraege()[0]);
+        }
         std::cerr << "Buch " << opt_.Buch << ": " << buch_.Groesse() << " Stellungen\n";
         e_.Neustart();
     }
@@ -93,18 +113,24 @@ public:
         else if (kommando == "boardsize") {
             ok = a == "7";
             if (!ok) antwort = "unacceptable size";
-        } else if (kommando == "clear_board")
+        } else if (kommando == "clear_board") {
             e_.Neustart();
+            partie_.clear();
+            ich_ = -1;
+        }
         else if (kommando == "komi") {
         } else if (kommando == "play") {
             const int feld = AusVertex(b);
             ok = Seite(a) == e_.AmZug && feld >= -1 && e_.ZieheWennErlaubt(feld);
             if (!ok) antwort = "illegal move";
+            if (ok && e_.BeidePassen()) Auswerten();
         } else if (kommando == "genmove") {
             ok = Seite(a) == e_.AmZug && !e_.BeidePassen();
-            if (ok)
+            if (ok) {
+                ich_ = e_.AmZug;
                 antwort = Vertex(Ziehen());
-            else
+                if (e_.BeidePassen()) Auswerten();
+            } else
                 antwort = "wrong colour or game over";
         } else if (kommando == "quit") {
         } else {
@@ -124,22 +150,35 @@ private:
     }
 
     int Ziehen() {
+        int feld = -2, wert = 0, tiefe = 0;
         const TBits s = BitsVonBrett(e_.Brett, Schwarz), w = BitsVonBrett(e_.Brett, Weiss);
-        int feld = -2, wert, tiefe;
         if (BuchZug(buch_, e_, feld, wert, tiefe)) {
             std::cerr << "Buch: " << Feldname(feld) << '\n';
+            partie_.push_back({s, w, e_.AmZug, feld < 0 ? KeinBit : BitVonFeld(feld), wert, tiefe});
         } else if (e_.Zugnummer <= opt_.Bis) {
             // The first moves decide the most; they get three times the time.
             const double zeit = opt_.Zeit * (e_.Zugnummer <= 4 ? 3 : 1);
-            const TSuchErgebnis r = SucheZug(e_, opt_.Tiefe, -2147483647.0, 2147483647.0, nullptr, zeit);
-            feld = r.Feld;
+            if (opt_.Baum) {
+                const TBaumErgebnis r = BaumSuche(e_, zeit, ++saat_);
+                std::cerr << r.Spiele << " Spiele, " << Feldname(r.Feld) << " " << r.Anteil << ": " << r.Hauptvariante
+                          << '\n';
+                feld = r.Feld;
+                wert = static_cast<int>(std::lround(r.Anteil * 1000));
+                tiefe = r.Tiefe;
+            } else {
+                const std::vector<int> ohne = Ausgeschlossen();
+                const TSuchErgebnis r = SucheZug(e_, opt_.Tiefe, -2147483647.0, 2147483647.0, nullptr, zeit, &ohne);
+                feld = r.Feld;
+                // A proven count is kept on the scale of the evaluation, a hundred per point.
+                wert = !r.Bewiesen ? static_cast<int>(r.Wert)
+                       : r.Wert > 0 ? static_cast<int>(100 * (r.Wert - GewinnWert))
+                       : r.Wert < 0 ? static_cast<int>(100 * (r.Wert + GewinnWert))
+                                    : 0;
+                tiefe = r.Tiefe;
+            }
             if (feld >= -1) {
-                TBuchEintrag neu{
-                    s, w, e_.AmZug, feld < 0 ? KeinBit : BitVonFeld(feld), static_cast<int>(r.Wert), r.Tiefe};
-                if (buch_.Eintragen(neu)) {
-                    std::ofstream(opt_.Buch, std::ios::app | std::ios::binary) << TBuch::Zeile(neu) << '\n';
-                    std::cerr << "neu im Buch: " << TBuch::Zeile(neu) << '\n';
-                }
+                Eintragen(feld, wert, tiefe);
+                partie_.push_back({s, w, e_.AmZug, feld < 0 ? KeinBit : BitVonFeld(feld), wert, tiefe});
             }
         } else {
             feld = SucheZug(e_, opt_.Level, -2147483647.0, 2147483647.0, nullptr).Feld;
@@ -151,9 +190,75 @@ private:
         return feld;
     }
 
+    // Moves taken back from this board earlier (every symmetric image of them).
+    std::vector<int> Ausgeschlossen() const {
+        const TBits s = BitsVonBrett(e_.Brett, Schwarz), w = BitsVonBrett(e_.Brett, Weiss);
+        std::vector<int> r;
+        for (const TBuchEintrag& x : ohne_)
+            for (int sym = 0; sym < 8; ++sym)
+                if (x.AmZug == e_.AmZug && SymBits(sym, s) == x.Schwarz && SymBits(sym, w) == x.Weiss)
+                    r.push_back(FeldVonBit(SymBitZurueck(sym, x.Bit)));
+        return r;
+    }
+
+    int Ausschluesse(const TBuchEintrag& e) const {
+        int n = 0;
+        for (const TBuchEintrag& x : ohne_)
+            for (int sym = 0; sym < 8; ++sym)
+                if (x.AmZug == e.AmZug && SymBits(sym, e.Schwarz) == x.Schwarz && SymBits(sym, e.Weiss) == x.Weiss) {
+                    ++n;
+                    break;
+                }
+        return n;
+    }
+
+    // A game below its aim (black: ahead by the aim, white: a win) takes back the book move after
+    // which the value fell most, so that its board is searched again without that move.
+    void Auswerten() {
+        if (ich_ < 0 || partie_.empty()) return;
+        const int stand = e_.AmZug == ich_ ? e_.Spielstand() : -e_.Spielstand();
+        const int ziel = ich_ == 1 ? opt_.ZielSchwarz : opt_.ZielWeiss;
+        std::cerr << "Partie zu Ende: " << (ich_ ? "Schwarz " : "Weiß ") << stand << ", Ziel " << ziel << '\n';
+        const std::vector<TBuchEintrag> partie = partie_;
+        partie_.clear();
+        if (!opt_.Lernen || stand >= ziel) return;
+        int best = -1;
+        double bestFall = -1e18;
+        for (std::size_t i = 0; i < partie.size(); ++i) {
+            const double danach = i + 1 < partie.size() ? partie[i + 1].Wert : 100.0 * stand;
+            const double fall = partie[i].Wert - danach;
+            if (fall > bestFall && Ausschluesse(partie[i]) < opt_.MaxAusschluesse && partie[i].Bit != KeinBit) {
+                bestFall = fall;
+                best = static_cast<int>(i);
+            }
+        }
+        if (best < 0) return;
+        TBuchEintrag weg = partie[static_cast<std::size_t>(best)];
+        buch_.Entfernen(weg.Schwarz, weg.Weiss, weg.AmZug);
+        ohne_.push_back(weg);
+        std::ofstream(opt_.Buch + ".ohne", std::ios::app | std::ios::binary) << TBuch::Zeile(weg) << '\n';
+        std::ofstream aus(opt_.Buch, std::ios::trunc | std::ios::binary);
+        aus << "# Opening book of the built-in engine, written by tools/BuchBauen (see engine/BuchDflt.h).\n";
+        for (const TBuchEintrag& x : buch_.Eintraege())
+            aus << TBuch::Zeile(x) << '\n';
+        std::cerr << "zurückgenommen: " << TBuch::Zeile(weg) << " (Fall " << bestFall << ")\n";
+    }
+
+    void Eintragen(int feld, int wert, int tiefe) {
+        const TBuchEintrag neu{BitsVonBrett(e_.Brett, Schwarz), BitsVonBrett(e_.Brett, Weiss), e_.AmZug,
+                               feld < 0 ? KeinBit : BitVonFeld(feld), wert, tiefe};
+        if (!buch_.Eintragen(neu)) return;
+        std::ofstream(opt_.Buch, std::ios::app | std::ios::binary) << TBuch::Zeile(neu) << '\n';
+        std::cerr << "neu im Buch: " << TBuch::Zeile(neu) << '\n';
+    }
+
     TOptionen opt_;
     TBuch buch_;
+    std::vector<TBuchEintrag> ohne_;   // moves taken back, per board
+    std::vector<TBuchEintrag> partie_; // own moves of the game so far
+    int ich_ = -1;                     // the side this builder plays in the game
     TEngineZustand e_;
+    std::uint64_t saat_ = 0x4B69626F7275ull;
 };
 
 } // namespace
@@ -172,6 +277,14 @@ int main(int argc, char** argv) {
             o.Bis = std::stoi(v);
         else if (a == "--level")
             o.Level = std::stoi(v);
+        else if (a == "--suche")
+            o.Baum = v == "baum";
+        else if (a == "--lernen")
+            o.Lernen = v != "nein";
+        else if (a == "--ziel-schwarz")
+            o.ZielSchwarz = std::stoi(v);
+        else if (a == "--ziel-weiss")
+            o.ZielWeiss = std::stoi(v);
         else {
             std::cerr << "Unbekannte Option " << a << '\n';
             return 2;
