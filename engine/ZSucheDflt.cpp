@@ -41,8 +41,6 @@ constexpr int PassStrafe = 30;
 constexpr int MaxRuhetiefe = 8;
 // Plies a path may grow by tactical extensions (at most the iteration depth).
 constexpr int MaxVerlaengerung = 4;
-// From this iteration depth on, late quiet moves are read shorter first.
-constexpr int KuerzerAbTiefe = 6;
 // Longest path of the search; deeper nodes are valued as they stand.
 constexpr int MaxPly = 240;
 // Below this many stones no area is settled yet; the move lists skip the test.
@@ -326,15 +324,7 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         // Captures and ataris are read one move further, within a budget of extra plies per path.
         const bool taktisch = Taktisch(p);
         const int mehr = (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && taktisch) ? 1 : 0;
-        int v;
-        // Deep searches read quiet moves late in the order one ply shorter first, and fully only
-        // when they come out better.
-        if (iterTiefe_ >= KuerzerAbTiefe && tiefe >= 3 && gespielt >= 3 && !taktisch && p >= 0 && punkte[i] < 500000) {
-            v = -Suche(tiefe - 2, ply + 1, -alpha - 1, -alpha);
-            if (v > alpha && !abgebrochen_) v = SucheKind(p, tiefe, ply, alpha, beta, false);
-        } else {
-            v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
-        }
+        const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
         b_.Zurueck();
         ++gespielt;
         if (abgebrochen_) return 0;

@@ -12,7 +12,7 @@
 // book, 24), --level L (depth of the play after that, 4), --suche ab|baum (the engine's own
 // search with the time and the depth given, or the tree of random games of BuchSuche.h).
 // Learning (--lernen ja|nein): a game that ends below its aim (--ziel-schwarz 9 points ahead,
-// --ziel-weiss 1) takes back the own book move after which the value fell most; FILE.ohne keeps
+// --ziel-weiss 1) takes back the last own book move that still promised the aim; FILE.ohne keeps
 // the moves taken back (at most four per board), and the next search of that board leaves
 // them out.
 #include "engine/BasisBrett.h"
@@ -212,8 +212,8 @@ private:
         return n;
     }
 
-    // A game below its aim (black: ahead by the aim, white: a win) takes back the book move after
-    // which the value fell most, so that its board is searched again without that move.
+    // A game below its aim (black: ahead by the aim, white: a win) takes back a book move, so that
+    // its board is searched again without that move.
     void Auswerten() {
         if (ich_ < 0 || partie_.empty()) return;
         const int stand = e_.AmZug == ich_ ? e_.Spielstand() : -e_.Spielstand();
@@ -222,16 +222,27 @@ private:
         const std::vector<TBuchEintrag> partie = partie_;
         partie_.clear();
         if (!opt_.Lernen || stand >= ziel) return;
+        // The mistake is the last move after which the value still promised the aim: from the
+        // reply on it never did again. Without such a move, the one after which it looked best.
+        const double schwelle = 100.0 * ziel - 50;
+        const int n = static_cast<int>(partie.size());
+        int ab = n;
+        while (ab > 0 && partie[static_cast<std::size_t>(ab - 1)].Wert < schwelle)
+            --ab;
         int best = -1;
-        double bestFall = -1e18;
-        for (std::size_t i = 0; i < partie.size(); ++i) {
-            const double danach = i + 1 < partie.size() ? partie[i + 1].Wert : 100.0 * stand;
-            const double fall = partie[i].Wert - danach;
-            if (fall > bestFall && Ausschluesse(partie[i]) < opt_.MaxAusschluesse && partie[i].Bit != KeinBit) {
-                bestFall = fall;
-                best = static_cast<int>(i);
+        int bestWert = -2147483647;
+        for (int i = ab - 1; i >= 0 && best < 0; --i)
+            if (Ausschluesse(partie[static_cast<std::size_t>(i)]) < opt_.MaxAusschluesse &&
+                partie[static_cast<std::size_t>(i)].Bit != KeinBit)
+                best = i;
+        const bool gefunden = best >= 0;
+        for (int i = 0; !gefunden && i < n; ++i)
+            if (Ausschluesse(partie[static_cast<std::size_t>(i)]) < opt_.MaxAusschluesse &&
+                partie[static_cast<std::size_t>(i)].Bit != KeinBit &&
+                partie[static_cast<std::size_t>(i)].Wert >= bestWert) {
+                bestWert = partie[static_cast<std::size_t>(i)].Wert;
+                best = i;
             }
-        }
         if (best < 0) return;
         TBuchEintrag weg = partie[static_cast<std::size_t>(best)];
         buch_.Entfernen(weg.Schwarz, weg.Weiss, weg.AmZug);
@@ -241,7 +252,7 @@ private:
         aus << "# Opening book of the built-in engine, written by tools/BuchBauen (see engine/BuchDflt.h).\n";
         for (const TBuchEintrag& x : buch_.Eintraege())
             aus << TBuch::Zeile(x) << '\n';
-        std::cerr << "zurückgenommen: " << TBuch::Zeile(weg) << " (Fall " << bestFall << ")\n";
+        std::cerr << "zurückgenommen: " << TBuch::Zeile(weg) << '\n';
     }
 
     void Eintragen(int feld, int wert, int tiefe) {

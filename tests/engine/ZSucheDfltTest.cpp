@@ -1,6 +1,7 @@
 #include "TestHilfe.h"
 
 #include "engine/BasisBrett.h"
+#include "engine/BuchDflt.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
 #include "engine/engineDefault.h"
@@ -219,6 +220,35 @@ TEST_F(Suche, AusnahmeLaesstDasBrettHeil) {
     EXPECT_FALSE(HoleSuchInfo().Laeuft);
 }
 
+TEST_F(Suche, FaengtToteSteineVorDemPassen) {
+    TEngineZustand e;
+    // Both sides are alive and White has passed; the white stone b1 is dead, but counted as the
+    // board stands it keeps a1 and c1 from black: passing now loses 22:25. Taking it wins 25:24.
+    Aufbauen(e,
+             {
+                 ".W.WWWW",
+                 "WWWWWWW",
+                 "WWWWWWW",
+                 "SSSSWWW",
+                 "SSSSSSS",
+                 "SSSSSSS",
+                 ".W.SS.S",
+             },
+             0);
+    e.Ziehe(-1);
+    for (int zug = 0; zug < 4 && !e.BeidePassen(); ++zug) {
+        const TSuchErgebnis r = Los(e, 4);
+        if (e.Brett[FeldAusText("b1")] == Weiss) {
+            EXPECT_TRUE(r.Feld == FeldAusText("a1") || r.Feld == FeldAusText("c1")) << Feldname(r.Feld);
+        }
+        e.Ziehe(r.Feld);
+        if (!e.BeidePassen()) e.Ziehe(-1);
+    }
+    ASSERT_TRUE(e.BeidePassen());
+    EXPECT_EQ(e.Brett[FeldAusText("b1")], Leer);
+    EXPECT_EQ(e.AmZug == 1 ? e.Spielstand() : -e.Spielstand(), 1);
+}
+
 TEST_F(Suche, JedeStufeLiefertErlaubtenZugUndGrund) {
     const std::vector<std::string> gruende = {"Abbruch durch Benutzer", "Stellung vollständig analysiert",
                                               "Gewinnzug gefunden", "alle anderen Züge verlieren",
@@ -328,6 +358,29 @@ TEST_F(Eintraege, BerechneLiefertErlaubtenZug) {
     ASSERT_TRUE(DefaultBerechne(feld, wert, z, &stopp));
     EXPECT_EQ(meldungen.front(), "Analysetiefe : 1");
     EXPECT_EQ(HoleSuchInfo().Tiefe, 1);
+}
+
+TEST_F(Eintraege, BuchAbStufeZwei) {
+    const TBuch& buch = EingebautesBuch();
+    ASSERT_GT(buch.Groesse(), 0u);
+    // The empty board: level 1 searches, level 2 plays the book's move without a search.
+    int feld = -2, wert = 0;
+    TZaehler z;
+    std::atomic<std::uint8_t> stopp{0};
+    int buchFeld, buchWert, buchTiefe;
+    ASSERT_TRUE(BuchZug(buch, EngineBrett, buchFeld, buchWert, buchTiefe));
+    DefaultSetzeLevel(1, 1);
+    meldungen.clear();
+    ASSERT_TRUE(DefaultBerechne(feld, wert, z, &stopp));
+    EXPECT_EQ(meldungen.front(), "Analysetiefe : 1");
+    DefaultSetzeLevel(1, 2);
+    meldungen.clear();
+    ASSERT_TRUE(DefaultBerechne(feld, wert, z, &stopp));
+    EXPECT_EQ(feld, buchFeld);
+    EXPECT_EQ(wert, buchWert);
+    EXPECT_EQ(meldungen.front().rfind("Eröffnungsbuch: ", 0), 0u) << meldungen.front();
+    EXPECT_EQ(HoleSuchInfo().Tiefe, buchTiefe);
+    EXPECT_EQ(HoleSuchInfo().BesterZug, buchFeld);
 }
 
 } // namespace
