@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -20,10 +21,7 @@ constexpr int RecordGroesse = 4;
 
 namespace fs = std::filesystem;
 
-fs::path Pfad(const std::string& name) {
-    // The names are UTF-8 on every platform.
-    return fs::path(std::u8string(name.begin(), name.end()));
-}
+fs::path Pfad(const std::string& name) { return DateiPfad(name); }
 
 void SchreibeInt(std::vector<unsigned char>& puffer, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
@@ -274,7 +272,12 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
 }
 } // namespace
 
-TIOErgebnis SpeichereSpiel(const std::string& name) {
+std::filesystem::path DateiPfad(const std::string& name) {
+    // The names are UTF-8 on every platform.
+    return fs::path(std::u8string(name.begin(), name.end()));
+}
+
+TIOErgebnis SpeichereDatei(const std::string& name, std::string_view inhalt) {
     TIOErgebnis erg;
     const std::string erzeugtText = "Datei " + name + " konnte nicht erzeugt werden (%).";
     const std::string gespeichertText =
@@ -326,6 +329,28 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
         }
     } tempWeg{temp};
 
+    errno = 0;
+    const bool geschrieben =
+        std::fwrite(inhalt.data(), 1, inhalt.size(), f) == inhalt.size() && std::fflush(f) == 0;
+    fehler = geschrieben ? 0 : (errno ? errno : EIO);
+    const int schliessen = datei.Schliessen();
+    if (!fehler) fehler = schliessen;
+    if (!fehler) {
+        if (gabEs) fs::permissions(temp, fs::status(ziel, ec).permissions(), ec);
+        fs::rename(temp, ziel, ec);
+        if (ec) fehler = ec.default_error_condition().value();
+    }
+    if (fehler) {
+        erg.Code = IOCodeAusErrno(fehler, true);
+        erg.Meldung = gespeichertText;
+        return erg;
+    }
+    tempWeg.Behalten = true;       // it is the file now
+    erg.Meldung = gespeichertText; // shown only with a code other than 0
+    return erg;
+}
+
+TIOErgebnis SpeichereSpiel(const std::string& name) {
     std::vector<unsigned char> puffer;
     puffer.reserve(static_cast<std::size_t>(24 + 4 * (Baum.Letzter + 1)));
     puffer.insert(puffer.end(), Kennung, Kennung + 4);
@@ -356,26 +381,8 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
         puffer.push_back(static_cast<unsigned char>(z.Schlag));
         puffer.push_back(z.Flags);
     }
-
-    errno = 0;
-    const bool geschrieben =
-        std::fwrite(puffer.data(), 1, puffer.size(), f) == puffer.size() && std::fflush(f) == 0;
-    fehler = geschrieben ? 0 : (errno ? errno : EIO);
-    const int schliessen = datei.Schliessen();
-    if (!fehler) fehler = schliessen;
-    if (!fehler) {
-        if (gabEs) fs::permissions(temp, fs::status(ziel, ec).permissions(), ec);
-        fs::rename(temp, ziel, ec);
-        if (ec) fehler = ec.default_error_condition().value();
-    }
-    if (fehler) {
-        erg.Code = IOCodeAusErrno(fehler, true);
-        erg.Meldung = gespeichertText;
-        return erg;
-    }
-    tempWeg.Behalten = true;       // it is the game file now
-    erg.Meldung = gespeichertText; // shown only with a code other than 0
-    return erg;
+    return SpeichereDatei(name,
+                          std::string_view(reinterpret_cast<const char*>(puffer.data()), puffer.size()));
 }
 
 bool SpeichereSpielMitMeldung(const std::string& name) {
