@@ -30,7 +30,7 @@ struct TSpielBild {
 
 struct SgfUmgebung : ::testing::Test {
     std::filesystem::path Tmp;
-    std::vector<std::string> Boxen, Infos;
+    std::vector<std::string> Boxen; // boxes: errors of the controller or the rules
     TRegelEngine A{"A"};
 
     void SetUp() override {
@@ -42,7 +42,6 @@ struct SgfUmgebung : ::testing::Test {
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
         a.Box = [this](const std::string& t) { Boxen.push_back(t); };
-        a.InfoBox = [this](const std::string& t) { Infos.push_back(t); };
         SetzeMeldeAusgaben(a);
         RegistriereLogMemo([](const std::string&) {});
         EngineListe = {&A};
