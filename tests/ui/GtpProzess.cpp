@@ -315,7 +315,7 @@ std::string DateiText(const fs::path& p) {
 
 // The match runner next to this source tree.
 fs::path MatchSkript() {
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "tools" / "match";
+    return fs::path(KIBORU_QUELLEN) / "tools" / "match";
 }
 
 int Shell(const std::string& befehl) {
