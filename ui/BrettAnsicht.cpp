@@ -81,11 +81,41 @@ TFeldBild::TFeldBild(QWidget* parent, int spalte, int reihe) : QWidget(parent), 
 void TFeldBild::paintEvent(QPaintEvent*) {
     if (!Bild) return;
     QPainter p(this);
+    QRectF stein(rect());
     if (width() < ZellDesign || height() < ZellDesign) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawPixmap(rect(), *Bild);
     } else {
-        p.drawPixmap((width() - ZellDesign) / 2, (height() - ZellDesign) / 2, *Bild);
+        stein = QRectF((width() - ZellDesign) / 2, (height() - ZellDesign) / 2, ZellDesign, ZellDesign);
+        p.drawPixmap(stein.topLeft(), *Bild);
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    const double d = stein.width();
+    const QPointF mitte = stein.center();
+    // Marks in the colour that stands out on the stone: white on black, black on white.
+    const QColor gegen = Lage.Stein == Schwarz ? QColor(250, 250, 250) : QColor(20, 20, 20);
+    const QColor rot(220, 30, 30);
+    if (Lage.Gezaehlt == Schwarz || Lage.Gezaehlt == Weiss) {
+        const double a = d * 0.34;
+        const bool schwarz = Lage.Gezaehlt == Schwarz;
+        p.setPen(QPen(schwarz ? QColor(0, 0, 0) : QColor(90, 90, 90), std::max(1.0, d / 32)));
+        p.setBrush(schwarz ? QColor(10, 10, 10) : QColor(250, 250, 250));
+        p.drawRect(QRectF(mitte.x() - a / 2, mitte.y() - a / 2, a, a));
+    }
+    if (Lage.Nummer > 0) {
+        const QString text = QString::number(Lage.Nummer);
+        QFont f = font();
+        const double anteil = text.size() <= 2 ? 0.46 : text.size() == 3 ? 0.36 : 0.28;
+        f.setPixelSize(std::max(5, static_cast<int>(d * anteil)));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Lage.Letzter ? rot : gegen);
+        p.drawText(stein, Qt::AlignCenter, text);
+    } else if (Lage.Letzter) {
+        const double r = d * 0.2;
+        p.setPen(QPen(gegen, std::max(1.5, d / 14)));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(mitte, r, r);
     }
 }
 
@@ -128,17 +158,39 @@ void TBrettAnsicht::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(rect(), BrettBild);
+    // Columns a..g below the board, rows 1..7 beside it (row 1 at the bottom), in the margins of
+    // the design picture, scaled with it.
+    const double sx = width() / double(BrettDesign), sy = height() / double(BrettDesign);
+    QFont f = font();
+    f.setPixelSize(std::max(6, static_cast<int>(13 * std::min(sx, sy))));
+    p.setFont(f);
+    p.setPen(Linienfarbe.darker(130));
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const double halb = Gitter / 12.0; // half a grid spacing
+    for (int j = 0; j <= 6; ++j) {
+        const double x = (42 + 45 * j) * sx;
+        p.drawText(QRectF(x - halb * sx, (RandDesign + Gitter + ZellDesign) * sy, 2 * halb * sx,
+                          (BrettDesign - RandDesign - Gitter - ZellDesign) * sy),
+                   Qt::AlignCenter, QString(QChar('a' + j)));
+    }
+    for (int k = 1; k <= 7; ++k) {
+        const double y = (42 + 45 * (7 - k)) * sy;
+        p.drawText(QRectF(0, y - halb * sy, RandDesign * sx, 2 * halb * sy), Qt::AlignCenter,
+                   QString::number(k));
+    }
 }
 
-void TBrettAnsicht::Zeichnen(const TBrett& brett) {
+void TBrettAnsicht::Zeichnen(const TBrettLage& lage) {
     NeuGezeichnet = 0;
     for (int n = 6; n >= 0; --n)
         for (int i = 0; i <= 6; ++i) {
-            const int code = brett[i + 16 * n];
+            const TFeldLage& l = lage[i + 16 * n];
+            const int code = l.Stein;
             TFeldBild* f = Feldbilder[i][n + 1];
-            if (f->Code == code) continue;
+            if (f->Code == code && f->Lage == l) continue;
             f->Bild = &Steinbilder[code];
             f->Code = code;
+            f->Lage = l;
             f->setVisible(true);
             f->update();
             ++NeuGezeichnet;

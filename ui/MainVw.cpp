@@ -7,6 +7,7 @@
 #include "support/HilfsFkt.h"
 #include "support/StringsV5.h"
 #include "ui/BrettAnsicht.h"
+#include "ui/BrettLage.h"
 #include "ui/DlgEngWahl.h"
 #include "ui/DlgLV.h"
 #include "ui/DlgStellung.h"
@@ -55,6 +56,9 @@ QIcon MenueSymbol() {
         p.drawLine(4, y, 20, y);
     return QIcon(b);
 }
+
+constexpr const char* AbschnittAnsicht = "Ansicht";
+constexpr const char* SchluesselZugnummern = "Zugnummern";
 
 QString AusStd(const std::string& s) { return QString::fromStdString(s); }
 } // namespace
@@ -236,6 +240,9 @@ void TMainForm::AktionenErzeugen() {
     EditPaste1 =
         Aktion(QStringLiteral("&Einfügen"), QStringLiteral("Einfügen|Text aus der Zwischenablage einfügen"),
                QKeySequence(Qt::CTRL | Qt::Key_V));
+    ActionZugnummern = Aktion(QStringLiteral("&Zugnummern"),
+                              QStringLiteral("Zugnummern|Die Nummern der Züge auf den Steinen anzeigen"));
+    ActionZugnummern->setCheckable(true);
     EngineWaehlen1 = Aktion(QStringLiteral("Engine &wählen..."),
                             QStringLiteral("Engine wählen|Engines für Schwarz und Weiß festlegen"),
                             QKeySequence(Qt::Key_F6));
@@ -272,6 +279,7 @@ void TMainForm::AktionenErzeugen() {
     connect(EditCut1, &QAction::triggered, this, [this] { Zwischenablage(0); });
     connect(EditCopy1, &QAction::triggered, this, [this] { Zwischenablage(1); });
     connect(EditPaste1, &QAction::triggered, this, [this] { Zwischenablage(2); });
+    connect(ActionZugnummern, &QAction::triggered, this, &TMainForm::ZugnummernClick);
     connect(EngineWaehlen1, &QAction::triggered, this, &TMainForm::EngineWaehlenClick);
     connect(NaechsteVariante1, &QAction::triggered, this, &TMainForm::NaechsteVariante1Click);
     connect(VorherigeVariante1, &QAction::triggered, this, &TMainForm::VorherigeVariante1Click);
@@ -306,7 +314,7 @@ void TMainForm::MenusErzeugen() {
     MenuModus->menuAction()->setVisible(false);
 
     MenuAnsicht = mb->addMenu(QStringLiteral("&Ansicht"));
-    MenuAnsicht->addAction(ActionEngineInfo);
+    MenuAnsicht->addActions({ActionEngineInfo, ActionZugnummern});
 
     MenuExtra = mb->addMenu(QStringLiteral("E&xtra"));
     MenuExtra->addActions({ActionEinstellungen, ActionAnpassen});
@@ -449,6 +457,7 @@ void TMainForm::Installieren() {
     if (!DateiSicherstellen(Hilfedatei(), hilfe, false)) InstallationGelungen = false;
 
     Datei->LetzteLesen();
+    ActionZugnummern->setChecked(KonfigLesen(AbschnittAnsicht, SchluesselZugnummern, "0") == "1");
 
     QString dokumente = AusStd(EigeneDateien());
     if (!dokumente.isEmpty() && QDir(dokumente).exists(QStringLiteral("Go")))
@@ -506,7 +515,7 @@ void TMainForm::BrettSkalieren() {
 }
 
 void TMainForm::BrettZeichnen() {
-    ImageBrett->Zeichnen(Regeln.Brett);
+    ImageBrett->Zeichnen(BrettLage(Regeln, ActionZugnummern->isChecked()));
     StatusAktualisieren();
 }
 
@@ -855,6 +864,8 @@ void TMainForm::showEvent(QShowEvent* e) {
     Aktiviert = true;
     // The menus stay reachable through the menu button.
     menuBar()->hide();
+    // A bare X server gives no window the keyboard: without this, typed moves reach nothing.
+    activateWindow();
     LogAusgebenAnstehend();
     SpielAnzeigen();
     Protokoll("Alles klar!");
@@ -912,6 +923,12 @@ void TMainForm::DruckerEinrichtenClick() {
     if (!Drucker) Drucker = std::make_unique<QPrinter>();
     QPageSetupDialog dlg(Drucker.get(), this);
     dlg.exec();
+}
+
+// Kept at once in a section of its own, which older versions of the program pass over.
+void TMainForm::ZugnummernClick(bool an) {
+    KonfigSchreiben(AbschnittAnsicht, SchluesselZugnummern, an ? "1" : "0");
+    BrettZeichnen();
 }
 
 void TMainForm::AutospielClick() {

@@ -4,7 +4,8 @@
 //   ZugEingabe     the move field's input state and its answers (no widgets)
 //   NotationSatz   the notation's layout and the continuation of the line (no widgets)
 //   NotationAnsicht  the notation paint box and the move field widget (signals only)
-//   BrettAnsicht   the board widget: picture, cells, scaling; a signal for a clicked point
+//   BrettLage      what the board shows: stones, last move, move numbers, counted points (no widgets)
+//   BrettAnsicht   the board widget: picture, coordinates, cells, scaling; a signal for a clicked point
 //   SpielAblauf    who moves, the computed move, the steps through the game (no widgets)
 //   PartieDatei    file name, changed flag, recent list, the save questions, the game at start
 //   MainVwDialoge.cpp  creation of the other units' dialogs and the commands that open them
@@ -152,7 +153,7 @@ public:
         *ActionZugZurueck, *ActionZugVor, *ActionLetzterZug, *ActionStellungseingabe, *ActionEinstellungen,
         *ActionAnpassen, *ActionEngineInfo, *ActionElo, *HelpHelp1, *HelpAbout1, *ActionDruckerEinrichten,
         *ActionAutospiel, *EditCut1, *EditCopy1, *EditPaste1, *EngineWaehlen1, *NaechsteVariante1,
-        *VorherigeVariante1;
+        *VorherigeVariante1, *ActionZugnummern;
 
     TDlgZiehen* DlgZiehen = nullptr;
     TFormLV* FormLV = nullptr;
@@ -195,6 +196,7 @@ private:
     void AboutClick();
     void DruckerEinrichtenClick();
     void AutospielClick();
+    void ZugnummernClick(bool an);
     void Zwischenablage(int was);
 
     bool Aktiviert = false;

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -257,6 +258,48 @@ TEST_F(MainVw, NoEngineForTheSideToMove) {
     form->ZugBerechnenClick();
     EXPECT_TRUE(Gefangen().Enthaelt("Keine Engine zum Berechnen vorhanden"));
     EXPECT_EQ(Regeln.Zugnummer, 1);
+}
+
+TEST_F(MainVw, AfterAComputedMoveTheWindowIsActiveAndTheFieldHasTheFocus) {
+    Tippe("d4"); // the compute dialog opens and closes again
+    ASSERT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(QApplication::activeWindow(), form.get());
+    ASSERT_EQ(QApplication::focusWidget(), form->EditZug);
+    QTest::keyClicks(QApplication::focusWidget(), "e5"); // typing goes on where the focus is
+    EXPECT_EQ(Regeln.Zugnummer, 5);
+}
+
+TEST_F(MainVw, TheEndOfTheGameMarksTheCountedPointsUntilTheTakeBack) {
+    Spiele(Punkt(3, 3));
+    Spiele(-1);
+    Spiele(-1);
+    form->NachZugAktualisieren();
+    form->BrettZeichnen();
+    EXPECT_EQ(form->ImageBrett->Feldbilder[0][1]->Lage.Gezaehlt, Schwarz);
+    EXPECT_EQ(Status(), "49:0 Schwarz hat gewonnen!");
+    form->Zurueck1Click();
+    EXPECT_EQ(form->ImageBrett->Feldbilder[0][1]->Lage.Gezaehlt, Leer);
+    EXPECT_FALSE(form->ImageBrett->Feldbilder[3][4]->Lage.Letzter); // the last move is a pass again
+}
+
+TEST_F(MainVw, MoveNumbersAreAMenuChoiceKeptInTheConfiguration) {
+    Spiele(Punkt(3, 3));
+    form->BrettZeichnen();
+    EXPECT_TRUE(form->ImageBrett->Feldbilder[3][4]->Lage.Letzter);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Lage.Nummer, 0);
+    ASSERT_TRUE(form->MenuAnsicht->actions().contains(form->ActionZugnummern));
+    form->ActionZugnummern->trigger();
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Lage.Nummer, 1);
+    EXPECT_EQ(KonfigLesen("Ansicht", "Zugnummern", ""), "1");
+    {
+        TTestForm zweite;
+        EXPECT_TRUE(zweite.ActionZugnummern->isChecked());
+        EXPECT_EQ(zweite.ImageBrett->Feldbilder[3][4]->Lage.Nummer, 1);
+    }
+    form->ActionZugnummern->trigger();
+    EXPECT_EQ(KonfigLesen("Ansicht", "Zugnummern", ""), "0");
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Lage.Nummer, 0);
 }
 
 TEST_F(MainVw, StatusLineShowsHintsAndFallsBack) {
