@@ -57,6 +57,8 @@ QIcon MenueSymbol() {
     return QIcon(b);
 }
 
+const QString GoFilter = QStringLiteral("Go Partien (*.go)");
+const QString SgfFilter = QStringLiteral("SGF-Dateien (*.sgf)");
 constexpr const char* AbschnittAnsicht = "Ansicht";
 constexpr const char* SchluesselZugnummern = "Zugnummern";
 
@@ -90,15 +92,20 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     statusBar()->setSizeGripEnabled(true);
 
     OpenDialog1 = new QFileDialog(this, QStringLiteral("Partie öffnen"));
-    OpenDialog1->setNameFilters({QStringLiteral("Go-Dateien (*.go)"), QStringLiteral("Alle Dateien (*)")});
+    OpenDialog1->setNameFilters(
+        {QStringLiteral("Go-Dateien (*.go)"), SgfFilter, QStringLiteral("Alle Dateien (*)")});
     OpenDialog1->setDefaultSuffix(QStringLiteral("go"));
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     SaveDialog1 = new QFileDialog(this, QStringLiteral("Partie speichern"));
-    SaveDialog1->setNameFilters({QStringLiteral("Go Partien (*.go)"), QStringLiteral("Alle Dateien (*)")});
+    SaveDialog1->setNameFilters({GoFilter, SgfFilter, QStringLiteral("Alle Dateien (*)")});
     SaveDialog1->setDefaultSuffix(QStringLiteral("go"));
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite); // we ask ourselves
+    // A name typed without extension gets the one of the chosen file type.
+    connect(SaveDialog1, &QFileDialog::filterSelected, this, [this](const QString& filter) {
+        SaveDialog1->setDefaultSuffix(filter == SgfFilter ? QStringLiteral("sgf") : QStringLiteral("go"));
+    });
 
     connect(Datei, &TPartieDatei::NameGesetzt, this, &TMainForm::DateinameZeigen);
     connect(Datei, &TPartieDatei::SpielGeladen, this, &TMainForm::SpielAnzeigen);
@@ -806,6 +813,9 @@ QString TMainForm::OeffnenDialogAusfuehren() {
 
 QString TMainForm::SpeichernDialogAusfuehren() {
     DialogVorbereiten(SaveDialog1);
+    const bool sgf = Datei->Art == TDateiArt::Sgf; // offered in the format it came in
+    SaveDialog1->selectNameFilter(sgf ? SgfFilter : GoFilter);
+    SaveDialog1->setDefaultSuffix(sgf ? QStringLiteral("sgf") : QStringLiteral("go"));
     if (SaveDialog1->exec() != QDialog::Accepted) return {};
     return SaveDialog1->selectedFiles().value(0);
 }

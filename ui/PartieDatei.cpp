@@ -1,10 +1,13 @@
 #include "ui/PartieDatei.h"
 
+#include "record/SgfDoc.h"
 #include "record/StellungDoc.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 #include "support/StringsV5.h"
+#include "support/TP2Win.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -19,8 +22,35 @@ TPartieDatei::TPartieDatei(TDateiDialoge& dialoge, QObject* parent) : QObject(pa
 
 QString TPartieDatei::AutosaveDatei() { return AusStd(PfadVerbinden(DatenVerzeichnis(), "autosave.go")); }
 
-bool TPartieDatei::IstPgn(const QString& pfad) {
-    return QFileInfo(pfad).suffix().toLower() == QStringLiteral("pgn");
+namespace {
+// An SGF collection opens with "(" and ";" after white space (and a byte-order mark); a game
+// file opens with its magic word.
+bool SiehtAusWieSgf(const QByteArray& anfang) {
+    int i = anfang.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    auto leer = [&] {
+        while (i < anfang.size() && QChar::isSpace(static_cast<unsigned char>(anfang[i])))
+            ++i;
+    };
+    leer();
+    if (i >= anfang.size() || anfang[i] != '(') return false;
+    ++i;
+    leer();
+    return i < anfang.size() && anfang[i] == ';';
+}
+
+// Written as SGF exactly when the name says so.
+TDateiArt SchreibArt(const QString& pfad) {
+    return QFileInfo(pfad).suffix().toLower() == QStringLiteral("sgf") ? TDateiArt::Sgf : TDateiArt::Spiel;
+}
+} // namespace
+
+TDateiArt TPartieDatei::DateiArt(const QString& pfad) {
+    const QString endung = QFileInfo(pfad).suffix().toLower();
+    if (endung == QStringLiteral("pgn")) return TDateiArt::Pgn;
+    if (endung == QStringLiteral("sgf")) return TDateiArt::Sgf;
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly)) return TDateiArt::Spiel;
+    return SiehtAusWieSgf(f.read(256)) ? TDateiArt::Sgf : TDateiArt::Spiel;
 }
 
 void TPartieDatei::NachVorn(TLetzte& letzte, const QString& name) {
@@ -40,6 +70,7 @@ void TPartieDatei::SetFileName(const QString& name) {
         NachVorn(Letzte, n);
     }
     Dateiname = n;
+    Art = n == Unbenannt ? TDateiArt::Spiel : DateiArt(n);
     emit NameGesetzt(n, vorhanden);
 }
 
@@ -66,13 +97,37 @@ bool TPartieDatei::SpeichernAbfragen(const QString& frage) {
     return Aendern(text);
 }
 
-bool TPartieDatei::SpielLesen(const QString& pfad, bool meldungen) {
-    if (IstPgn(pfad)) return Dialoge.PgnLesen(pfad) == 0;
-    return LadeSpiel(ZuStd(pfad), meldungen, false) == 0;
+TPartieDatei::TLesen TPartieDatei::SpielLesen(const QString& pfad, bool meldungen) {
+    switch (DateiArt(pfad)) {
+    case TDateiArt::Pgn:
+        return Dialoge.PgnLesen(pfad) == 0 ? TLesen::Gelesen : TLesen::Fehler;
+    case TDateiArt::Sgf: {
+        const TSgfErgebnis e = LeseSgf(ZuStd(pfad));
+        if (meldungen && !e.Meldung.empty()) {
+            if (e.Code != 0)
+                ZeigeIOFehler(e.Code, e.Meldung);
+            else
+                ZeigeInfo(e.Meldung);
+        }
+        return e.Uebernommen ? TLesen::Gelesen : TLesen::Unveraendert;
+    }
+    case TDateiArt::Spiel:
+        break;
+    }
+    return LadeSpiel(ZuStd(pfad), meldungen, false) == 0 ? TLesen::Gelesen : TLesen::Fehler;
+}
+
+bool TPartieDatei::Schreiben(const QString& pfad, TDateiArt art) {
+    if (art != TDateiArt::Sgf) return SpeichereSpielMitMeldung(ZuStd(pfad));
+    const TIOErgebnis r = SpeichereSgf(ZuStd(pfad));
+    if (r.Code != 0) ZeigeIOFehler(r.Code, r.Meldung);
+    return r.Code == 0;
 }
 
 bool TPartieDatei::DateiOeffnen(const QString& pfad) {
-    const bool ok = SpielLesen(pfad, true);
+    const TLesen gelesen = SpielLesen(pfad, true);
+    if (gelesen == TLesen::Unveraendert) return false;
+    const bool ok = gelesen == TLesen::Gelesen;
     SetFileName(ok ? pfad : Unbenannt);
     Geaendert = false;
     emit SpielGeladen();
@@ -95,11 +150,11 @@ void TPartieDatei::Oeffnen() {
 
 void TPartieDatei::Speichern() {
     // A tagged record is only read: saving over it would replace the user's text file.
-    if (Dateiname == Unbenannt || IstPgn(Dateiname)) {
+    if (Dateiname == Unbenannt || Art == TDateiArt::Pgn) {
         SpeichernUnter();
         return;
     }
-    if (SpeichereSpielMitMeldung(ZuStd(Dateiname))) Geaendert = false;
+    if (Schreiben(Dateiname, Art)) Geaendert = false;
 }
 
 void TPartieDatei::SpeichernUnter() {
@@ -110,7 +165,7 @@ void TPartieDatei::SpeichernUnter() {
             QStringLiteral("Die Datei \"%1\" existiert bereits. Soll sie überschrieben werden?").arg(pfad)) !=
             QMessageBox::Yes)
         return;
-    if (!SpeichereSpielMitMeldung(ZuStd(pfad))) return;
+    if (!Schreiben(pfad, SchreibArt(pfad))) return;
     SetFileName(pfad);
     Geaendert = false;
 }
@@ -119,8 +174,20 @@ void TPartieDatei::DateiLaden(int index) {
     if (index < 0 || index >= static_cast<int>(Letzte.size())) return;
     const QString pfad = Letzte[static_cast<std::size_t>(index)];
     if (pfad.isEmpty() || !SpeichernAbfragen()) return;
+    const TLetzte vorher = Letzte;
+    const QString alt = Dateiname;
     SetFileName(pfad);
-    if (!SpielLesen(pfad, true)) SetFileName(Unbenannt);
+    switch (SpielLesen(pfad, true)) {
+    case TLesen::Unveraendert: // the game stays, and so do its name and the list
+        Letzte = vorher;
+        SetFileName(alt);
+        return;
+    case TLesen::Fehler:
+        SetFileName(Unbenannt);
+        break;
+    case TLesen::Gelesen:
+        break;
+    }
     Geaendert = false;
     emit SpielGeladen();
 }
@@ -152,7 +219,7 @@ void TPartieDatei::KonfigSpeichern() {
 bool TPartieDatei::SpielZeigen(const QString& argumentDatei) {
     if (!argumentDatei.isEmpty()) {
         const QString pfad = QFileInfo(argumentDatei).absoluteFilePath();
-        if (SpielLesen(pfad, true)) {
+        if (SpielLesen(pfad, true) == TLesen::Gelesen) {
             SetFileName(pfad);
             Protokoll("Letzte Datei (" + ZuStd(pfad) + ") geöffnet.");
             Geaendert = false;
@@ -166,14 +233,15 @@ bool TPartieDatei::SpielZeigen(const QString& argumentDatei) {
     const QString letzte = AusStd(KonfigLesen("Datei", "recent", ZuStd(Unbenannt)));
     SetFileName(letzte);
     if (letzte != Unbenannt && !letzte.isEmpty() && QFileInfo::exists(letzte)) {
-        if (!SpielLesen(letzte, false)) {
+        if (SpielLesen(letzte, false) != TLesen::Gelesen) {
             Protokoll("Letzte Datei (" + ZuStd(letzte) + ") konnte nicht eingelesen werden");
             NeuesSpiel();
             SetFileName(Unbenannt);
         }
         Geaendert = false;
     } else {
-        if (QFileInfo::exists(AutosaveDatei()) && !SpielLesen(AutosaveDatei(), false)) NeuesSpiel();
+        if (QFileInfo::exists(AutosaveDatei()) && SpielLesen(AutosaveDatei(), false) != TLesen::Gelesen)
+            NeuesSpiel();
         SetFileName(Unbenannt);
         Geaendert = Regeln.Zugnummer > 1 || Baum.Letzter >= 0;
     }

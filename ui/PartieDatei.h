@@ -1,8 +1,8 @@
 #pragma once
 // The main window's file handling: the game's file name, the changed flag, the recent list,
 // the questions before changes are lost, and which game is shown at start. Games are read and
-// written through the record layer; questions and dialogs go through TDateiDialoge, which the
-// window implements (and tests replace).
+// written through the record layer, as game files, SGF files or tagged records (read only);
+// questions and dialogs go through TDateiDialoge, which the window implements (and tests replace).
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -17,6 +17,9 @@ public:
     virtual int PgnLesen(const QString& pfad) = 0; // tagged records; 0 when taken over
 };
 
+// How a file is read and written.
+enum class TDateiArt { Spiel, Sgf, Pgn };
+
 class TPartieDatei : public QObject {
     Q_OBJECT
 public:
@@ -27,7 +30,8 @@ public:
 
     QString Dateiname = Unbenannt;
     bool Geaendert = false;
-    TLetzte Letzte; // index 0 the most recent
+    TLetzte Letzte;                   // index 0 the most recent
+    TDateiArt Art = TDateiArt::Spiel; // of the current file: saving keeps it
 
     // Stores the name; an existing file moves to the front of the recent list.
     void SetFileName(const QString& name);
@@ -35,7 +39,7 @@ public:
     bool SpeichernAbfragen(const QString& frage = {});
     bool Neu(); // after the question: untitled and unchanged; the caller starts the new game
     void Oeffnen();
-    bool DateiOeffnen(const QString& pfad); // reads .go or .pgn; false on failure
+    bool DateiOeffnen(const QString& pfad); // reads a game, SGF or tagged-record file; false on failure
     void Speichern();
     void SpeichernUnter();
     void DateiLaden(int index); // a recent entry
@@ -46,7 +50,9 @@ public:
     void KonfigSpeichern();
 
     static QString AutosaveDatei();
-    static bool IstPgn(const QString& pfad);
+    // ".pgn" and ".sgf" by their extension; any other file by its content, so an SGF file
+    // under another name is read as one.
+    static TDateiArt DateiArt(const QString& pfad);
     // The recent list with name at its front: the entries before its old place (or all but the
     // last) move one place back.
     static void NachVorn(TLetzte& letzte, const QString& name);
@@ -56,7 +62,11 @@ signals:
     void SpielGeladen(); // a game was read or replaced: show it
 
 private:
-    bool SpielLesen(const QString& pfad, bool meldungen);
+    // Gelesen: the file's game is shown; Fehler: a new game stands in for it; Unveraendert: the
+    // file was refused and the game is as it was (an SGF file is taken over whole or not at all).
+    enum class TLesen { Gelesen, Fehler, Unveraendert };
+    TLesen SpielLesen(const QString& pfad, bool meldungen);
+    bool Schreiben(const QString& pfad, TDateiArt art);
     bool Aendern(const QString& text); // the Yes/No/Cancel question of a changed game
     TDateiDialoge& Dialoge;
 };
