@@ -14,7 +14,7 @@ TEST(Uebersetzung, FrageVorNeuerStellungHatDeutscheKnoepfe) {
     Grundzustand();
     TMainForm form; // the program's own question box, not a test's answers
     form.show();
-    form.Geaendert = true;
+    form.Datei->Geaendert = true;
 
     QString text;
     std::map<QMessageBox::StandardButton, QString> knoepfe;
@@ -36,5 +36,5 @@ TEST(Uebersetzung, FrageVorNeuerStellungHatDeutscheKnoepfe) {
     EXPECT_EQ(knoepfe[QMessageBox::Yes], "Ja");
     EXPECT_EQ(knoepfe[QMessageBox::No], "Nein");
     EXPECT_EQ(knoepfe[QMessageBox::Cancel], "Abbrechen");
-    EXPECT_TRUE(form.Geaendert); // cancelled: nothing happened
+    EXPECT_TRUE(form.Datei->Geaendert); // cancelled: nothing happened
 }
