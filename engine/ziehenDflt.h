@@ -5,6 +5,7 @@
 // keeps a Zobrist hash of itself up to date and the history keeps the hash of every board:
 // repetition is a scan of hashes with a board compare only on a hit.
 #include "rules/Basis.h"
+#include "rules/Laeufer.h"
 
 #include <cstdint>
 
@@ -85,10 +86,7 @@ struct TEngineZustand {
 private:
     void Schreibe(int feld, TFarbe wert);
     void Push(const TAktion& a);
-    std::uint32_t NeueGeneration() const;
-    // Scratch marks of the flood fills: a cell is marked when it holds the current generation.
-    mutable TArray<std::uint32_t, BrettVon, BrettBis> besucht_{};
-    mutable std::uint32_t generation_ = 0;
+    mutable TLaeufer laeufer_;
 };
 
 // The engine's one board, used by the entry points and the search.

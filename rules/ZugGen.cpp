@@ -88,42 +88,33 @@ void TZugGenerator::SetzeFeld(int punkt, TFarbe wert) {
     Brett[punkt] = wert;
 }
 
-int TZugGenerator::EntferneKette(int punkt) {
-    const TFarbe c = Brett[punkt];
-    if (c == Leer) return 0;
-    SetzeFeld(punkt, Leer);
-    int n = 1;
-    const int nachbarn[4] = {punkt - 1, punkt + 1, punkt - 16, punkt + 16};
-    for (int q : nachbarn)
-        if (Brett[q] == c) n += EntferneKette(q);
+int TZugGenerator::EntferneKette(int punkt, TLaeufer& laeufer) {
+    int n = 0;
+    laeufer.Kette(
+        Brett, punkt,
+        [&](int p) {
+            SetzeFeld(p, Leer);
+            ++n;
+        },
+        Nichts);
     return n;
 }
 
 namespace {
 // Number of stones the move would take off the board (captures, or the own chain in a suicide).
 int Entfernte(TBrett b, int p, TFarbe c) {
-    const TFarbe o = Gegner(c);
     b[p] = c;
     int n = 0;
-    auto raeume = [&](int start) {
-        const TFarbe farbe = b[start];
-        int stapel[64];
-        int oben = 0;
-        stapel[oben++] = start;
-        b[start] = Leer;
-        while (oben > 0) {
-            const int d = stapel[--oben];
-            ++n;
-            for (int q : {d - 1, d + 1, d - 16, d + 16})
-                if (b[q] == farbe) {
-                    b[q] = Leer;
-                    stapel[oben++] = q;
-                }
-        }
-    };
-    for (int q : {p - 1, p + 1, p - 16, p + 16})
-        if (b[q] == o && Freiheiten(b, q) == 0) raeume(q);
-    if (Freiheiten(b, p) == 0) raeume(p);
+    TLaeufer laeufer;
+    laeufer.Schlage(b, p, [&](int q) {
+        laeufer.Kette(
+            b, q,
+            [&](int s) {
+                b[s] = Leer;
+                ++n;
+            },
+            Nichts);
+    });
     return n;
 }
 } // namespace
@@ -141,7 +132,6 @@ void TZugGenerator::Ziehe(const TZug& zug) {
     // Refuse before touching anything: a half-played move would leave the record inconsistent.
     if (!HatPlatzFuer(z)) throw ERangeError("Partie voll");
     const TFarbe c = Mover();
-    const TFarbe o = Gegner(c);
     TZug a = z;
     SetzeSeiteBit(a, AmZug != 0);
     Push(a);
@@ -149,9 +139,8 @@ void TZugGenerator::Ziehe(const TZug& zug) {
         const int p = z.Feld;
         if (Brett[p] != z.Schlag) Fehler("ZugGen.Ziehe: zug.Schlag inkonsistent");
         Brett[p] = c;
-        for (int q : {p - 1, p + 1, p - 16, p + 16})
-            if (Brett[q] == o && Freiheiten(Brett, q) == 0) EntferneKette(q);
-        if (Freiheiten(Brett, p) == 0) EntferneKette(p);
+        TLaeufer laeufer;
+        laeufer.Schlage(Brett, p, [&](int q) { EntferneKette(q, laeufer); });
     }
     Zugfolge[Zugnummer] = z;
     ++Zugnummer;

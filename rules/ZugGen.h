@@ -2,6 +2,7 @@
 // The rules state of the game the user sees: board, side to move, moves played, the undo
 // stack of every board change, the candidate moves and the history of all boards.
 #include "rules/Basis.h"
+#include "rules/Laeufer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -74,7 +75,7 @@ struct TZugGenerator {
     bool HatPlatzFuer(const TZug& z) const;
 
 private:
-    int EntferneKette(int punkt);
+    int EntferneKette(int punkt, TLaeufer& laeufer);
     void SetzeFeld(int punkt, TFarbe wert);
     void Push(const TZug& a);
 };
