@@ -123,7 +123,7 @@ bool TZugGenerator::HatPlatzFuer(const TZug& z) const {
     if (Zugnummer > MaxHalbzuege) return false;
     if (AktionenAnzahl + 1 > MaxAktionen) return false;
     if (z.Feld < 0) return true;
-    if (AktionenAnzahl + 1 + 48 <= MaxAktionen) return true; // no move can take more than 48 stones
+    if (AktionenAnzahl + 1 + MaxGeschlagen <= MaxAktionen) return true;
     return AktionenAnzahl + 1 + Entfernte(Brett, z.Feld, Mover()) <= MaxAktionen;
 }
 
