@@ -114,16 +114,8 @@ void TEngineZustand::NimmAktionZurueck() {
 }
 
 int TEngineZustand::EntferneKette(int feld, TFarbe farbe) {
-    if (Brett[feld] != farbe) return 0;
-    int anzahl = 0;
-    laeufer_.Kette(
-        Brett, feld,
-        [&](int p) {
-            SetzeFeld(p, Leer);
-            ++anzahl;
-        },
-        Nichts);
-    return anzahl;
+    if (Brett[feld] != farbe || farbe == Leer) return 0;
+    return laeufer_.Flaeche(Brett, feld, [&](int p) { SetzeFeld(p, Leer); });
 }
 
 bool TEngineZustand::HatFreiheit(int feld) const { return laeufer_.HatFreiheit(Brett, feld); }
@@ -230,16 +222,7 @@ double TEngineZustand::Endwert() const {
 
 int TEngineZustand::KettenGroesse(int feld, TFarbe farbe, int marke, TKettenMarken& marken) const {
     if (Brett[feld] != farbe || marken[feld] == marke) return 0;
-    int anzahl = 0;
-    auto markiere = [&](int p) {
-        marken[p] = static_cast<std::int16_t>(marke);
-        ++anzahl;
-    };
-    if (farbe == Leer)
-        laeufer_.Gebiet(Brett, feld, markiere, Nichts);
-    else
-        laeufer_.Kette(Brett, feld, markiere, Nichts);
-    return anzahl;
+    return laeufer_.Flaeche(Brett, feld, [&](int p) { marken[p] = static_cast<std::int16_t>(marke); });
 }
 
 int TEngineZustand::KettenFreiheiten(int feld) const {

@@ -39,6 +39,21 @@ public:
             b, start, [](TFarbe v) { return v != Rand; }, feld, stein);
     }
 
+    // feld(p) for every cell of the chain, or the empty region, through start; it may take the
+    // stone off the board. The number of cells.
+    template <class FFeld> int Flaeche(const TBrett& b, int start, FFeld&& feld) {
+        int n = 0;
+        auto zaehle = [&](int p) {
+            feld(p);
+            ++n;
+        };
+        if (b[start] == Leer)
+            Gebiet(b, start, zaehle, Nichts);
+        else
+            Kette(b, start, zaehle, Nichts);
+        return n;
+    }
+
     // Number of distinct liberties of the chain through the stone on start.
     int Freiheiten(const TBrett& b, int start) {
         int n = 0;

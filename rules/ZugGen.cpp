@@ -89,15 +89,8 @@ void TZugGenerator::SetzeFeld(int punkt, TFarbe wert) {
 }
 
 int TZugGenerator::EntferneKette(int punkt, TLaeufer& laeufer) {
-    int n = 0;
-    laeufer.Kette(
-        Brett, punkt,
-        [&](int p) {
-            SetzeFeld(p, Leer);
-            ++n;
-        },
-        Nichts);
-    return n;
+    if (Brett[punkt] == Leer) return 0;
+    return laeufer.Flaeche(Brett, punkt, [&](int p) { SetzeFeld(p, Leer); });
 }
 
 namespace {
@@ -106,15 +99,7 @@ int Entfernte(TBrett b, int p, TFarbe c) {
     b[p] = c;
     int n = 0;
     TLaeufer laeufer;
-    laeufer.Schlage(b, p, [&](int q) {
-        laeufer.Kette(
-            b, q,
-            [&](int s) {
-                b[s] = Leer;
-                ++n;
-            },
-            Nichts);
-    });
+    laeufer.Schlage(b, p, [&](int q) { n += laeufer.Flaeche(b, q, [&](int s) { b[s] = Leer; }); });
     return n;
 }
 } // namespace
