@@ -34,9 +34,8 @@ public:
     template <class FFeld, class FStein>
     bool Gebiet(const TBrett& b, int start, FFeld&& feld, FStein&& stein) {
         if (b[start] != Leer) return true;
-        // Next to an empty cell, whatever is neither empty nor border is a stone.
         return Laufe(
-            b, start, [](TFarbe v) { return v != Rand; }, feld, stein);
+            b, start, [](TFarbe v) { return v == Schwarz || v == Weiss; }, feld, stein);
     }
 
     // feld(p) for every cell of the chain, or the empty region, through start; it may take the
@@ -89,8 +88,8 @@ private:
         }
     }
 
-    // The area: the cells connected to start that hold its value; its rim: the other cells next to
-    // the area for which istRand(value) holds.
+    // The area: the cells connected to start that hold its value; its rim: the cells next to the
+    // area for which istRand(value) holds (never the area's own value).
     template <class FIstRand, class FInnen, class FRand>
     bool Laufe(const TBrett& b, int start, FIstRand istRand, FInnen& innen, FRand& amRand) {
         const TFarbe c = b[start];
@@ -104,14 +103,14 @@ private:
             for (int n : Nachbarn) {
                 const int q = d + n;
                 const TFarbe v = b[q];
-                if (v == c) {
+                if (istRand(v)) {
                     if (marken_[q] == m) continue;
+                    marken_[q] = m;
+                    if (!Weiter(amRand, q, v)) return false;
+                } else if (v == c && marken_[q] != m) {
                     marken_[q] = m;
                     if (!Weiter(innen, q)) return false;
                     stapel_[oben++] = static_cast<std::int16_t>(q);
-                } else if (istRand(v) && marken_[q] != m) {
-                    marken_[q] = m;
-                    if (!Weiter(amRand, q, v)) return false;
                 }
             }
         }
