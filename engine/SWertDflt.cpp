@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int Nachbarn[4] = {-1, 1, -16, 16};
-
 TBewertungsKonstanten StandardKonstanten() {
     TBewertungsKonstanten k;
     LeseWerteText(StandardWerteText(), k);
@@ -219,36 +217,23 @@ TBewertungsKonstanten Konstanten = StandardKonstanten();
 void FindeKetten(const TBrett& b, TKettenListe& l) {
     l.Anzahl = 0;
     l.Marken.Fuelle(-1);
-    TKettenMarken frei; // liberty p counted for chain n holds n
-    frei.Fuelle(-1);
-    TArray<std::int16_t, 0, 63> stapel;
+    TLaeufer laeufer;
     for (int p = 0; p <= LetzterPunkt; ++p) {
         TFarbe c = b[p];
         if ((c != Schwarz && c != Weiss) || l.Marken[p] != -1) continue;
         const int n = l.Anzahl;
         TKette& k = l.Ketten[n];
         k = TKette{static_cast<std::int16_t>(p), 0, 0, 0, -1};
-        int oben = 0;
-        l.Marken[p] = static_cast<std::int16_t>(n);
-        stapel[oben++] = static_cast<std::int16_t>(p);
-        while (oben > 0) {
-            int d = stapel[--oben];
-            ++k.Groesse;
-            for (int off : Nachbarn) {
-                int q = d + off;
-                TFarbe v = b[q];
-                if (v == Leer) {
-                    if (frei[q] != n) {
-                        frei[q] = static_cast<std::int16_t>(n);
-                        ++k.Freiheiten;
-                        k.Freiheit = static_cast<std::int16_t>(q);
-                    }
-                } else if (v == c && l.Marken[q] != n) {
-                    l.Marken[q] = static_cast<std::int16_t>(n);
-                    stapel[oben++] = static_cast<std::int16_t>(q);
-                }
-            }
-        }
+        laeufer.Kette(
+            b, p,
+            [&](int d) {
+                l.Marken[d] = static_cast<std::int16_t>(n);
+                ++k.Groesse;
+            },
+            [&](int q) {
+                ++k.Freiheiten;
+                k.Freiheit = static_cast<std::int16_t>(q);
+            });
         ++l.Anzahl;
     }
 }

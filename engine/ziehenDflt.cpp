@@ -26,9 +26,6 @@ constexpr TZobrist MacheZobrist() {
     return z;
 }
 constexpr TZobrist Zobrist = MacheZobrist();
-
-constexpr int Nachbarn[4] = {-1, 1, -16, 16};
-using TStapel = TArray<std::int16_t, 0, 63>;
 } // namespace
 
 std::uint64_t ZobristSchluessel(int feld, TFarbe wert) {
@@ -49,14 +46,6 @@ TEngineZustand EngineBrett;
 TEngineZustand::TEngineZustand() {
     Stellungen.reserve(MaxZugIndex + 2);
     Neustart();
-}
-
-std::uint32_t TEngineZustand::NeueGeneration() const {
-    if (++generation_ == 0) {
-        besucht_.Fuelle(0);
-        generation_ = 1;
-    }
-    return generation_;
 }
 
 void TEngineZustand::Schreibe(int feld, TFarbe wert) {
@@ -125,59 +114,21 @@ void TEngineZustand::NimmAktionZurueck() {
 }
 
 int TEngineZustand::EntferneKette(int feld, TFarbe farbe) {
-    if (Brett[feld] != farbe || (farbe != ::Schwarz && farbe != ::Weiss)) return 0;
-    TStapel stapel;
-    int oben = 0, anzahl = 0;
-    SetzeFeld(feld, Leer);
-    stapel[oben++] = static_cast<std::int16_t>(feld);
-    while (oben > 0) {
-        int d = stapel[--oben];
-        ++anzahl;
-        for (int n : Nachbarn)
-            if (Brett[d + n] == farbe) {
-                SetzeFeld(d + n, Leer);
-                stapel[oben++] = static_cast<std::int16_t>(d + n);
-            }
-    }
-    return anzahl;
+    if (Brett[feld] != farbe || farbe == Leer) return 0;
+    return laeufer_.Flaeche(Brett, feld, [&](int p) { SetzeFeld(p, Leer); });
 }
 
-bool TEngineZustand::HatFreiheit(int feld) const {
-    TFarbe c = Brett[feld];
-    std::uint32_t g = NeueGeneration();
-    TStapel stapel;
-    int oben = 0;
-    besucht_[feld] = g;
-    stapel[oben++] = static_cast<std::int16_t>(feld);
-    while (oben > 0) {
-        int d = stapel[--oben];
-        for (int n : Nachbarn) {
-            int q = d + n;
-            TFarbe v = Brett[q];
-            if (v == Leer) return true;
-            if (v == c && besucht_[q] != g) {
-                besucht_[q] = g;
-                stapel[oben++] = static_cast<std::int16_t>(q);
-            }
-        }
-    }
-    return false;
-}
+bool TEngineZustand::HatFreiheit(int feld) const { return laeufer_.HatFreiheit(Brett, feld); }
 
 void TEngineZustand::Ziehe(int feld) {
     TFarbe c = Mover();
-    TFarbe o = Gegner(c);
     if (feld < 0) {
         feld = -1;
         Push(TAktion{-1, 0, 0, AmZug});
     } else {
         if (!IstPunkt(feld)) RangeFehler(feld, 0, LetzterPunkt);
         SetzeFeld(feld, c);
-        for (int n : Nachbarn) {
-            int q = feld + n;
-            if (Brett[q] == o && !HatFreiheit(q)) EntferneKette(q, o);
-        }
-        if (!HatFreiheit(feld)) EntferneKette(feld, c);
+        laeufer_.Schlage(Brett, feld, [&](int q) { EntferneKette(q, Brett[q]); });
     }
     Zugfolge[Zugnummer] = static_cast<std::int16_t>(feld);
     Hashes[Zugnummer] = Hash;
@@ -236,37 +187,23 @@ bool TEngineZustand::BeidePassen() const {
 
 int TEngineZustand::Spielstand() const {
     int schwarz = 0, weiss = 0;
-    std::uint32_t g = NeueGeneration();
-    TStapel stapel;
+    TArray<bool, 0, LetzterPunkt> gezaehlt{};
     for (int p = 0; p <= LetzterPunkt; ++p) {
         TFarbe v = Brett[p];
         if (v == ::Schwarz)
             ++schwarz;
         else if (v == ::Weiss)
             ++weiss;
-        else if (v == Leer && besucht_[p] != g) {
-            // Flood the empty region and note which colours border it.
-            int groesse = 0, oben = 0;
+        else if (v == Leer && !gezaehlt[p]) {
+            int groesse = 0;
             bool anSchwarz = false, anWeiss = false;
-            besucht_[p] = g;
-            stapel[oben++] = static_cast<std::int16_t>(p);
-            while (oben > 0) {
-                int d = stapel[--oben];
-                ++groesse;
-                for (int n : Nachbarn) {
-                    int q = d + n;
-                    TFarbe w = Brett[q];
-                    if (w == Leer) {
-                        if (besucht_[q] != g) {
-                            besucht_[q] = g;
-                            stapel[oben++] = static_cast<std::int16_t>(q);
-                        }
-                    } else if (w == ::Schwarz)
-                        anSchwarz = true;
-                    else if (w == ::Weiss)
-                        anWeiss = true;
-                }
-            }
+            laeufer_.Gebiet(
+                Brett, p,
+                [&](int d) {
+                    gezaehlt[d] = true;
+                    ++groesse;
+                },
+                [&](int, TFarbe w) { (w == ::Schwarz ? anSchwarz : anWeiss) = true; });
             if (anSchwarz && !anWeiss)
                 schwarz += groesse;
             else if (anWeiss && !anSchwarz)
@@ -285,47 +222,12 @@ double TEngineZustand::Endwert() const {
 
 int TEngineZustand::KettenGroesse(int feld, TFarbe farbe, int marke, TKettenMarken& marken) const {
     if (Brett[feld] != farbe || marken[feld] == marke) return 0;
-    TStapel stapel;
-    int oben = 0, anzahl = 0;
-    marken[feld] = static_cast<std::int16_t>(marke);
-    stapel[oben++] = static_cast<std::int16_t>(feld);
-    while (oben > 0) {
-        int d = stapel[--oben];
-        ++anzahl;
-        for (int n : Nachbarn) {
-            int q = d + n;
-            if (Brett[q] == farbe && marken[q] != marke) {
-                marken[q] = static_cast<std::int16_t>(marke);
-                stapel[oben++] = static_cast<std::int16_t>(q);
-            }
-        }
-    }
-    return anzahl;
+    return laeufer_.Flaeche(Brett, feld, [&](int p) { marken[p] = static_cast<std::int16_t>(marke); });
 }
 
 int TEngineZustand::KettenFreiheiten(int feld) const {
     TFarbe c = Brett[feld];
     if (c == Rand) return -1;
     if (c == Leer) return 1;
-    std::uint32_t g = NeueGeneration();
-    TStapel stapel;
-    int oben = 0, frei = 0;
-    besucht_[feld] = g;
-    stapel[oben++] = static_cast<std::int16_t>(feld);
-    while (oben > 0) {
-        int d = stapel[--oben];
-        for (int n : Nachbarn) {
-            int q = d + n;
-            TFarbe v = Brett[q];
-            if (besucht_[q] == g) continue;
-            if (v == Leer) {
-                besucht_[q] = g;
-                ++frei;
-            } else if (v == c) {
-                besucht_[q] = g;
-                stapel[oben++] = static_cast<std::int16_t>(q);
-            }
-        }
-    }
-    return frei;
+    return laeufer_.Freiheiten(Brett, feld);
 }

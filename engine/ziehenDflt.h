@@ -5,6 +5,8 @@
 // keeps a Zobrist hash of itself up to date and the history keeps the hash of every board:
 // repetition is a scan of hashes with a board compare only on a hit.
 #include "rules/Basis.h"
+#include "rules/Kapazitaet.h"
+#include "rules/Laeufer.h"
 
 #include <cstdint>
 
@@ -19,12 +21,11 @@ struct TAktion {
 #pragma pack(pop)
 static_assert(sizeof(TAktion) == 5, "TAktion is a 5-byte record");
 
-constexpr int MaxZugIndex = 2047;    // Zugfolge 0..2047: at most 2047 moves per game
-constexpr int MaxAktionIndex = 4095; // every stone is placed once and removed at most once
-constexpr int MaxKandidaten = 127;
+// Last index of the move list; the same limit as the rules' (move n is stored at index n).
+constexpr int MaxZugIndex = MaxHalbzuege;
 
 using TSpielListe = TArray<std::int16_t, 0, MaxZugIndex>;
-using TAktionsliste = TArray<TAktion, 0, MaxAktionIndex>;
+using TAktionsliste = TArray<TAktion, 0, MaxAktionen - 1>;
 using TKandidatenListe = TArray<std::int16_t, 1, MaxKandidaten>;
 using TKettenMarken = TArray<std::int16_t, BrettVon, BrettBis>;
 using THashListe = TArray<std::uint64_t, 0, MaxZugIndex>;
@@ -75,8 +76,9 @@ struct TEngineZustand {
     int KettenFreiheiten(int feld) const;
 
     TFarbe Mover() const { return ZuFarbe(FarbMaske ^ 1); }
-    // Room in the record for one more move with its captures.
-    bool HatPlatz() const { return Zugnummer < MaxZugIndex && AktionenAnzahl < MaxAktionIndex - 50; }
+    // Room for one more move with its captures: the rules' limit of half-moves. The undo stack
+    // cannot fill before the half-moves do (see MaxAktionen).
+    bool HatPlatz() const { return Zugnummer <= MaxHalbzuege; }
     // Whether the last move was a pass (part of the transposition key of the search).
     bool LetzterZugPass() const { return Zugnummer > 1 && Zugfolge[Zugnummer - 1] < 0; }
     // Whether the chain through the stone has at least one liberty.
@@ -85,10 +87,7 @@ struct TEngineZustand {
 private:
     void Schreibe(int feld, TFarbe wert);
     void Push(const TAktion& a);
-    std::uint32_t NeueGeneration() const;
-    // Scratch marks of the flood fills: a cell is marked when it holds the current generation.
-    mutable TArray<std::uint32_t, BrettVon, BrettBis> besucht_{};
-    mutable std::uint32_t generation_ = 0;
+    mutable TLaeufer laeufer_;
 };
 
 // The engine's one board, used by the entry points and the search.

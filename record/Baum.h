@@ -2,12 +2,13 @@
 // The game tree: every move with all variations as one flat array of tokens in depth-first
 // order (forward token on entering a move, back token on leaving it), and a cursor.
 #include "rules/Basis.h"
+#include "rules/Kapazitaet.h"
 
 #include <memory>
 
 class TBaum {
 public:
-    static constexpr int MaxToken = 200000;
+    static constexpr int MaxToken = MaxBaumToken;
     using TTokens = TArray<TZug, 0, MaxToken>;
 
     TTokens* Tokens = nullptr;   // may be shared with another tree (copy header)

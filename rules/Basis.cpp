@@ -1,5 +1,7 @@
 #include "rules/Basis.h"
 
+#include "rules/Laeufer.h"
+
 #include <cctype>
 
 std::string Feldname(long p) {
@@ -68,48 +70,27 @@ std::string ZugText(const TZug& z) { return Feldname(z.Feld); }
 
 bool FremdOderLeer(bool seite, int wert) { return seite ? wert <= 0 : wert >= 0; }
 
-namespace {
-void Fluten(const TBrett& b, TBrett& s, int d, TFarbe c) {
-    s[d] = c;
-    const int nachbarn[4] = {d - 1, d + 1, d + 16, d - 16};
-    for (int n : nachbarn) {
-        if (b[n] == Leer)
-            s[n] = Leer;
-        else if (b[n] == c && s[n] != c)
-            Fluten(b, s, n, c);
-    }
-}
-
-void GebietFuellen(const TBrett& b, TBrett& e, int d, int& groesse) {
-    if (e[d] != Rand) return;
-    TFarbe v = b[d];
-    if (v == Rand) return;
-    e[d] = v;
-    if (v != Leer) return;
-    ++groesse;
-    GebietFuellen(b, e, d - 1, groesse);
-    GebietFuellen(b, e, d + 1, groesse);
-    GebietFuellen(b, e, d - 16, groesse);
-    GebietFuellen(b, e, d + 16, groesse);
-}
-} // namespace
-
 int Freiheiten(const TBrett& b, int punkt) {
-    TFarbe c = b[punkt];
+    const TFarbe c = b[punkt];
     if (c == Rand) return -1;
     if (c == Leer) return 1;
-    TBrett s = Brettvorlagen[Gegner(c)];
-    Fluten(b, s, punkt, c);
-    int n = 0;
-    for (int i = 0; i <= LetzterPunkt; ++i)
-        if (s[i] == Leer) ++n;
-    return n;
+    return TLaeufer{}.Freiheiten(b, punkt);
 }
 
 int Gebiet(const TBrett& b, int start, TBrett& ergebnis, TGebietAnzahl& anzahl) {
     ergebnis = Brettvorlagen[Rand];
     int groesse = 0;
-    GebietFuellen(b, ergebnis, start, groesse);
+    // A stone as the start is recorded but not entered.
+    if (b[start] != Leer)
+        ergebnis[start] = b[start];
+    else
+        TLaeufer{}.Gebiet(
+            b, start,
+            [&](int p) {
+                ergebnis[p] = Leer;
+                ++groesse;
+            },
+            [&](int q, TFarbe farbe) { ergebnis[q] = farbe; });
     anzahl.Fuelle(0);
     for (int i = 0; i <= LetzterPunkt; ++i)
         ++anzahl[ergebnis[i]];

@@ -88,42 +88,18 @@ void TZugGenerator::SetzeFeld(int punkt, TFarbe wert) {
     Brett[punkt] = wert;
 }
 
-int TZugGenerator::EntferneKette(int punkt) {
-    const TFarbe c = Brett[punkt];
-    if (c == Leer) return 0;
-    SetzeFeld(punkt, Leer);
-    int n = 1;
-    const int nachbarn[4] = {punkt - 1, punkt + 1, punkt - 16, punkt + 16};
-    for (int q : nachbarn)
-        if (Brett[q] == c) n += EntferneKette(q);
-    return n;
+int TZugGenerator::EntferneKette(int punkt, TLaeufer& laeufer) {
+    if (Brett[punkt] == Leer) return 0;
+    return laeufer.Flaeche(Brett, punkt, [&](int p) { SetzeFeld(p, Leer); });
 }
 
 namespace {
 // Number of stones the move would take off the board (captures, or the own chain in a suicide).
 int Entfernte(TBrett b, int p, TFarbe c) {
-    const TFarbe o = Gegner(c);
     b[p] = c;
     int n = 0;
-    auto raeume = [&](int start) {
-        const TFarbe farbe = b[start];
-        int stapel[64];
-        int oben = 0;
-        stapel[oben++] = start;
-        b[start] = Leer;
-        while (oben > 0) {
-            const int d = stapel[--oben];
-            ++n;
-            for (int q : {d - 1, d + 1, d - 16, d + 16})
-                if (b[q] == farbe) {
-                    b[q] = Leer;
-                    stapel[oben++] = q;
-                }
-        }
-    };
-    for (int q : {p - 1, p + 1, p - 16, p + 16})
-        if (b[q] == o && Freiheiten(b, q) == 0) raeume(q);
-    if (Freiheiten(b, p) == 0) raeume(p);
+    TLaeufer laeufer;
+    laeufer.Schlage(b, p, [&](int q) { n += laeufer.Flaeche(b, q, [&](int s) { b[s] = Leer; }); });
     return n;
 }
 } // namespace
@@ -132,7 +108,7 @@ bool TZugGenerator::HatPlatzFuer(const TZug& z) const {
     if (Zugnummer > MaxHalbzuege) return false;
     if (AktionenAnzahl + 1 > MaxAktionen) return false;
     if (z.Feld < 0) return true;
-    if (AktionenAnzahl + 1 + 48 <= MaxAktionen) return true; // no move can take more than 48 stones
+    if (AktionenAnzahl + 1 + MaxGeschlagen <= MaxAktionen) return true;
     return AktionenAnzahl + 1 + Entfernte(Brett, z.Feld, Mover()) <= MaxAktionen;
 }
 
@@ -141,7 +117,6 @@ void TZugGenerator::Ziehe(const TZug& zug) {
     // Refuse before touching anything: a half-played move would leave the record inconsistent.
     if (!HatPlatzFuer(z)) throw ERangeError("Partie voll");
     const TFarbe c = Mover();
-    const TFarbe o = Gegner(c);
     TZug a = z;
     SetzeSeiteBit(a, AmZug != 0);
     Push(a);
@@ -149,9 +124,8 @@ void TZugGenerator::Ziehe(const TZug& zug) {
         const int p = z.Feld;
         if (Brett[p] != z.Schlag) Fehler("ZugGen.Ziehe: zug.Schlag inkonsistent");
         Brett[p] = c;
-        for (int q : {p - 1, p + 1, p - 16, p + 16})
-            if (Brett[q] == o && Freiheiten(Brett, q) == 0) EntferneKette(q);
-        if (Freiheiten(Brett, p) == 0) EntferneKette(p);
+        TLaeufer laeufer;
+        laeufer.Schlage(Brett, p, [&](int q) { EntferneKette(q, laeufer); });
     }
     Zugfolge[Zugnummer] = z;
     ++Zugnummer;

@@ -2,6 +2,8 @@
 // The rules state of the game the user sees: board, side to move, moves played, the undo
 // stack of every board change, the candidate moves and the history of all boards.
 #include "rules/Basis.h"
+#include "rules/Kapazitaet.h"
+#include "rules/Laeufer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,24 +32,21 @@ static_assert(offsetof(TSanZug, Text) == 11);
 enum : int {
     ZugLegal = 0,
     ZugKeinKandidat = 1,
-    ZugKeinPlatz = 2, // the game's record is full (2047 half-moves / 2048 board changes)
+    ZugKeinPlatz = 2, // the game's record is full (MaxHalbzuege half-moves played)
     ZugWiederholung = 3,
     ZugSelbstmord = 4,
 };
-
-constexpr int MaxHalbzuege = 2047;
-constexpr int MaxAktionen = 2048;
 
 struct TZugGenerator {
     TBrett Brett = MacheVorlage(Leer);
     std::uint8_t AmZug = 1;
     std::int32_t Zugnummer = 1;
-    TArray<TZug, 0, 2047> Zugfolge{};
-    TArray<TZug, 0, 2047> Aktionen{};
+    TArray<TZug, 0, MaxHalbzuege> Zugfolge{};
+    TArray<TZug, 0, MaxAktionen - 1> Aktionen{};
     std::int32_t AktionenAnzahl = 0;
     std::int32_t FarbMaske = 0;
     TArray<std::int32_t, 0, 1> Zuganzahl{};
-    TArray<TZug, 0, 255> Zugliste{};
+    TArray<TZug, 0, MaxRegelKandidaten> Zugliste{};
     TBrettliste Stellungen;
 
     TZugGenerator() { Grundstellung(); }
@@ -74,7 +73,7 @@ struct TZugGenerator {
     bool HatPlatzFuer(const TZug& z) const;
 
 private:
-    int EntferneKette(int punkt);
+    int EntferneKette(int punkt, TLaeufer& laeufer);
     void SetzeFeld(int punkt, TFarbe wert);
     void Push(const TZug& a);
 };

@@ -60,6 +60,9 @@ void TDlgZiehen::EndeSuche() {
     QApplication::restoreOverrideCursor();
     Ergebnis = (!Engine || Engine->Stopp) ? ErgebnisAbbruch : ErgebnisOK;
     done(Ergebnis);
+    // Without a window manager nobody hands the keyboard back to the window below: typed moves
+    // and shortcuts would reach nothing.
+    if (QWidget* fenster = parentWidget()) fenster->activateWindow();
     if (Abschluss) Abschluss(this);
 }
 

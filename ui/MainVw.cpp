@@ -2,16 +2,20 @@
 
 #include "engine/Engines.h"
 #include "engine/SWertDflt.h"
-#include "record/StellungDoc.h"
 #include "record/TPAcht.h"
 #include "rules/ZugGen.h"
 #include "support/HilfsFkt.h"
 #include "support/StringsV5.h"
+#include "ui/BrettAnsicht.h"
+#include "ui/BrettLage.h"
 #include "ui/DlgEngWahl.h"
 #include "ui/DlgLV.h"
 #include "ui/DlgStellung.h"
 #include "ui/DlgZiehe.h"
 #include "ui/Hilfetext.h"
+#include "ui/NotationAnsicht.h"
+#include "ui/NotationSatz.h"
+#include "ui/SpielAblauf.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,101 +30,22 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QRadialGradient>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
-#include <QWheelEvent>
 #include <QWidgetAction>
 #include <algorithm>
-#include <cmath>
 #include <sstream>
 
-const QString TMainForm::Unbenannt = QStringLiteral("Unbenannt");
-
 namespace {
-// Design geometry of the board picture: 358 x 358, grid from 42 to 312 in steps of 45.
-constexpr int BrettDesign = 358;
-constexpr int RandDesign = 26; // left/top margin of the corner cell
-constexpr int Gitter = 270;    // six cell spacings
-constexpr int ZellDesign = 32; // stone bitmaps
-constexpr int MinBrett = 128;
+constexpr int BrettDesign = TBrettAnsicht::BrettDesign;
 constexpr int NotationBreite = 176;
 constexpr int ScrollBreite = 16;
 constexpr int KopfHoehe = 18;
 constexpr int RahmenBreite = 2;
-const QColor Cremefarben(255, 251, 240);
-const QColor Linienfarbe(116, 77, 56);
-
-QFont NotationFont() {
-    QFont f(QStringLiteral("Courier"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setFixedPitch(true);
-    f.setPixelSize(13);
-    return f;
-}
-
-QPixmap MacheBrettBild() {
-    QPixmap bild(BrettDesign, BrettDesign);
-    bild.fill(QColor(220, 179, 112));
-    QPainter p(&bild);
-    // Soft grain: fine bands of slightly varying tone, drawn from a fixed sequence so the
-    // picture is the same on every start.
-    unsigned s = 12345;
-    for (int y = 0; y < BrettDesign; ++y) {
-        s = s * 1103515245u + 12345u;
-        const double welle = std::sin(y * 0.09) * 9 + std::sin(y * 0.023 + 1.3) * 7;
-        const int d = static_cast<int>(welle) + static_cast<int>((s >> 16) % 7) - 3;
-        p.setPen(QColor(std::clamp(220 + d, 0, 255), std::clamp(179 + d, 0, 255),
-                        std::clamp(112 + d / 2, 0, 255)));
-        p.drawLine(0, y, BrettDesign - 1, y);
-    }
-    QLinearGradient glanz(0, 0, BrettDesign, BrettDesign);
-    glanz.setColorAt(0, QColor(255, 255, 255, 40));
-    glanz.setColorAt(1, QColor(0, 0, 0, 30));
-    p.fillRect(bild.rect(), glanz);
-    p.setPen(QPen(Linienfarbe, 3));
-    for (int j = 0; j <= 6; ++j)
-        p.drawLine(42 + 45 * j, 42, 42 + 45 * j, 312);
-    for (int k = 1; k <= 7; ++k)
-        p.drawLine(42, 42 + 45 * (7 - k), 312, 42 + 45 * (7 - k));
-    return bild;
-}
-
-QPixmap MacheStein(TFarbe code) {
-    QPixmap bild(ZellDesign, ZellDesign);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF kreis(1.5, 1.5, 29, 29);
-    if (code == Schwarz || code == Weiss) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 60));
-        p.drawEllipse(kreis.translated(1.2, 1.2));
-        QRadialGradient g(11, 10, 20);
-        if (code == Schwarz) {
-            g.setColorAt(0, QColor(110, 110, 110));
-            g.setColorAt(0.45, QColor(30, 30, 30));
-            g.setColorAt(1, QColor(0, 0, 0));
-            p.setPen(QPen(QColor(0, 0, 0), 1));
-        } else {
-            g.setColorAt(0, QColor(255, 255, 255));
-            g.setColorAt(0.6, QColor(236, 236, 230));
-            g.setColorAt(1, QColor(190, 190, 182));
-            p.setPen(QPen(QColor(120, 120, 110), 1));
-        }
-        p.setBrush(g);
-        p.drawEllipse(kreis);
-    } else if (code == ::Rand) {
-        p.setPen(QPen(QColor(200, 0, 0), 2));
-        p.drawLine(10, 10, 22, 22);
-        p.drawLine(22, 10, 10, 22);
-    }
-    return bild;
-}
 
 QIcon MenueSymbol() {
     QPixmap b(24, 24);
@@ -132,160 +57,17 @@ QIcon MenueSymbol() {
     return QIcon(b);
 }
 
+const QString GoFilter = QStringLiteral("Go Partien (*.go)");
+const QString SgfFilter = QStringLiteral("SGF-Dateien (*.sgf)");
+constexpr const char* AbschnittAnsicht = "Ansicht";
+constexpr const char* SchluesselZugnummern = "Zugnummern";
+
 QString AusStd(const std::string& s) { return QString::fromStdString(s); }
-std::string ZuStd(const QString& s) { return s.toStdString(); }
 } // namespace
 
-// ---------------------------------------------------------------- widgets
+TBrettFlaeche::TBrettFlaeche(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
-TFeldBild::TFeldBild(TMainForm* form, QWidget* parent, int spalte, int reihe)
-    : QWidget(parent), Spalte(spalte), Reihe(reihe), Form(form) {
-    setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void TFeldBild::paintEvent(QPaintEvent*) {
-    if (!Bild) return;
-    QPainter p(this);
-    if (width() < ZellDesign || height() < ZellDesign) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(rect(), *Bild);
-    } else {
-        p.drawPixmap((width() - ZellDesign) / 2, (height() - ZellDesign) / 2, *Bild);
-    }
-}
-
-void TFeldBild::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-        Form->FeldClick(Spalte, Reihe);
-}
-
-void TFeldBild::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
-
-TBrettBild::TBrettBild(const QPixmap& bild, QWidget* parent) : QWidget(parent), Bild(bild) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void TBrettBild::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), Bild);
-}
-
-TPartieView::TPartieView(TMainForm* form, QWidget* parent) : QWidget(parent), Form(form) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::ClickFocus);
-}
-
-void TPartieView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), Cremefarben);
-    Form->NotationZeichnen(&p);
-}
-
-void TPartieView::wheelEvent(QWheelEvent* e) {
-    const int schritte = e->angleDelta().y() / 40;
-    auto* s = Form->ScrollBar1;
-    s->setValue(s->value() - schritte * s->singleStep());
-    e->accept();
-}
-
-void TPartieView::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
-
-void TPartieView::mousePressEvent(QMouseEvent* e) {
-    if (Form->EditZug->isVisible() && Form->EditZug->isEnabled()) Form->EditZug->setFocus();
-    QWidget::mousePressEvent(e);
-}
-
-TEditZug::TEditZug(TMainForm* form, QWidget* parent) : QLineEdit(parent), Form(form) {
-    setFrame(false);
-    setFont(NotationFont());
-    setContextMenuPolicy(Qt::DefaultContextMenu);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, Cremefarben);
-    pal.setColor(QPalette::Text, Qt::black);
-    setPalette(pal);
-    // A thin frame shows where to type; the text stays on the notation's background.
-    setStyleSheet(
-        QStringLiteral("QLineEdit { border: 1px solid #c8b48c; background: #fffbf0; padding: 0px; }"));
-}
-
-namespace {
-bool MitBefehlstaste(Qt::KeyboardModifiers m) {
-    return (m & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
-}
-bool FeldTaste(int key) {
-    switch (key) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Escape:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Delete:
-        return true;
-    default:
-        return false;
-    }
-}
-} // namespace
-
-bool TEditZug::event(QEvent* e) {
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        // Characters and editing keys belong to the field ("-" passes here, not twice);
-        // everything with Ctrl or Alt, and Tab, stays a shortcut of the window.
-        const QString t = k->text();
-        if (!MitBefehlstaste(k->modifiers()) &&
-            (FeldTaste(k->key()) || (!t.isEmpty() && t[0].isPrint() && k->key() != Qt::Key_Tab))) {
-            e->accept();
-            return true;
-        }
-        e->ignore();
-        return false;
-    }
-    return QLineEdit::event(e);
-}
-
-void TEditZug::keyPressEvent(QKeyEvent* e) {
-    const auto mod = e->modifiers() & ~Qt::KeypadModifier;
-    const int key = e->key();
-    e->accept();
-    if (MitBefehlstaste(mod)) {
-        Form->FormKeyDown(key, mod);
-        return;
-    }
-    if (mod == Qt::NoModifier && Form->EditZugKeyDown(key)) return;
-    QChar c;
-    if (key == Qt::Key_Backspace)
-        c = QChar('\b');
-    else if (key == Qt::Key_Escape)
-        c = QChar(27);
-    else if (!e->text().isEmpty() && e->text()[0].isPrint())
-        c = e->text()[0];
-    if (!c.isNull()) {
-        Form->EditZugKeyPress(c);
-        return;
-    }
-    Form->FormKeyDown(key, mod);
-}
-
-void TEditZug::keyReleaseEvent(QKeyEvent* e) {
-    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) Form->EditZugKeyUp(e->key());
-    e->accept();
-}
-
-void TEditZug::mouseReleaseEvent(QMouseEvent* e) {
-    QLineEdit::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton) Form->EditZugClick(cursorPosition());
-}
-
-void TEditZug::contextMenuEvent(QContextMenuEvent* e) { Form->KontextMenu->exec(e->globalPos()); }
-
-TBrettFlaeche::TBrettFlaeche(TMainForm* form, QWidget* parent) : QWidget(parent), Form(form) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void TBrettFlaeche::resizeEvent(QResizeEvent*) { Form->BrettSkalieren(); }
+void TBrettFlaeche::resizeEvent(QResizeEvent*) { emit GroesseGeaendert(); }
 
 void TBrettFlaeche::paintEvent(QPaintEvent* e) {
     QPainter p(this);
@@ -297,15 +79,8 @@ void TBrettFlaeche::paintEvent(QPaintEvent* e) {
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // Window top 8, nothing changed, field idle, untitled.
     move(x(), 8);
-    Geaendert = false;
-    EingabePos = -1;
-    EingabeLaenge = 0;
-    Dateiname = Unbenannt;
-    setWindowTitle(Unbenannt + QStringLiteral(" - Kiboru"));
-
-    BrettBild = MacheBrettBild();
-    for (int c = -2; c <= 1; ++c)
-        Steinbilder[c] = MacheStein(ZuFarbe(c));
+    Datei = new TPartieDatei(*this, this);
+    setWindowTitle(TPartieDatei::Unbenannt + QStringLiteral(" - Kiboru"));
 
     AktionenErzeugen();
     MenusErzeugen();
@@ -317,15 +92,23 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     statusBar()->setSizeGripEnabled(true);
 
     OpenDialog1 = new QFileDialog(this, QStringLiteral("Partie öffnen"));
-    OpenDialog1->setNameFilters({QStringLiteral("Go-Dateien (*.go)"), QStringLiteral("Alle Dateien (*)")});
+    OpenDialog1->setNameFilters(
+        {QStringLiteral("Go-Dateien (*.go)"), SgfFilter, QStringLiteral("Alle Dateien (*)")});
     OpenDialog1->setDefaultSuffix(QStringLiteral("go"));
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     SaveDialog1 = new QFileDialog(this, QStringLiteral("Partie speichern"));
-    SaveDialog1->setNameFilters({QStringLiteral("Go Partien (*.go)"), QStringLiteral("Alle Dateien (*)")});
+    SaveDialog1->setNameFilters({GoFilter, SgfFilter, QStringLiteral("Alle Dateien (*)")});
     SaveDialog1->setDefaultSuffix(QStringLiteral("go"));
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite); // we ask ourselves
+    // A name typed without extension gets the one of the chosen file type.
+    connect(SaveDialog1, &QFileDialog::filterSelected, this, [this](const QString& filter) {
+        SaveDialog1->setDefaultSuffix(filter == SgfFilter ? QStringLiteral("sgf") : QStringLiteral("go"));
+    });
+
+    connect(Datei, &TPartieDatei::NameGesetzt, this, &TMainForm::DateinameZeigen);
+    connect(Datei, &TPartieDatei::SpielGeladen, this, &TMainForm::SpielAnzeigen);
 
     // The message pane becomes the channel's log.
     RegistriereLogMemo([this](const std::string& zeile) {
@@ -349,7 +132,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     MsgText->setPlainText(QStringLiteral("Hauptformular der Anwendung erzeugt."));
 
     DialogeErzeugen();
-    SetFileName(Unbenannt);
+    SetFileName(TPartieDatei::Unbenannt);
     NachZugAktualisieren();
     BrettZeichnen();
 }
@@ -464,6 +247,9 @@ void TMainForm::AktionenErzeugen() {
     EditPaste1 =
         Aktion(QStringLiteral("&Einfügen"), QStringLiteral("Einfügen|Text aus der Zwischenablage einfügen"),
                QKeySequence(Qt::CTRL | Qt::Key_V));
+    ActionZugnummern = Aktion(QStringLiteral("&Zugnummern"),
+                              QStringLiteral("Zugnummern|Die Nummern der Züge auf den Steinen anzeigen"));
+    ActionZugnummern->setCheckable(true);
     EngineWaehlen1 = Aktion(QStringLiteral("Engine &wählen..."),
                             QStringLiteral("Engine wählen|Engines für Schwarz und Weiß festlegen"),
                             QKeySequence(Qt::Key_F6));
@@ -500,6 +286,7 @@ void TMainForm::AktionenErzeugen() {
     connect(EditCut1, &QAction::triggered, this, [this] { Zwischenablage(0); });
     connect(EditCopy1, &QAction::triggered, this, [this] { Zwischenablage(1); });
     connect(EditPaste1, &QAction::triggered, this, [this] { Zwischenablage(2); });
+    connect(ActionZugnummern, &QAction::triggered, this, &TMainForm::ZugnummernClick);
     connect(EngineWaehlen1, &QAction::triggered, this, &TMainForm::EngineWaehlenClick);
     connect(NaechsteVariante1, &QAction::triggered, this, &TMainForm::NaechsteVariante1Click);
     connect(VorherigeVariante1, &QAction::triggered, this, &TMainForm::VorherigeVariante1Click);
@@ -534,7 +321,7 @@ void TMainForm::MenusErzeugen() {
     MenuModus->menuAction()->setVisible(false);
 
     MenuAnsicht = mb->addMenu(QStringLiteral("&Ansicht"));
-    MenuAnsicht->addAction(ActionEngineInfo);
+    MenuAnsicht->addActions({ActionEngineInfo, ActionZugnummern});
 
     MenuExtra = mb->addMenu(QStringLiteral("E&xtra"));
     MenuExtra->addActions({ActionEinstellungen, ActionAnpassen});
@@ -628,7 +415,7 @@ void TMainForm::WerkzeugleisteAufbauen() {
 
 void TMainForm::FlaecheErzeugen() {
     Splitter1 = new QSplitter(Qt::Vertical, this);
-    Flaeche = new TBrettFlaeche(this, Splitter1);
+    Flaeche = new TBrettFlaeche(Splitter1);
     MsgText = new QPlainTextEdit(Splitter1);
     MsgText->setReadOnly(true);
     Splitter1->addWidget(Flaeche);
@@ -640,35 +427,44 @@ void TMainForm::FlaecheErzeugen() {
 
     PanelKopf = new QLabel(QStringLiteral(" Partie"), Flaeche);
     PanelKopf->setAutoFillBackground(true);
-    PartieView = new TPartieView(this, Flaeche);
+    PartieView = new TPartieView(Flaeche);
     ScrollBar1 = new QScrollBar(Qt::Vertical, Flaeche);
-    ImageBrett = new TBrettBild(BrettBild, Flaeche);
-    ImageBrett->setContextMenuPolicy(Qt::DefaultContextMenu);
-    for (int j = 0; j <= 6; ++j)
-        for (int k = 1; k <= 7; ++k) {
-            auto* f = new TFeldBild(this, Flaeche, j, k);
-            f->setGeometry(
-                ZellRechteck(j, k, QRect(NotationBreite + ScrollBreite + 1, 0, BrettDesign, BrettDesign)));
-            f->setToolTip(AusStd(Feldname(Punkt(j, k - 1))));
-            Feldbilder[j][k] = f;
-        }
-    EditZug = new TEditZug(this, Flaeche);
+    ImageBrett = new TBrettAnsicht(Flaeche);
+    EditZug = new TEditZug(Flaeche);
     EditZug->raise();
 
     // Strips and the move field take the notation's colour.
     QPalette pal = PanelKopf->palette();
     pal.setColor(QPalette::Window, Cremefarben.darker(106));
     PanelKopf->setPalette(pal);
+
+    const auto kontext = [this](QWidget* w) {
+        connect(w, &QWidget::customContextMenuRequested, this,
+                [this, w](const QPoint& p) { KontextMenu->exec(w->mapToGlobal(p)); });
+    };
+    kontext(ImageBrett);
+    kontext(PartieView);
+    kontext(EditZug);
+    connect(Flaeche, &TBrettFlaeche::GroesseGeaendert, this, &TMainForm::BrettSkalieren);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { NotationNeu(); });
-    ImageBrett->installEventFilter(this);
+    connect(ImageBrett, &TBrettAnsicht::FeldGeklickt, this, &TMainForm::FeldGewaehlt);
+    connect(PartieView, &TPartieView::Gerollt, this, [this](int schritte) {
+        ScrollBar1->setValue(ScrollBar1->value() - schritte * ScrollBar1->singleStep());
+    });
+    connect(PartieView, &TPartieView::Angeklickt, this, [this] {
+        if (EditZug->isVisible() && EditZug->isEnabled()) EditZug->setFocus();
+    });
+    connect(EditZug, &TEditZug::TasteGedrueckt, this, &TMainForm::EditZugTaste);
+    connect(EditZug, &TEditZug::TasteLosgelassen, this, &TMainForm::EditZugKeyUp);
+    connect(EditZug, &TEditZug::CaretGesetzt, this, &TMainForm::EditZugClick);
 }
 
 void TMainForm::Installieren() {
     std::vector<std::string> hilfe = HilfeTextZeilen();
     if (!DateiSicherstellen(Hilfedatei(), hilfe, false)) InstallationGelungen = false;
 
-    for (int i = 0; i < 20; ++i)
-        Letzte[static_cast<std::size_t>(i)] = AusStd(KonfigLesen("recent", std::to_string(i), ""));
+    Datei->LetzteLesen();
+    ActionZugnummern->setChecked(KonfigLesen(AbschnittAnsicht, SchluesselZugnummern, "0") == "1");
 
     QString dokumente = AusStd(EigeneDateien());
     if (!dokumente.isEmpty() && QDir(dokumente).exists(QStringLiteral("Go")))
@@ -691,16 +487,7 @@ void TMainForm::Installieren() {
     if (!DateiSicherstellen(WerteDateiName(), werte, false)) InstallationGelungen = false;
 }
 
-// ---------------------------------------------------------------- geometry and drawing
-
-QRect TMainForm::ZellRechteck(int spalte, int reihe, const QRect& brett) {
-    const int h = brett.height(), w = brett.width();
-    const int top = (RandDesign * 6 + Gitter * (7 - reihe)) * h / (BrettDesign * 6) + brett.top();
-    const int left = (RandDesign * 6 + Gitter * spalte) * w / (BrettDesign * 6) + brett.left();
-    return QRect(left, top, ZellDesign * w / BrettDesign, ZellDesign * h / BrettDesign);
-}
-
-int TMainForm::Zeilenhoehe() const { return QFontMetrics(NotationFont()).height() * 4 / 3; }
+// ---------------------------------------------------------------- layout and drawing
 
 void TMainForm::BrettSkalieren() {
     if (!Flaeche || !EditZug) return;
@@ -721,17 +508,11 @@ void TMainForm::BrettSkalieren() {
         groesse = W;
         top = (H - W) / 2;
     }
-    groesse = std::max(groesse, MinBrett);
-    const QRect brett(left, top, groesse, groesse);
-    ImageBrett->setGeometry(brett);
-    for (int j = 0; j <= 6; ++j)
-        for (int k = 1; k <= 7; ++k) {
-            Feldbilder[j][k]->setGeometry(ZellRechteck(j, k, brett));
-            Feldbilder[j][k]->raise();
-        }
+    groesse = std::max(groesse, static_cast<int>(TBrettAnsicht::MinBrett));
+    ImageBrett->setGeometry(left, top, groesse, groesse);
     EditZug->raise();
 
-    const int lh = Zeilenhoehe();
+    const int lh = NotationZeilenhoehe();
     const int vh = PartieView->height();
     ScrollBar1->setPageStep(std::max(vh - lh, lh));
     ScrollBar1->setSingleStep(lh);
@@ -741,117 +522,48 @@ void TMainForm::BrettSkalieren() {
 }
 
 void TMainForm::BrettZeichnen() {
-    NeuGezeichnet = 0;
-    for (int n = 6; n >= 0; --n)
-        for (int i = 0; i <= 6; ++i) {
-            const int code = Regeln.Brett[i + 16 * n];
-            TFeldBild* f = Feldbilder[i][n + 1];
-            if (f->Code == code) continue;
-            f->Bild = &Steinbilder[code];
-            f->Code = code;
-            f->setVisible(true);
-            f->update();
-            ++NeuGezeichnet;
-        }
+    ImageBrett->Zeichnen(BrettLage(Regeln, ActionZugnummern->isChecked()));
     StatusAktualisieren();
 }
 
 void TMainForm::NotationNeu() {
-    NotationZeichnen(nullptr);
-    if (EingabePos < 0) EditZugChange();
-    PartieView->update();
-}
-
-// With a painter the notation is drawn; without one, the move field is placed and the
-// continuation taken over as the field's suggestion.
-void TMainForm::NotationZeichnen(QPainter* p) {
-    const QFont font = NotationFont();
-    const QFontMetrics fm(font);
-    const int lh = Zeilenhoehe();
-    const int vh = PartieView->height();
-    int x = 0, y = -ScrollBar1->value();
-    if (p) {
-        p->setFont(font);
-        p->setPen(Qt::black);
-    }
-    auto schreibe = [&](const QString& t) {
-        if (p && y > -lh && y < vh + lh) p->drawText(x, y + fm.ascent(), t);
-        x += fm.horizontalAdvance(t);
-    };
-    auto umbruch = [&] {
-        x = 0;
-        y += lh;
-    };
-    auto nummer = [&](int ply) { schreibe(QStringLiteral("%1. ").arg((ply + 1) / 2, 4)); };
     const int zn = Regeln.Zugnummer;
-    for (int i = 1; i <= zn; ++i) {
-        if (i & 1) {
-            nummer(i);
-            if (i < zn) schreibe(AusStd(Feldname(Regeln.Zugfolge[i].Feld)) + QStringLiteral("   "));
-        } else {
-            schreibe(QStringLiteral("  "));
-            if (i < zn) {
-                schreibe(AusStd(Feldname(Regeln.Zugfolge[i].Feld)) + QStringLiteral("   "));
-                umbruch();
-            }
-        }
-    }
-    if (!p) {
-        EditZug->move(PartieView->x() + x - 2, PartieView->y() + y);
-        const bool sichtbar = !(y < -KopfHoehe || y > vh);
-        EditZug->setVisible(sichtbar);
-        EditZug->setEnabled(!Regeln.BeidePassen());
-        if (sichtbar && EditZug->isEnabled() && !EditZug->hasFocus()) EditZug->setFocus();
-    }
-    if (EingabePos != -1) return;
-
-    // The continuation of the current line from the tree; the cursor is put back afterwards.
+    std::vector<TZug> gespielt;
+    gespielt.reserve(static_cast<std::size_t>(zn));
+    for (int i = 1; i < zn; ++i)
+        gespielt.push_back(Regeln.Zugfolge[i]);
+    // While the user types, the continuation is neither drawn nor offered.
     std::vector<TZug> weiter;
-    {
-        const int c = Baum.Cursor, t = Baum.Tiefe;
-        const std::size_t hoechstens = (zn & 1) ? 51 : 50;
-        TZug z;
-        while (weiter.size() < hoechstens && Baum.Vor(z))
-            weiter.push_back(z);
-        Baum.Cursor = c;
-        Baum.Tiefe = t;
-    }
-    if (!p) Vorschlagstext.clear();
-    if (p) p->setPen(Qt::blue);
-    for (std::size_t k = 0; k < weiter.size(); ++k) {
-        const int ply = zn + static_cast<int>(k);
-        if (k > 0) {
-            if (ply & 1) {
-                umbruch();
-                nummer(ply);
-            } else {
-                schreibe(QStringLiteral("  "));
-            }
-        }
-        const QString text = AusStd(Feldname(weiter[k].Feld));
-        schreibe(text + QStringLiteral("   "));
-        if (k == 0 && !p) {
-            EingabeZug = weiter[0];
-            Vorschlagstext = text;
-            EingabeLaenge = 2;
-        }
-    }
-    if (p) p->setPen(Qt::black);
+    if (Eingabe.Leerlauf()) weiter = Fortsetzung(Baum, (zn & 1) ? 51 : 50);
+    const QFontMetrics fm(NotationFont());
+    TNotationSatz satz =
+        NotationAnordnen(gespielt, weiter, NotationZeilenhoehe(),
+                         [&fm](const std::string& t) { return fm.horizontalAdvance(AusStd(t)); });
+
+    // The field stands where the next move will be written.
+    const int y = satz.FeldY - ScrollBar1->value();
+    EditZug->move(PartieView->x() + satz.FeldX - 2, PartieView->y() + y);
+    const bool sichtbar = !(y < -KopfHoehe || y > PartieView->height());
+    EditZug->setVisible(sichtbar);
+    EditZug->setEnabled(!Regeln.BeidePassen());
+    if (sichtbar && EditZug->isEnabled() && !EditZug->hasFocus()) EditZug->setFocus();
+
+    Eingabe.Vorschlagen(weiter.empty() ? nullptr : &weiter.front());
+    if (Eingabe.Leerlauf()) EditZugChange();
+    PartieView->Zeige(std::move(satz), ScrollBar1->value());
 }
 
 void TMainForm::EditZugChange() {
     const QSignalBlocker sperre(EditZug);
-    if (EingabePos < 0) {
-        EditZug->setText(Vorschlagstext);
-        EditZug->selectAll();
-        return;
-    }
-    EditZug->setText(AusStd(Feldname(EingabeZug.Feld)).left(EingabeLaenge));
-    EditZug->setCursorPosition(EingabePos > 1 ? EingabePos + 1 : EingabePos);
+    EditZug->setText(AusStd(Eingabe.Text()));
+    if (Eingabe.Leerlauf())
+        EditZug->selectAll(); // typing replaces the suggestion
+    else
+        EditZug->setCursorPosition(Eingabe.Caret());
 }
 
 void TMainForm::EingabeSichtbarMachen() {
-    const int lh = Zeilenhoehe();
+    const int lh = NotationZeilenhoehe();
     const int Y = ((Regeln.Zugnummer - 1) / 2) * lh;
     const int vh = PartieView->height();
     const int fh = EditZug->height();
@@ -863,14 +575,13 @@ void TMainForm::EingabeSichtbarMachen() {
 }
 
 void TMainForm::NachZugAktualisieren() {
-    const int lh = Zeilenhoehe();
+    const int lh = NotationZeilenhoehe();
     {
         const QSignalBlocker sperre(ScrollBar1);
         ScrollBar1->setMaximum(std::max(0, ((Regeln.Zugnummer - 1) / 2) * lh));
         EingabeSichtbarMachen();
     }
-    EingabePos = -1;
-    EingabeLaenge = 0;
+    Eingabe.Ruhe();
     NotationNeu();
     const bool aus = Regeln.BeidePassen();
     ActionZugBerechnen->setEnabled(!aus);
@@ -879,166 +590,94 @@ void TMainForm::NachZugAktualisieren() {
     StatusAktualisieren();
 }
 
+void TMainForm::SpielAnzeigen() {
+    NachZugAktualisieren();
+    BrettZeichnen();
+}
+
 void TMainForm::StatusAktualisieren() {
     if (StatusText) StatusText->setText(AusStd(SpielZustandText(Regeln)));
 }
 
 // ---------------------------------------------------------------- input
 
-void TMainForm::FeldClick(int spalte, int reihe) { FeldGewaehlt(spalte + 16 * (reihe - 1)); }
-
-void TMainForm::Passen() {
-    EingabeZug = Passzug();
-    FeldGewaehlt(-1);
-}
-
-void TMainForm::FeldGewaehlt(int feld) {
-    if (Regeln.BeidePassen()) return;
-    EingabePos = 0;
-    const bool punkt = feld >= 0;
-    if (punkt && Regeln.Brett[feld] != Leer) {
-        const TFarbe stein = Regeln.Brett[feld];
-        const TFarbe eigene = FarbeVonSeite(Regeln.AmZug);
-        if (stein == eigene) {
-            NotationNeu();
-            Meldung("Das ist dein Stein. Bitte liegen lassen!", true);
-        } else if (stein == Gegner(eigene)) {
-            NotationNeu();
-            Meldung("Das ist nicht dein Stein. Bitte nicht berühren", true);
-        }
-    } else {
-        EingabeZug.Feld = static_cast<std::int8_t>(punkt ? feld : -1);
-        TZug z = EingabeZug;
-        const bool gefunden = Regeln.ZugZuFeld(z);
-        EingabeZug = z;
-        const int grund = gefunden ? Regeln.PruefeZug(EingabeZug) : ZugLegal;
-        if (grund == ZugLegal) {
-            EingabePos = 2;
-        } else if (grund == ZugWiederholung) {
-            ZieheMitUhr(EingabeZug); // refused: the side to move becomes the user's colour
-            NachZugAktualisieren();
-            BrettZeichnen();
-            Meldung("Dieser Zug ist nicht erlaubt, weil er zu einer Stellungswiederholung führt.", true);
-        } else if (grund == ZugSelbstmord) {
-            Meldung("Das wäre Selbstmord!", true);
-        } else {
-            Meldung("Dieser Zug ist nicht erlaubt.", true);
-        }
+void TMainForm::EingabeUmsetzen(const TEingabeAntwort& a) {
+    if (a.Wiederholung) {
+        ZieheMitUhr(a.Zug); // refused: the side to move becomes the user's colour
+        SpielAnzeigen();
     }
-    EingabeLaenge = std::max(EingabeLaenge, EingabePos);
-    NotationNeu();
-    EingabeAusfuehren();
+    NotationNeu(); // the field shows the input before a message box opens
+    for (const std::string& m : a.Meldungen)
+        Meldung(m, true);
+    if (a.Ziehen) EingabeAusfuehren(a.Zug);
     EditZugChange();
 }
 
-void TMainForm::EingabeAusfuehren() {
-    if (EingabePos != 2) return;
-    TZug z = EingabeZug;
-    Regeln.ZugZuFeld(z);
-    EingabeZug = z;
-    NotationNeu();
-    if (!Regeln.IstErlaubt(z)) {
-        Meldung(" Verbotener Zug !", true);
-        EingabePos = 0;
-        return;
-    }
-    EingabePos = -1;
-    EingabeLaenge = 0;
-    ZieheMitUhr(z);
-    Geaendert = true;
-    NachZugAktualisieren();
-    BrettZeichnen();
-    if (!Regeln.BeidePassen() && Regeln.AmZug != Spielerfarbe) ZugBerechnen();
+void TMainForm::EingabeAusfuehren(const TZug& z) {
+    const bool computer = SpielerZieht(z);
+    Datei->Geaendert = true;
+    SpielAnzeigen();
+    if (computer) ZugBerechnen();
 }
 
-void TMainForm::EditZugKeyPress(QChar c) {
-    const bool leerlauf = EingabePos < 0;
-    if (leerlauf && c != QChar('\b')) {
-        EingabePos = 0;
-        EingabeLaenge = 0;
-        NotationNeu();
-    }
-    const QChar klein = c.toLower();
-    if (c == QChar('\b')) {
-        if (leerlauf) {
-            EingabePos = 0;
-            EingabeLaenge = 0;
-        } else if (EingabePos > 0) {
-            --EingabePos;
-            EingabeLaenge = EingabePos;
-        }
-        NotationNeu();
-    } else if (c == QChar(27)) {
-        EingabePos = -1;
-        EingabeLaenge = 0;
-        NotationNeu();
-    } else if (c == QChar('-')) {
-        Passen();
-    } else if (klein >= QChar('a') && klein <= QChar('g')) {
-        // A column is expected at 0 only (2 is the transient complete state).
-        if (EingabePos == 0 && !Regeln.BeidePassen()) {
-            const int reihe = EingabeZug.Feld >= 0 ? EingabeZug.Feld / 16 : 0;
-            EingabeZug.Feld = static_cast<std::int8_t>((klein.unicode() - 'a') + 16 * reihe);
-            ++EingabePos;
-            EingabeLaenge = std::max(EingabeLaenge, EingabePos);
-            NotationNeu();
-        }
-    } else if (c >= QChar('1') && c <= QChar('7')) {
-        if (EingabePos == 1) {
-            const int spalte = EingabeZug.Feld >= 0 ? EingabeZug.Feld % 16 : 0;
-            EingabeZug.Feld = static_cast<std::int8_t>(spalte + 16 * (c.unicode() - '1'));
-            ++EingabePos;
-            EingabeLaenge = std::max(EingabeLaenge, EingabePos);
-            if (Regeln.Brett[EingabeZug.Feld] != Leer) {
-                NotationNeu();
-                Meldung("Bitte ein leeres Feld angeben!", true);
-                EingabePos = 0;
-            }
-            NotationNeu();
-        }
-    }
-    EingabeAusfuehren();
-    EditZugChange();
-}
+void TMainForm::Passen() { EingabeUmsetzen(Eingabe.Passen(Regeln)); }
+
+void TMainForm::FeldGewaehlt(int feld) { EingabeUmsetzen(Eingabe.FeldGewaehlt(feld, Regeln)); }
+
+void TMainForm::EditZugKeyPress(QChar c) { EingabeUmsetzen(Eingabe.Zeichen(c.unicode(), Regeln)); }
 
 bool TMainForm::EditZugKeyDown(int key) {
+    TEingabeTaste t;
     switch (key) {
     case Qt::Key_Home:
-        EingabePos = 0;
+        t = TEingabeTaste::Pos1;
         break;
     case Qt::Key_End:
-        EingabePos = EingabeLaenge;
+        t = TEingabeTaste::Ende;
         break;
     case Qt::Key_Right:
-        if (EingabePos < 0) return false;
-        if (EingabePos < EingabeLaenge) ++EingabePos;
+        t = TEingabeTaste::Rechts;
         break;
     case Qt::Key_Left:
-        if (EingabePos < 0 && EingabeLaenge > 0)
-            EingabePos = EingabeLaenge - 1;
-        else if (EingabePos > 0)
-            --EingabePos;
-        else
-            return false;
+        t = TEingabeTaste::Links;
         break;
     default:
         return false;
     }
+    if (!Eingabe.Taste(t)) return false;
     NotationNeu();
     EditZugChange();
     return true;
 }
 
 void TMainForm::EditZugKeyUp(int key) {
-    if (key == Qt::Key_End && EingabePos < 0) EditZugChange();
+    if (key == Qt::Key_End && Eingabe.Leerlauf()) EditZugChange();
 }
 
 void TMainForm::EditZugClick(int caret) {
-    if (EingabeLaenge <= 0 && EingabePos < 0) return; // nothing to place the caret in
-    int pos = caret > 1 ? caret - 1 : caret;
-    EingabePos = std::min(pos, EingabeLaenge);
+    if (!Eingabe.Klick(caret)) return;
     NotationNeu();
     EditZugChange();
+}
+
+void TMainForm::EditZugTaste(int key, Qt::KeyboardModifiers mod, const QString& text) {
+    if (MitBefehlstaste(mod)) {
+        FormKeyDown(key, mod);
+        return;
+    }
+    if (mod == Qt::NoModifier && EditZugKeyDown(key)) return;
+    QChar c;
+    if (key == Qt::Key_Backspace)
+        c = QChar('\b');
+    else if (key == Qt::Key_Escape)
+        c = QChar(27);
+    else if (!text.isEmpty() && text[0].isPrint())
+        c = text[0];
+    if (!c.isNull()) {
+        EditZugKeyPress(c);
+        return;
+    }
+    FormKeyDown(key, mod);
 }
 
 void TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers mod) {
@@ -1046,13 +685,11 @@ void TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers mod) {
     switch (key) {
     case Qt::Key_Up:
         if (Regeln.Zugnummer > 2) ZweiZurueck();
-        NachZugAktualisieren();
-        BrettZeichnen();
+        SpielAnzeigen();
         break;
     case Qt::Key_Down:
         ZweiVor();
-        NachZugAktualisieren();
-        BrettZeichnen();
+        SpielAnzeigen();
         break;
     case Qt::Key_Right:
         ActionZugVor->trigger();
@@ -1070,8 +707,7 @@ void TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers mod) {
         ScrollBar1->setValue(std::min(ScrollBar1->maximum(), ScrollBar1->value() + ScrollBar1->pageStep()));
         break;
     case Qt::Key_Delete:
-        if (EingabePos < 0) EingabePos = 0;
-        EingabeLaenge = EingabePos;
+        Eingabe.Entfernen();
         NotationNeu();
         EditZugChange();
         break;
@@ -1105,87 +741,56 @@ void TMainForm::ZugBerechnenClick() {
 }
 
 void TMainForm::ZugBerechnen() {
-    TEngine* e = EngineSlots[Regeln.AmZug];
-    if (!e) {
-        Meldung("Keine Engine zum Berechnen vorhanden", true);
-        return;
-    }
-    if (Regeln.BeidePassen()) {
-        Meldung("Das Spiel ist aus.", true);
+    TEngine* e = EngineAmZug();
+    if (const std::string hindernis = BerechnenHindernis(e); !hindernis.empty()) {
+        Meldung(hindernis, true);
         return;
     }
     DlgZiehen->Starte(e, [this](TDlgZiehen* d) { EndBerechne(d); });
 }
 
 void TMainForm::EndBerechne(TDlgZiehen* dlg) {
-    if (dlg->Ergebnis != TDlgZiehen::ErgebnisOK || !dlg->Engine) {
-        Spielerfarbe = Regeln.AmZug;
-        NachZugAktualisieren();
-        BrettZeichnen();
-        return;
-    }
-    TZug z = dlg->Engine->ErgebnisZug;
-    if (z.Farbe == -1) z = KeinZug;
-    if (!Regeln.IstErlaubt(z)) {
-        const int seite = Regeln.AmZug;
-        ZugUhr[seite].Stopp();
-        GesamtUhr[seite].Stopp();
-        Meldung("Computer gibt auf !", true);
-        // Nothing is played: the null record names a point and must not reach the controller.
-        Spielerfarbe = Regeln.AmZug;
-        NachZugAktualisieren();
-        BrettZeichnen();
-        return;
-    }
-    ZieheMitUhr(z);
-    Geaendert = true;
-    NachZugAktualisieren();
-    BrettZeichnen();
+    const bool abgebrochen = dlg->Ergebnis != TDlgZiehen::ErgebnisOK || !dlg->Engine;
+    std::string meldung;
+    const bool gespielt =
+        ComputerzugUebernehmen(abgebrochen, abgebrochen ? KeinZug : dlg->Engine->ErgebnisZug, meldung);
+    if (!meldung.empty()) Meldung(meldung, true);
+    if (gespielt) Datei->Geaendert = true;
+    SpielAnzeigen();
 }
 
 // ---------------------------------------------------------------- navigation
 
 void TMainForm::Zurueck1Click() {
-    if (Regeln.Zugnummer >= 2) ZurueckMitUhr();
-    NachZugAktualisieren();
-    BrettZeichnen();
+    EinenZugZurueck();
+    SpielAnzeigen();
 }
 
 void TMainForm::Vor1Click() {
-    const int vorher = Regeln.Zugnummer;
-    VorAusBaum();
-    if (Regeln.Zugnummer == vorher) return;
-    NachZugAktualisieren();
-    BrettZeichnen();
+    if (EinenZugVor()) SpielAnzeigen();
 }
 
 void TMainForm::ErsterZug1Click() {
     ErsterZug();
-    NachZugAktualisieren();
-    BrettZeichnen();
+    SpielAnzeigen();
 }
 
 void TMainForm::LetzterZug1Click() {
     LetzterZug();
-    NachZugAktualisieren();
-    BrettZeichnen();
+    SpielAnzeigen();
 }
 
 void TMainForm::NaechsteVariante1Click() {
     NaechsteVariante();
-    NachZugAktualisieren();
-    BrettZeichnen();
+    SpielAnzeigen();
 }
 
 void TMainForm::VorherigeVariante1Click() {
     VorherigeVariante();
-    NachZugAktualisieren();
-    BrettZeichnen();
+    SpielAnzeigen();
 }
 
 // ---------------------------------------------------------------- files
-
-QString TMainForm::AutosaveDatei() { return AusStd(PfadVerbinden(DatenVerzeichnis(), "autosave.go")); }
 
 QMessageBox::StandardButton TMainForm::Frage(const QString& text) {
     return QMessageBox::question(this, QStringLiteral("Kiboru"), text,
@@ -1193,8 +798,9 @@ QMessageBox::StandardButton TMainForm::Frage(const QString& text) {
 }
 
 void TMainForm::DialogVorbereiten(QFileDialog* d) {
-    if (Dateiname == Unbenannt) return;
-    const QFileInfo fi(Dateiname);
+    const QString& name = Datei->Dateiname;
+    if (name == TPartieDatei::Unbenannt) return;
+    const QFileInfo fi(name);
     d->setDirectory(fi.absolutePath());
     d->selectFile(fi.fileName());
 }
@@ -1207,112 +813,33 @@ QString TMainForm::OeffnenDialogAusfuehren() {
 
 QString TMainForm::SpeichernDialogAusfuehren() {
     DialogVorbereiten(SaveDialog1);
+    const bool sgf = Datei->Art == TDateiArt::Sgf; // offered in the format it came in
+    SaveDialog1->selectNameFilter(sgf ? SgfFilter : GoFilter);
+    SaveDialog1->setDefaultSuffix(sgf ? QStringLiteral("sgf") : QStringLiteral("go"));
     if (SaveDialog1->exec() != QDialog::Accepted) return {};
     return SaveDialog1->selectedFiles().value(0);
 }
 
-bool TMainForm::SpeichernAbfragen(const QString& frage) {
-    if (!Geaendert) return true;
-    QString text = frage;
-    if (text.isEmpty())
-        text = Dateiname == Unbenannt
-                   ? QStringLiteral("Soll die Partie gespeichert werden ?")
-                   : QStringLiteral("Die Datei \"%1\" wurde geändert. Soll sie gespeichert werden?")
-                         .arg(Dateiname);
-    switch (Frage(text)) {
-    case QMessageBox::Yes:
-        FileSave1Execute();
-        return !Geaendert;
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TMainForm::IstPgn(const QString& pfad) {
-    return QFileInfo(pfad).suffix().toLower() == QStringLiteral("pgn");
-}
-
-bool TMainForm::SpielLesen(const QString& pfad, bool meldungen) {
-    if (IstPgn(pfad)) return PgnLesen(pfad) == 0;
-    return LadeSpiel(ZuStd(pfad), meldungen, false) == 0;
-}
-
-bool TMainForm::DateiOeffnen(const QString& pfad) {
-    const bool ok = SpielLesen(pfad, true);
-    SetFileName(ok ? pfad : Unbenannt);
-    Geaendert = false;
-    NachZugAktualisieren();
-    BrettZeichnen();
-    return ok;
-}
-
 void TMainForm::FileNew1Execute() {
-    if (!SpeichernAbfragen()) return;
-    SetFileName(Unbenannt);
-    Geaendert = false;
+    if (!Datei->Neu()) return;
     NeuesSpiel();
-    NachZugAktualisieren();
-    BrettZeichnen();
+    SpielAnzeigen();
 }
 
-void TMainForm::FileOpen1Execute() {
-    if (!SpeichernAbfragen()) return;
-    const QString pfad = OeffnenDialogAusfuehren();
-    if (pfad.isEmpty()) return;
-    DateiOeffnen(pfad);
-}
-
-void TMainForm::FileSave1Execute() {
-    // A tagged record is only read: saving over it would replace the user's text file.
-    if (Dateiname == Unbenannt || IstPgn(Dateiname)) {
-        FileSaveAs1Execute();
-        return;
+// Both dialogs start at a named file; the window is named after it.
+void TMainForm::DateinameZeigen(const QString& name, bool vorhanden) {
+    const QFileInfo fi(name);
+    for (QFileDialog* d : {OpenDialog1, SaveDialog1}) {
+        if (vorhanden) d->setDirectory(fi.absolutePath());
+        d->selectFile(vorhanden ? fi.fileName() : QString());
     }
-    if (SpeichereSpielMitMeldung(ZuStd(Dateiname))) Geaendert = false;
-}
-
-void TMainForm::FileSaveAs1Execute() {
-    const QString pfad = SpeichernDialogAusfuehren();
-    if (pfad.isEmpty()) return;
-    if (QFileInfo::exists(pfad) &&
-        Frage(
-            QStringLiteral("Die Datei \"%1\" existiert bereits. Soll sie überschrieben werden?").arg(pfad)) !=
-            QMessageBox::Yes)
-        return;
-    if (!SpeichereSpielMitMeldung(ZuStd(pfad))) return;
-    SetFileName(pfad);
-    Geaendert = false;
-}
-
-void TMainForm::SetFileName(const QString& name) {
-    QString n = name.isEmpty() ? Unbenannt : name;
-    if (n != Unbenannt && QFileInfo::exists(n)) {
-        const QFileInfo fi(n);
-        n = fi.absoluteFilePath();
-        for (QFileDialog* d : {OpenDialog1, SaveDialog1}) {
-            d->setDirectory(fi.absolutePath());
-            d->selectFile(fi.fileName());
-        }
-        auto it = std::find(Letzte.begin(), Letzte.end(), n);
-        std::size_t von =
-            it == Letzte.end() ? Letzte.size() - 1 : static_cast<std::size_t>(it - Letzte.begin());
-        for (std::size_t i = von; i > 0; --i)
-            Letzte[i] = Letzte[i - 1];
-        Letzte[0] = n;
-    } else {
-        for (QFileDialog* d : {OpenDialog1, SaveDialog1})
-            d->selectFile(QString());
-    }
-    Dateiname = n;
-    setWindowTitle(QFileInfo(n).fileName() + QStringLiteral(" - Kiboru"));
+    setWindowTitle(fi.fileName() + QStringLiteral(" - Kiboru"));
     LetzteDateienAktualisieren();
 }
 
 void TMainForm::LetzteDateienAktualisieren() {
     for (int i = 1; i <= 4; ++i) {
-        const QString& pfad = Letzte[static_cast<std::size_t>(i - 1)];
+        const QString& pfad = Datei->Letzte[static_cast<std::size_t>(i - 1)];
         QAction* a = ActionDatei[i];
         a->setVisible(!pfad.isEmpty());
         const bool da = !pfad.isEmpty() && QFileInfo::exists(pfad);
@@ -1325,43 +852,6 @@ void TMainForm::LetzteDateienAktualisieren() {
     }
 }
 
-void TMainForm::DateiLaden(int index) {
-    if (index < 0 || index >= static_cast<int>(Letzte.size())) return;
-    const QString pfad = Letzte[static_cast<std::size_t>(index)];
-    if (pfad.isEmpty() || !SpeichernAbfragen()) return;
-    SetFileName(pfad);
-    if (!SpielLesen(pfad, true)) SetFileName(Unbenannt);
-    Geaendert = false;
-    NachZugAktualisieren();
-    BrettZeichnen();
-}
-
-bool TMainForm::SchliessenAbfragen() {
-    if (Dateiname == Unbenannt) {
-        if (SpeichereSpielMitMeldung(ZuStd(AutosaveDatei()))) return true;
-        // The autosave failed: closing now would lose the game.
-        return Frage(QStringLiteral("Die Partie konnte nicht als \"autosave.go\" gespeichert werden. "
-                                    "Soll das Programm trotzdem beendet werden?")) == QMessageBox::Yes;
-    }
-    if (!Geaendert) return true;
-    switch (Frage(
-        QStringLiteral("Die Datei \"%1\" wurde geändert. Soll sie gespeichert werden?").arg(Dateiname))) {
-    case QMessageBox::Yes:
-        FileSave1Execute();
-        return !Geaendert;
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void TMainForm::KonfigSpeichern() {
-    KonfigSchreiben("Datei", "recent", ZuStd(Dateiname));
-    for (std::size_t i = 0; i < Letzte.size(); ++i)
-        KonfigSchreiben("recent", std::to_string(i), ZuStd(Letzte[i]));
-}
-
 void TMainForm::closeEvent(QCloseEvent* e) {
     if (SucheLaeuft()) {
         // Closing while the computer thinks: stop the search and let it end first.
@@ -1370,46 +860,12 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    if (!SchliessenAbfragen()) {
+    if (!Datei->SchliessenAbfragen()) {
         e->ignore();
         return;
     }
-    KonfigSpeichern();
+    Datei->KonfigSpeichern();
     e->accept();
-}
-
-bool TMainForm::SpielZeigen(const QString& argumentDatei) {
-    if (!argumentDatei.isEmpty()) {
-        const QString pfad = QFileInfo(argumentDatei).absoluteFilePath();
-        if (SpielLesen(pfad, true)) {
-            SetFileName(pfad);
-            Protokoll("Letzte Datei (" + ZuStd(pfad) + ") geöffnet.");
-            Geaendert = false;
-            NachZugAktualisieren();
-            BrettZeichnen();
-            return true;
-        }
-        // The reader has said what is wrong; go on with the last game instead of ending.
-        Protokoll("Datei (" + ZuStd(pfad) + ") konnte nicht eingelesen werden");
-        NeuesSpiel();
-    }
-    const QString letzte = AusStd(KonfigLesen("Datei", "recent", ZuStd(Unbenannt)));
-    SetFileName(letzte);
-    if (letzte != Unbenannt && !letzte.isEmpty() && QFileInfo::exists(letzte)) {
-        if (!SpielLesen(letzte, false)) {
-            Protokoll("Letzte Datei (" + ZuStd(letzte) + ") konnte nicht eingelesen werden");
-            NeuesSpiel();
-            SetFileName(Unbenannt);
-        }
-        Geaendert = false;
-    } else {
-        if (QFileInfo::exists(AutosaveDatei()) && !SpielLesen(AutosaveDatei(), false)) NeuesSpiel();
-        SetFileName(Unbenannt);
-        Geaendert = Regeln.Zugnummer > 1 || Baum.Letzter >= 0;
-    }
-    NachZugAktualisieren();
-    BrettZeichnen();
-    return true;
 }
 
 void TMainForm::showEvent(QShowEvent* e) {
@@ -1418,9 +874,10 @@ void TMainForm::showEvent(QShowEvent* e) {
     Aktiviert = true;
     // The menus stay reachable through the menu button.
     menuBar()->hide();
+    // A bare X server gives no window the keyboard: without this, typed moves reach nothing.
+    activateWindow();
     LogAusgebenAnstehend();
-    NachZugAktualisieren();
-    BrettZeichnen();
+    SpielAnzeigen();
     Protokoll("Alles klar!");
 }
 
@@ -1437,15 +894,11 @@ bool TMainForm::event(QEvent* e) {
 }
 
 bool TMainForm::eventFilter(QObject* o, QEvent* e) {
-    if (e->type() == QEvent::ToolTip && !WerkzeugHinweise && o != ImageBrett) {
+    if (e->type() == QEvent::ToolTip && !WerkzeugHinweise) {
         if (auto* w = qobject_cast<QWidget*>(o); w && w->parentWidget() == ToolBar1) return true;
     }
     if (o == ToolBar1 && e->type() == QEvent::MouseButtonDblClick) {
         ActionAnpassen->trigger();
-        return true;
-    }
-    if (o == ImageBrett && e->type() == QEvent::ContextMenu) {
-        KontextMenu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
         return true;
     }
     return QMainWindow::eventFilter(o, e);
@@ -1480,6 +933,12 @@ void TMainForm::DruckerEinrichtenClick() {
     if (!Drucker) Drucker = std::make_unique<QPrinter>();
     QPageSetupDialog dlg(Drucker.get(), this);
     dlg.exec();
+}
+
+// Kept at once in a section of its own, which older versions of the program pass over.
+void TMainForm::ZugnummernClick(bool an) {
+    KonfigSchreiben(AbschnittAnsicht, SchluesselZugnummern, an ? "1" : "0");
+    BrettZeichnen();
 }
 
 void TMainForm::AutospielClick() {
@@ -1521,12 +980,12 @@ void TMainForm::Zwischenablage(int was) {
 // ---------------------------------------------------------------- dialogs of other units
 
 void TMainForm::Stellungseingabe1Click() {
-    if (!SpeichernAbfragen(QStringLiteral(
+    if (!Datei->SpeichernAbfragen(QStringLiteral(
             "Soll die aktuelle Partie gespeichert werden, bevor eine neue Stellung eingegeben wird?")))
         return;
     if (StellungDlg->Ausfuehren(Regeln.Brett, Regeln.AmZug) == 1) {
-        SetFileName(Unbenannt);
-        Geaendert = true;
+        SetFileName(TPartieDatei::Unbenannt);
+        Datei->Geaendert = true;
         NachZugAktualisieren();
     }
     BrettZeichnen();

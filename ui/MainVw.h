@@ -1,14 +1,19 @@
 #pragma once
-// The main window: board, notation with the move field, message pane, status line, every
-// command, and the play flow between the user and the computer.
-#include "rules/Basis.h"
+// The main window: a shell of actions, menus, tool bar and status line that wires the parts
+// together and names the handlers. Who owns what:
+//   ZugEingabe     the move field's input state and its answers (no widgets)
+//   NotationSatz   the notation's layout and the continuation of the line (no widgets)
+//   NotationAnsicht  the notation paint box and the move field widget (signals only)
+//   BrettLage      what the board shows: stones, last move, move numbers, counted points (no widgets)
+//   BrettAnsicht   the board widget: picture, coordinates, cells, scaling; a signal for a clicked point
+//   SpielAblauf    who moves, the computed move, the steps through the game (no widgets)
+//   PartieDatei    file name, changed flag, recent list, the save questions, the game at start
+//   MainVwDialoge.cpp  creation of the other units' dialogs and the commands that open them
+#include "ui/PartieDatei.h"
+#include "ui/ZugEingabe.h"
 
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPixmap>
-#include <QWidget>
-#include <array>
 #include <memory>
 
 class QAction;
@@ -22,7 +27,9 @@ class QSplitter;
 class QToolBar;
 class QToolButton;
 class QWidgetAction;
-class TMainForm;
+class TBrettAnsicht;
+class TEditZug;
+class TPartieView;
 class TDlgZiehen;
 class TEngWahlDlg;
 class TFormLV;
@@ -33,118 +40,50 @@ class TFormPGN;
 class TFormEloTurnier;
 class TFormInfo;
 
-// One board point: shows the stone bitmap of the code it remembers.
-class TFeldBild : public QWidget {
-public:
-    TFeldBild(TMainForm* form, QWidget* parent, int spalte, int reihe);
-    static constexpr int KeinCode = 127;
-    int Code = KeinCode; // stone code shown, KeinCode before the first drawing
-    int Spalte, Reihe;   // 0..6 for "a".."g", 1..7
-    const QPixmap* Bild = nullptr;
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
-
-private:
-    TMainForm* Form;
-};
-
-// The wooden board, stretched to its size.
-class TBrettBild : public QWidget {
-public:
-    TBrettBild(const QPixmap& bild, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    const QPixmap& Bild;
-};
-
-// The notation paint box.
-class TPartieView : public QWidget {
-public:
-    TPartieView(TMainForm* form, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void wheelEvent(QWheelEvent* e) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-
-private:
-    TMainForm* Form;
-};
-
-// The move field: every key goes to the window's input logic, which rewrites the text.
-class TEditZug : public QLineEdit {
-public:
-    TEditZug(TMainForm* form, QWidget* parent);
-
-protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
-
-private:
-    TMainForm* Form;
-};
-
-// Holds notation, board and cells; lays them out on every resize.
+// Holds notation, board and move field; reports its resizes so the window lays them out.
 class TBrettFlaeche : public QWidget {
+    Q_OBJECT
 public:
-    TBrettFlaeche(TMainForm* form, QWidget* parent);
+    explicit TBrettFlaeche(QWidget* parent);
+
+signals:
+    void GroesseGeaendert();
 
 protected:
     void resizeEvent(QResizeEvent*) override;
     void paintEvent(QPaintEvent*) override;
-
-private:
-    TMainForm* Form;
 };
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TDateiDialoge {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    static const QString Unbenannt;
-
     // --- start-up (after construction) ---
     // Shows the game named on the command line, else the last file or the autosave.
-    // false when the file named on the command line could not be read (the program ends).
-    bool SpielZeigen(const QString& argumentDatei);
+    bool SpielZeigen(const QString& argumentDatei) { return Datei->SpielZeigen(argumentDatei); }
     // false when an installation file could not be written (the program ends).
     bool InstallationOk() const { return InstallationGelungen; }
 
     // --- board and input ---
     void FeldGewaehlt(int feld);
-    void FeldClick(int spalte, int reihe);
     void EditZugKeyPress(QChar c);
     bool EditZugKeyDown(int key); // true when the field handled the key
     void EditZugKeyUp(int key);
     void EditZugClick(int caret);
     void FormKeyDown(int key, Qt::KeyboardModifiers mod);
     bool FormKeyPress(QChar c);
-    void EingabeAusfuehren();
+    void EingabeAusfuehren(const TZug& z); // a complete, legal input goes into the game
     void EditZugChange();
     void Passen();
 
     void BrettZeichnen();
     void BrettSkalieren();
-    void NotationNeu(); // field placement, continuation, repaint of the notation
-    void NotationZeichnen(QPainter* p);
+    void NotationNeu(); // layout, field placement, continuation, repaint of the notation
     void NachZugAktualisieren();
     void EingabeSichtbarMachen();
     void StatusAktualisieren();
-    int Zeilenhoehe() const;
-    // Geometry of a cell (column 0..6, row 1..7) in the coordinates of the board area.
-    static QRect ZellRechteck(int spalte, int reihe, const QRect& brett);
 
     // --- play flow ---
     void ZugBerechnenClick();
@@ -161,37 +100,26 @@ public:
 
     // --- files ---
     void FileNew1Execute();
-    void FileOpen1Execute();
-    void FileSave1Execute();
-    void FileSaveAs1Execute();
-    bool DateiOeffnen(const QString& pfad); // reads .go or .pgn; false on failure
-    void DateiLaden(int index);
-    void SetFileName(const QString& name);
-    QString GetFileName() const { return Dateiname; }
-    bool SpeichernAbfragen(const QString& frage = {});
+    void FileOpen1Execute() { Datei->Oeffnen(); }
+    void FileSave1Execute() { Datei->Speichern(); }
+    void FileSaveAs1Execute() { Datei->SpeichernUnter(); }
+    void DateiLaden(int index) { Datei->DateiLaden(index); }
+    void SetFileName(const QString& name) { Datei->SetFileName(name); }
+    QString GetFileName() const { return Datei->Dateiname; }
     void Stellungseingabe1Click();
     void LetzteDateienAktualisieren();
-    bool SchliessenAbfragen(); // the close query
     // The customise dialog's choices: tool-bar groups, hints, captions, menu bar.
     void AnpassenUebernehmen(bool datei, bool zug, bool hilfe, bool hinweise, bool titel, bool menue);
-    void KonfigSpeichern(); // on close
-    static QString AutosaveDatei();
-    static bool IstPgn(const QString& pfad);
 
     // Questions and file dialogs; tests replace them.
-    virtual QMessageBox::StandardButton Frage(const QString& text);
-    virtual QString OeffnenDialogAusfuehren();
-    virtual QString SpeichernDialogAusfuehren();
+    QMessageBox::StandardButton Frage(const QString& text) override;
+    QString OeffnenDialogAusfuehren() override;
+    QString SpeichernDialogAusfuehren() override;
+    int PgnLesen(const QString& pfad) override;
 
-    // --- state ---
-    int EingabePos = -1;
-    int EingabeLaenge = 0;
-    TZug EingabeZug{};
-    QString Vorschlagstext;
-    bool Geaendert = false;
-    QString Dateiname;
-    std::array<QString, 20> Letzte;
-    int NeuGezeichnet = 0; // cells repainted by the last board drawing
+    // --- parts ---
+    TZugEingabe Eingabe;
+    TPartieDatei* Datei = nullptr;
 
     // --- components ---
     QToolBar* ToolBar1 = nullptr;
@@ -210,8 +138,7 @@ public:
     TPartieView* PartieView = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     TEditZug* EditZug = nullptr;
-    TBrettBild* ImageBrett = nullptr;
-    TArray<TArray<TFeldBild*, 1, 7>, 0, 6> Feldbilder{};
+    TBrettAnsicht* ImageBrett = nullptr;
     QPlainTextEdit* MsgText = nullptr;
     QLabel* StatusText = nullptr;
     QMenu* KontextMenu = nullptr;
@@ -226,7 +153,7 @@ public:
         *ActionZugZurueck, *ActionZugVor, *ActionLetzterZug, *ActionStellungseingabe, *ActionEinstellungen,
         *ActionAnpassen, *ActionEngineInfo, *ActionElo, *HelpHelp1, *HelpAbout1, *ActionDruckerEinrichten,
         *ActionAutospiel, *EditCut1, *EditCopy1, *EditPaste1, *EngineWaehlen1, *NaechsteVariante1,
-        *VorherigeVariante1;
+        *VorherigeVariante1, *ActionZugnummern;
 
     TDlgZiehen* DlgZiehen = nullptr;
     TFormLV* FormLV = nullptr;
@@ -237,9 +164,6 @@ public:
     TFormPGN* FormPGN = nullptr;
     TFormEloTurnier* FormEloTurnier = nullptr;
     TFormInfo* FormInfo = nullptr;
-
-    TArray<QPixmap, -2, 1> Steinbilder{};
-    QPixmap BrettBild;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -257,7 +181,10 @@ private:
     void DialogeErzeugen();
     void Installieren();
     void DialogVorbereiten(QFileDialog* d);
-    bool SpielLesen(const QString& pfad, bool meldungen);
+    void DateinameZeigen(const QString& name, bool vorhanden);
+    void SpielAnzeigen(); // after every game change: notation, field, commands, board
+    void EingabeUmsetzen(const TEingabeAntwort& a);
+    void EditZugTaste(int key, Qt::KeyboardModifiers mod, const QString& text);
     QAction* Aktion(const QString& text, const QString& hinweis, const QKeySequence& taste = {});
 
     void EinstellungenClick();
@@ -269,11 +196,10 @@ private:
     void AboutClick();
     void DruckerEinrichtenClick();
     void AutospielClick();
+    void ZugnummernClick(bool an);
     void Zwischenablage(int was);
-    int PgnLesen(const QString& pfad);
 
     bool Aktiviert = false;
     bool InstallationGelungen = true;
-    QString LetzterOrdner;
     std::unique_ptr<QPrinter> Drucker;
 };

@@ -1,5 +1,7 @@
 #include "TestHilfe.h"
 
+#include "engine/Engines.h"
+#include "engine/engineDefault.h"
 #include "engine/ziehenDflt.h"
 #include "rules/ZugGen.h"
 
@@ -213,6 +215,42 @@ TEST(EngineBrett, GleichMitRegelnImZufallsspiel) {
         ASSERT_EQ(e.AktionenAnzahl, 0);
         ASSERT_EQ(e.Hash, 0u);
     }
+}
+
+// A game played to its last half-move the way the controller plays it: the rules judge and play
+// each move, then the engine object of the registry gets it. Neither may accept a move the other
+// refuses, so the engine's board never falls behind.
+TEST(EngineBrett, RegelnUndEngineHabenDieselbeGrenze) {
+    TEngineWrap engine(DefaultEintraege());
+    ASSERT_TRUE(engine.SpielNeu());
+    TZugGenerator r;
+    std::mt19937 rng(2047);
+    for (;;) {
+        // A few tries at a random placement, else a pass; the captures fill the undo stacks.
+        TZug z = Passzug();
+        for (int versuch = 0; versuch < 4 && r.Kandidaten() > 1; ++versuch) {
+            const TZug k = r.Zugliste[std::uniform_int_distribution<int>(2, r.Kandidaten())(rng)];
+            if (r.IstErlaubt(k)) {
+                z = k;
+                break;
+            }
+        }
+        const bool regel = r.IstErlaubt(z);
+        ASSERT_EQ(engine.Ziehe(z.Feld), regel) << "Halbzug " << r.Zugnummer;
+        if (!regel) break;
+        r.Ziehe(z);
+        ASSERT_EQ(EngineBrett.Brett, r.Brett) << "Halbzug " << r.Zugnummer - 1;
+    }
+    EXPECT_EQ(r.Zugnummer, MaxHalbzuege + 1);
+    EXPECT_EQ(EngineBrett.Zugnummer, r.Zugnummer);
+    EXPECT_EQ(EngineBrett.AktionenAnzahl, r.AktionenAnzahl);
+    EXPECT_GT(r.AktionenAnzahl, MaxHalbzuege + AnzahlPunkte); // the captures took their share
+    // One back, and both take the last half-move again.
+    ASSERT_TRUE(engine.Zurueck());
+    r.Zuruecknehmen();
+    EXPECT_TRUE(r.IstErlaubt(Passzug()));
+    EXPECT_TRUE(engine.Ziehe(-1));
+    engine.SpielNeu();
 }
 
 TEST(EngineBrett, KeineAllokationImSpiel) {

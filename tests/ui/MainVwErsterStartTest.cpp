@@ -52,12 +52,12 @@ TEST(MainVwErsterStart, LegtAllesAnZeigtEinLeeresSpielUndMerktSichEsBeimSchliess
         EXPECT_EQ(w.readAll().toStdString(), StandardWerteText());
         EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(Hilfedatei())));
         form.SpielZeigen(QString());
-        EXPECT_EQ(form.GetFileName(), TMainForm::Unbenannt);
+        EXPECT_EQ(form.GetFileName(), TPartieDatei::Unbenannt);
         EXPECT_EQ(Regeln.Zugnummer, 1);
-        EXPECT_FALSE(form.Geaendert);
+        EXPECT_FALSE(form.Datei->Geaendert);
         Spiele(Punkt(3, 3));
         Spiele(Punkt(2, 4));
-        form.Geaendert = true;
+        form.Datei->Geaendert = true;
         form.close(); // untitled: saved as autosave.go without a question
         EXPECT_TRUE(form.Fragen.empty());
     }
@@ -71,8 +71,8 @@ TEST(MainVwErsterStart, LegtAllesAnZeigtEinLeeresSpielUndMerktSichEsBeimSchliess
     EXPECT_EQ(Regeln.Zugnummer, 3);
     EXPECT_EQ(Regeln.Brett[Punkt(3, 3)], Schwarz);
     EXPECT_EQ(Regeln.Brett[Punkt(2, 4)], Weiss);
-    EXPECT_EQ(zweite.GetFileName(), TMainForm::Unbenannt);
-    EXPECT_TRUE(zweite.Geaendert);
+    EXPECT_EQ(zweite.GetFileName(), TPartieDatei::Unbenannt);
+    EXPECT_TRUE(zweite.Datei->Geaendert);
     WarteAufSuche();
     NeuesSpiel();
 }

@@ -6,6 +6,8 @@
 #include "rules/ZugGen.h"
 
 #include "ui/AnpassenDlg.h"
+#include "ui/BrettAnsicht.h"
+#include "ui/NotationAnsicht.h"
 #include "ui/PgnForm.h"
 #include <QDir>
 #include <QFile>
@@ -45,8 +47,8 @@ TEST_F(MainVwStart, TheArgumentOpensItsGameAndNamesTheWindow) {
     EXPECT_TRUE(form.SpielZeigen(pfad));
     EXPECT_EQ(Regeln.Zugnummer, 3);
     EXPECT_EQ(form.windowTitle(), "argument.go - Kiboru");
-    EXPECT_FALSE(form.Geaendert);
-    EXPECT_EQ(form.Feldbilder[2][3]->Code, Weiss);
+    EXPECT_FALSE(form.Datei->Geaendert);
+    EXPECT_EQ(form.ImageBrett->Feldbilder[2][3]->Code, Weiss);
     EXPECT_TRUE(form.MsgText->toPlainText().contains("Letzte Datei (" + pfad + ") geöffnet."));
 }
 
@@ -67,7 +69,7 @@ TEST_F(MainVwStart, ABrokenArgumentFallsBackToTheLastGame) {
 }
 
 TEST_F(MainVwStart, ADeletedLastFileFallsBackToTheAutosave) {
-    const QString auto_ = TMainForm::AutosaveDatei();
+    const QString auto_ = TPartieDatei::AutosaveDatei();
     QFile::remove(auto_);
     NeuesSpiel();
     Spiele(Punkt(4, 4));
@@ -76,9 +78,9 @@ TEST_F(MainVwStart, ADeletedLastFileFallsBackToTheAutosave) {
     KonfigSchreiben("Datei", "recent", QDir(DatenOrdner()).filePath(QStringLiteral("weg.go")).toStdString());
     TTestForm form;
     EXPECT_TRUE(form.SpielZeigen(QString()));
-    EXPECT_EQ(form.GetFileName(), TMainForm::Unbenannt);
+    EXPECT_EQ(form.GetFileName(), TPartieDatei::Unbenannt);
     EXPECT_EQ(Regeln.Zugnummer, 2);
-    EXPECT_TRUE(form.Geaendert); // the autosave holds moves
+    EXPECT_TRUE(form.Datei->Geaendert); // the autosave holds moves
     EXPECT_EQ(form.windowTitle(), "Unbenannt - Kiboru");
 }
 
@@ -88,14 +90,14 @@ TEST_F(MainVwStart, RecentEntryReopensItsFile) {
     TTestForm form;
     form.SetFileName(a);
     form.SetFileName(b);
-    ASSERT_EQ(form.Letzte[1], a);
+    ASSERT_EQ(form.Datei->Letzte[1], a);
     form.ActionDatei[2]->trigger(); // Ctrl+2: the older file
     EXPECT_EQ(form.GetFileName(), a);
-    EXPECT_EQ(form.Letzte[0], a);
-    EXPECT_EQ(form.Letzte[1], b);
+    EXPECT_EQ(form.Datei->Letzte[0], a);
+    EXPECT_EQ(form.Datei->Letzte[1], b);
     EXPECT_EQ(Regeln.Zugnummer, 2);
     EXPECT_EQ(Regeln.Brett[Punkt(0, 0)], Schwarz);
-    EXPECT_FALSE(form.Geaendert);
+    EXPECT_FALSE(form.Datei->Geaendert);
 }
 
 TEST_F(MainVwStart, VariationsSwitchByShortcut) {
@@ -109,14 +111,14 @@ TEST_F(MainVwStart, VariationsSwitchByShortcut) {
     Spiele(Punkt(4, 4)); // a second answer to d4
     ZurueckMitUhr();
     form.NachZugAktualisieren();
-    EXPECT_EQ(form.Vorschlagstext, "e5"); // the line just left is offered again
+    EXPECT_EQ(form.Eingabe.Vorschlagstext, "e5"); // the line just left is offered again
     QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(form.Vorschlagstext, "c3");
+    EXPECT_EQ(form.Eingabe.Vorschlagstext, "c3");
     EXPECT_EQ(Regeln.Zugnummer, 2);                         // only the line changed
     QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier); // no earlier variation
-    EXPECT_EQ(form.Vorschlagstext, "c3");
+    EXPECT_EQ(form.Eingabe.Vorschlagstext, "c3");
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(form.Vorschlagstext, "e5");
+    EXPECT_EQ(form.Eingabe.Vorschlagstext, "e5");
     QTest::keyClick(&form, Qt::Key_Tab);
     EXPECT_EQ(Regeln.Brett[Punkt(4, 4)], Weiss);
 }
@@ -146,16 +148,16 @@ TEST_F(MainVwStart, CharactersTypedAtTheWindowGoToTheMoveField) {
     form.show();
     QApplication::processEvents();
     QTest::keyClick(form.ImageBrett, Qt::Key_C, Qt::NoModifier); // focus elsewhere
-    EXPECT_EQ(form.EingabePos, 1);
+    EXPECT_EQ(form.Eingabe.EingabePos, 1);
     EXPECT_EQ(form.EditZug->text(), "c");
     QTest::keyClick(form.EditZug, Qt::Key_Home);
-    EXPECT_EQ(form.EingabePos, 0);
+    EXPECT_EQ(form.Eingabe.EingabePos, 0);
     QTest::keyClick(form.EditZug, Qt::Key_End);
-    EXPECT_EQ(form.EingabePos, 1);
+    EXPECT_EQ(form.Eingabe.EingabePos, 1);
     QTest::keyClick(form.EditZug, Qt::Key_Delete); // cuts the input at the caret
-    EXPECT_EQ(form.EingabeLaenge, 1);
+    EXPECT_EQ(form.Eingabe.EingabeLaenge, 1);
     QTest::keyClick(form.EditZug, Qt::Key_Left);
-    EXPECT_EQ(form.EingabePos, 0);
+    EXPECT_EQ(form.Eingabe.EingabePos, 0);
 }
 
 } // namespace
@@ -179,8 +181,8 @@ TEST_F(MainVwStart, TaggedRecordsGoToTheirDialog) {
     });
     form.FileOpen1Execute();
     EXPECT_TRUE(gezeigt);
-    EXPECT_EQ(form.GetFileName(), TMainForm::Unbenannt); // cancelled: nothing taken over
-    EXPECT_FALSE(form.Geaendert);
+    EXPECT_EQ(form.GetFileName(), TPartieDatei::Unbenannt); // cancelled: nothing taken over
+    EXPECT_FALSE(form.Datei->Geaendert);
 
     // Saving under the record's name asks for a new name instead of overwriting it.
     form.SetFileName(pfad);

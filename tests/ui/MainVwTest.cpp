@@ -4,10 +4,13 @@
 
 #include "record/StellungDoc.h"
 #include "rules/ZugGen.h"
+#include "ui/BrettAnsicht.h"
 #include "ui/DlgZiehe.h"
+#include "ui/NotationAnsicht.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -38,7 +41,9 @@ protected:
         for (const char* c = zeichen; *c; ++c)
             QTest::keyClick(form->EditZug, *c);
     }
-    void Klicke(int spalte, int reihe) { QTest::mouseClick(form->Feldbilder[spalte][reihe], Qt::LeftButton); }
+    void Klicke(int spalte, int reihe) {
+        QTest::mouseClick(form->ImageBrett->Feldbilder[spalte][reihe], Qt::LeftButton);
+    }
     std::string Status() const { return form->StatusText->text().toStdString(); }
 
     std::unique_ptr<TTestForm> form;
@@ -53,9 +58,9 @@ TEST_F(MainVw, TypedMovePlaysAndTheComputerAnswers) {
     EXPECT_EQ(Regeln.Zugfolge[2].Farbe, Weiss);
     EXPECT_EQ(Regeln.AmZug, 1);
     EXPECT_EQ(Spielerfarbe, 1);
-    EXPECT_TRUE(form->Geaendert);
-    EXPECT_EQ(form->Feldbilder[3][4]->Code, Schwarz);
-    EXPECT_EQ(form->EingabePos, -1);
+    EXPECT_TRUE(form->Datei->Geaendert);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Code, Schwarz);
+    EXPECT_EQ(form->Eingabe.EingabePos, -1);
     EXPECT_FALSE(form->DlgZiehen->isVisible());
     EXPECT_EQ(form->DlgZiehen->Ergebnis, TDlgZiehen::ErgebnisOK);
     for (const auto& b : Gefangen().Boxen)
@@ -65,17 +70,17 @@ TEST_F(MainVw, TypedMovePlaysAndTheComputerAnswers) {
 
 TEST_F(MainVw, TypingRulesOfTheMoveField) {
     Tippe("4h8"); // a digit first, a column beyond g and a row beyond 7 do nothing
-    EXPECT_EQ(form->EingabePos, 0);
+    EXPECT_EQ(form->Eingabe.EingabePos, 0);
     EXPECT_EQ(form->EditZug->text(), "");
     Tippe("c");
-    EXPECT_EQ(form->EingabePos, 1);
+    EXPECT_EQ(form->Eingabe.EingabePos, 1);
     EXPECT_EQ(form->EditZug->text(), "c");
     QTest::keyClick(form->EditZug, Qt::Key_Backspace);
-    EXPECT_EQ(form->EingabePos, 0);
+    EXPECT_EQ(form->Eingabe.EingabePos, 0);
     EXPECT_EQ(form->EditZug->text(), "");
     Tippe("e");
     QTest::keyClick(form->EditZug, Qt::Key_Escape);
-    EXPECT_EQ(form->EingabePos, -1);
+    EXPECT_EQ(form->Eingabe.EingabePos, -1);
     EXPECT_EQ(Regeln.Zugnummer, 1);
     EXPECT_TRUE(Gefangen().Boxen.empty());
 }
@@ -88,7 +93,7 @@ TEST_F(MainVw, TypedMoveOnAnOccupiedPointWaitsForANewColumn) {
     Tippe("c3");
     EXPECT_TRUE(Gefangen().Enthaelt("Bitte ein leeres Feld angeben!"));
     EXPECT_EQ(Regeln.Zugnummer, 3);
-    EXPECT_EQ(form->EingabePos, 0);
+    EXPECT_EQ(form->Eingabe.EingabePos, 0);
     EXPECT_EQ(form->EditZug->text(), "c3");
     EXPECT_EQ(form->EditZug->cursorPosition(), 0);
 }
@@ -104,8 +109,8 @@ TEST_F(MainVw, ClicksOnStonesAreRefusedWithTheirMessages) {
     EXPECT_EQ(Gefangen().Boxen[0], "Das ist dein Stein. Bitte liegen lassen!");
     EXPECT_EQ(Gefangen().Boxen[1], "Das ist nicht dein Stein. Bitte nicht berühren");
     EXPECT_EQ(Regeln.Zugnummer, 3);
-    EXPECT_EQ(form->Feldbilder[3][4]->Code, Schwarz);
-    EXPECT_EQ(form->Feldbilder[2][3]->Code, Weiss);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Code, Schwarz);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[2][3]->Code, Weiss);
 }
 
 TEST_F(MainVw, SuicideAndRepetitionLeaveTheBoardAsItWas) {
@@ -120,7 +125,7 @@ TEST_F(MainVw, SuicideAndRepetitionLeaveTheBoardAsItWas) {
     Klicke(0, 1);
     EXPECT_TRUE(Gefangen().Enthaelt("Das wäre Selbstmord!"));
     EXPECT_EQ(Regeln.Brett, vorher);
-    EXPECT_EQ(form->Feldbilder[0][1]->Code, Leer);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[0][1]->Code, Leer);
 
     // Ko: white retaking at b1 would recreate an earlier board.
     NeuesSpiel();
@@ -139,7 +144,7 @@ TEST_F(MainVw, SuicideAndRepetitionLeaveTheBoardAsItWas) {
     EXPECT_EQ(Regeln.Brett, koVorher);
     EXPECT_EQ(Regeln.Zugnummer, zn);
     EXPECT_EQ(Spielerfarbe, 0); // the user keeps the side to move
-    EXPECT_EQ(form->Feldbilder[1][1]->Code, Leer);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[1][1]->Code, Leer);
 }
 
 TEST_F(MainVw, TwoPassesEndTheGameAndInputStops) {
@@ -171,8 +176,8 @@ TEST_F(MainVw, IdleFieldOffersTheContinuationInBlue) {
     form->Zurueck1Click();
     form->Zurueck1Click();
     ASSERT_EQ(Regeln.Zugnummer, 2);
-    EXPECT_EQ(form->EingabePos, -1);
-    EXPECT_EQ(form->Vorschlagstext, "c3");
+    EXPECT_EQ(form->Eingabe.EingabePos, -1);
+    EXPECT_EQ(form->Eingabe.Vorschlagstext, "c3");
     EXPECT_EQ(form->EditZug->text(), "c3");
     EXPECT_EQ(form->EditZug->selectedText(), "c3");
     // The continuation is drawn in blue; nothing is blue at the end of the line.
@@ -221,7 +226,7 @@ TEST_F(MainVw, CancelLeavesPositionAndTurnWithTheUser) {
     EXPECT_EQ(form->DlgZiehen->Ergebnis, TDlgZiehen::ErgebnisAbbruch);
     EXPECT_EQ(Regeln.Zugnummer, 1);
     EXPECT_EQ(Spielerfarbe, 1);
-    EXPECT_FALSE(form->Geaendert);
+    EXPECT_FALSE(form->Datei->Geaendert);
 }
 
 TEST_F(MainVw, ARefusedComputerMoveResignsAndNothingIsPlayed) {
@@ -255,6 +260,48 @@ TEST_F(MainVw, NoEngineForTheSideToMove) {
     EXPECT_EQ(Regeln.Zugnummer, 1);
 }
 
+TEST_F(MainVw, AfterAComputedMoveTheWindowIsActiveAndTheFieldHasTheFocus) {
+    Tippe("d4"); // the compute dialog opens and closes again
+    ASSERT_EQ(Regeln.Zugnummer, 3);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(QApplication::activeWindow(), form.get());
+    ASSERT_EQ(QApplication::focusWidget(), form->EditZug);
+    QTest::keyClicks(QApplication::focusWidget(), "e5"); // typing goes on where the focus is
+    EXPECT_EQ(Regeln.Zugnummer, 5);
+}
+
+TEST_F(MainVw, TheEndOfTheGameMarksTheCountedPointsUntilTheTakeBack) {
+    Spiele(Punkt(3, 3));
+    Spiele(-1);
+    Spiele(-1);
+    form->NachZugAktualisieren();
+    form->BrettZeichnen();
+    EXPECT_EQ(form->ImageBrett->Feldbilder[0][1]->Lage.Gezaehlt, Schwarz);
+    EXPECT_EQ(Status(), "49:0 Schwarz hat gewonnen!");
+    form->Zurueck1Click();
+    EXPECT_EQ(form->ImageBrett->Feldbilder[0][1]->Lage.Gezaehlt, Leer);
+    EXPECT_FALSE(form->ImageBrett->Feldbilder[3][4]->Lage.Letzter); // the last move is a pass again
+}
+
+TEST_F(MainVw, MoveNumbersAreAMenuChoiceKeptInTheConfiguration) {
+    Spiele(Punkt(3, 3));
+    form->BrettZeichnen();
+    EXPECT_TRUE(form->ImageBrett->Feldbilder[3][4]->Lage.Letzter);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Lage.Nummer, 0);
+    ASSERT_TRUE(form->MenuAnsicht->actions().contains(form->ActionZugnummern));
+    form->ActionZugnummern->trigger();
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Lage.Nummer, 1);
+    EXPECT_EQ(KonfigLesen("Ansicht", "Zugnummern", ""), "1");
+    {
+        TTestForm zweite;
+        EXPECT_TRUE(zweite.ActionZugnummern->isChecked());
+        EXPECT_EQ(zweite.ImageBrett->Feldbilder[3][4]->Lage.Nummer, 1);
+    }
+    form->ActionZugnummern->trigger();
+    EXPECT_EQ(KonfigLesen("Ansicht", "Zugnummern", ""), "0");
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Lage.Nummer, 0);
+}
+
 TEST_F(MainVw, StatusLineShowsHintsAndFallsBack) {
     EXPECT_EQ(Status(), "0:0 Schwarz ist am Zug.");
     QStatusTipEvent tip(QStringLiteral("Neue, leere Datei erzeugen"));
@@ -272,12 +319,12 @@ TEST_F(MainVw, StatusLineShowsHintsAndFallsBack) {
 
 TEST_F(MainVw, OnlyChangedCellsAreRepainted) {
     form->BrettZeichnen();
-    EXPECT_EQ(form->NeuGezeichnet, 0);
+    EXPECT_EQ(form->ImageBrett->NeuGezeichnet, 0);
     Spiele(Punkt(3, 3));
     form->BrettZeichnen();
-    EXPECT_EQ(form->NeuGezeichnet, 1);
+    EXPECT_EQ(form->ImageBrett->NeuGezeichnet, 1);
     form->BrettZeichnen();
-    EXPECT_EQ(form->NeuGezeichnet, 0);
+    EXPECT_EQ(form->ImageBrett->NeuGezeichnet, 0);
 }
 
 QString LegeDateiAn(const QString& name) {
@@ -294,15 +341,15 @@ TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
         dateien.push_back(LegeDateiAn(QStringLiteral("zuletzt%1.go").arg(i)));
     for (const auto& d : dateien)
         form->SetFileName(d);
-    EXPECT_EQ(form->Letzte[0], dateien[20]);
-    EXPECT_EQ(form->Letzte[19], dateien[1]); // the first one fell out
-    EXPECT_EQ(std::count(form->Letzte.begin(), form->Letzte.end(), dateien[0]), 0);
+    EXPECT_EQ(form->Datei->Letzte[0], dateien[20]);
+    EXPECT_EQ(form->Datei->Letzte[19], dateien[1]); // the first one fell out
+    EXPECT_EQ(std::count(form->Datei->Letzte.begin(), form->Datei->Letzte.end(), dateien[0]), 0);
 
     form->SetFileName(dateien[10]);
-    EXPECT_EQ(form->Letzte[0], dateien[10]);
-    EXPECT_EQ(form->Letzte[1], dateien[20]);
-    EXPECT_EQ(std::count(form->Letzte.begin(), form->Letzte.end(), dateien[10]), 1);
-    EXPECT_EQ(form->Letzte[19], dateien[1]);
+    EXPECT_EQ(form->Datei->Letzte[0], dateien[10]);
+    EXPECT_EQ(form->Datei->Letzte[1], dateien[20]);
+    EXPECT_EQ(std::count(form->Datei->Letzte.begin(), form->Datei->Letzte.end(), dateien[10]), 1);
+    EXPECT_EQ(form->Datei->Letzte[19], dateien[1]);
     EXPECT_EQ(form->windowTitle(), "zuletzt10.go - Kiboru");
 
     QFile::remove(dateien[20]);
@@ -314,18 +361,18 @@ TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
     EXPECT_EQ(form->ActionDatei[2]->statusTip(), "Diese Datei wurde verschoben, umbenannt oder gelöscht.");
 
     // A name that does not exist leaves the list alone.
-    form->SetFileName(TMainForm::Unbenannt);
-    EXPECT_EQ(form->Letzte[0], dateien[10]);
+    form->SetFileName(TPartieDatei::Unbenannt);
+    EXPECT_EQ(form->Datei->Letzte[0], dateien[10]);
     EXPECT_EQ(form->windowTitle(), "Unbenannt - Kiboru");
 }
 
 TEST_F(MainVw, CloseQueryAutosavesUntitledAndAsksForChangedNamedGames) {
-    QFile::remove(TMainForm::AutosaveDatei());
+    QFile::remove(TPartieDatei::AutosaveDatei());
     Spiele(Punkt(3, 3));
-    form->Geaendert = true;
+    form->Datei->Geaendert = true;
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(form->Fragen.empty());
-    EXPECT_TRUE(QFile::exists(TMainForm::AutosaveDatei()));
+    EXPECT_TRUE(QFile::exists(TPartieDatei::AutosaveDatei()));
     EXPECT_EQ(KonfigLesen("Datei", "recent", ""), "Unbenannt");
 
     const QString pfad = QDir(DatenOrdner()).filePath(QStringLiteral("benannt.go"));
@@ -333,7 +380,7 @@ TEST_F(MainVw, CloseQueryAutosavesUntitledAndAsksForChangedNamedGames) {
     form = std::make_unique<TTestForm>();
     form->show();
     form->SetFileName(pfad);
-    form->Geaendert = true;
+    form->Datei->Geaendert = true;
     form->Antworten = {QMessageBox::Cancel};
     EXPECT_FALSE(form->close());
     ASSERT_EQ(form->Fragen.size(), 1u);
@@ -343,7 +390,7 @@ TEST_F(MainVw, CloseQueryAutosavesUntitledAndAsksForChangedNamedGames) {
     Spiele(Punkt(2, 2));
     form->Antworten = {QMessageBox::Yes};
     EXPECT_TRUE(form->close());
-    EXPECT_FALSE(form->Geaendert);
+    EXPECT_FALSE(form->Datei->Geaendert);
     EXPECT_EQ(KonfigLesen("Datei", "recent", ""), pfad.toStdString());
     EXPECT_EQ(KonfigLesen("recent", "0", ""), pfad.toStdString());
     // What was saved comes back.
@@ -354,7 +401,7 @@ TEST_F(MainVw, CloseQueryAutosavesUntitledAndAsksForChangedNamedGames) {
 
 TEST_F(MainVw, NewGameAsksOnlyWhenChanged) {
     Spiele(Punkt(3, 3));
-    form->Geaendert = true;
+    form->Datei->Geaendert = true;
     form->Antworten = {QMessageBox::Cancel};
     form->FileNew1Execute();
     ASSERT_EQ(form->Fragen.size(), 1u);
@@ -363,17 +410,17 @@ TEST_F(MainVw, NewGameAsksOnlyWhenChanged) {
     form->Antworten = {QMessageBox::No};
     form->FileNew1Execute();
     EXPECT_EQ(Regeln.Zugnummer, 1);
-    EXPECT_FALSE(form->Geaendert);
-    EXPECT_EQ(form->Feldbilder[3][4]->Code, Leer);
+    EXPECT_FALSE(form->Datei->Geaendert);
+    EXPECT_EQ(form->ImageBrett->Feldbilder[3][4]->Code, Leer);
 }
 
 TEST_F(MainVw, OpeningABrokenFileLeavesTheGameUntitled) {
     const QString pfad = LegeDateiAn(QStringLiteral("kaputt.go"));
     form->OeffnenPfad = pfad;
     form->FileOpen1Execute();
-    EXPECT_EQ(form->GetFileName(), TMainForm::Unbenannt);
+    EXPECT_EQ(form->GetFileName(), TPartieDatei::Unbenannt);
     EXPECT_FALSE(Gefangen().Boxen.empty()); // the reader said why
-    EXPECT_FALSE(form->Geaendert);
+    EXPECT_FALSE(form->Datei->Geaendert);
 }
 
 TEST_F(MainVw, BoardStaysSquareCentredAndAtLeast128) {
@@ -403,13 +450,14 @@ TEST_F(MainVw, BoardStaysSquareCentredAndAtLeast128) {
         }
         for (int j = 0; j <= 6; ++j)
             for (int k = 1; k <= 7; ++k)
-                EXPECT_EQ(form->Feldbilder[j][k]->geometry(), TMainForm::ZellRechteck(j, k, brett));
+                EXPECT_EQ(form->ImageBrett->Feldbilder[j][k]->geometry().translated(brett.topLeft()),
+                          TBrettAnsicht::ZellRechteck(j, k, brett));
     }
     // At design size a cell is 32 x 32 and centred on its grid crossing.
-    const QRect c = TMainForm::ZellRechteck(0, 7, QRect(0, 0, 358, 358));
+    const QRect c = TBrettAnsicht::ZellRechteck(0, 7, QRect(0, 0, 358, 358));
     EXPECT_EQ(c, QRect(26, 26, 32, 32));
-    EXPECT_EQ(TMainForm::ZellRechteck(6, 1, QRect(0, 0, 358, 358)), QRect(296, 296, 32, 32));
-    EXPECT_EQ(TMainForm::ZellRechteck(3, 4, QRect(10, 20, 179, 179)).size(), QSize(16, 16));
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(6, 1, QRect(0, 0, 358, 358)), QRect(296, 296, 32, 32));
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(3, 4, QRect(10, 20, 179, 179)).size(), QSize(16, 16));
 }
 
 TEST_F(MainVw, KeysOfTheWindowNavigate) {

@@ -1,0 +1,23 @@
+#pragma once
+// What the board shows of a position, as plain data: the stone on each point, the last move,
+// the move numbers on the stones, and after the end of the game the points counted for each
+// side. Computed from the rules state; the board widget only draws it.
+#include "rules/Basis.h"
+
+struct TZugGenerator;
+
+struct TFeldLage {
+    TFarbe Stein = Leer;
+    bool Letzter = false;   // the stone of the last move played
+    int Nummer = 0;         // half-move that put the stone there; 0 none or not shown
+    TFarbe Gezaehlt = Leer; // after the end: an empty point counted for black or white
+    bool operator==(const TFeldLage&) const = default;
+};
+
+using TBrettLage = TArray<TFeldLage, 0, LetzterPunkt>;
+using TBesitz = TArray<TFarbe, 0, LetzterPunkt>;
+
+// The area count point by point: a stone counts for its colour, an empty point for the one
+// colour whose stones alone border its empty region, else for nobody (Leer).
+TBesitz Besitzverteilung(const TBrett& b);
+TBrettLage BrettLage(const TZugGenerator& r, bool nummern);

@@ -1,0 +1,77 @@
+#include "ui/NotationSatz.h"
+
+#include "record/Baum.h"
+
+namespace {
+struct TFeder {
+    TNotationSatz& Satz;
+    const TTextBreite& Breite;
+    int Zeilenhoehe;
+    bool Fortsetzung = false;
+    int X = 0, Y = 0;
+
+    void Schreibe(std::string t) {
+        const int b = Breite(t);
+        Satz.Texte.push_back({X, Y, std::move(t), Fortsetzung});
+        X += b;
+    }
+    void Umbruch() {
+        X = 0;
+        Y += Zeilenhoehe;
+    }
+    void Nummer(int ply) {
+        std::string n = std::to_string((ply + 1) / 2);
+        if (n.size() < 4) n.insert(0, 4 - n.size(), ' ');
+        Schreibe(n + ". ");
+    }
+};
+} // namespace
+
+TNotationSatz NotationAnordnen(const std::vector<TZug>& gespielt, const std::vector<TZug>& weiter,
+                               int zeilenhoehe, const TTextBreite& breite) {
+    TNotationSatz satz;
+    TFeder f{satz, breite, zeilenhoehe};
+    // Ply zn is the one about to be played: its number (or the gap before white) is written, its
+    // move is not.
+    const int zn = static_cast<int>(gespielt.size()) + 1;
+    for (int i = 1; i <= zn; ++i) {
+        const bool gespielterZug = i < zn;
+        if (i & 1) {
+            f.Nummer(i);
+            if (gespielterZug) f.Schreibe(Feldname(gespielt[static_cast<std::size_t>(i - 1)].Feld) + "   ");
+        } else {
+            f.Schreibe("  ");
+            if (gespielterZug) {
+                f.Schreibe(Feldname(gespielt[static_cast<std::size_t>(i - 1)].Feld) + "   ");
+                f.Umbruch();
+            }
+        }
+    }
+    satz.FeldX = f.X;
+    satz.FeldY = f.Y;
+    f.Fortsetzung = true;
+    for (std::size_t k = 0; k < weiter.size(); ++k) {
+        const int ply = zn + static_cast<int>(k);
+        if (k > 0) {
+            if (ply & 1) {
+                f.Umbruch();
+                f.Nummer(ply);
+            } else {
+                f.Schreibe("  ");
+            }
+        }
+        f.Schreibe(Feldname(weiter[k].Feld) + "   ");
+    }
+    return satz;
+}
+
+std::vector<TZug> Fortsetzung(const TBaum& baum, std::size_t hoechstens) {
+    std::vector<TZug> weiter;
+    // The tree's forward tokens from the cursor on are the line's next moves, one after another.
+    for (int i = baum.Cursor; i <= baum.Letzter && weiter.size() < hoechstens; ++i) {
+        const TZug& z = (*baum.Tokens)[i];
+        if (!IstVorwaerts(z)) break;
+        weiter.push_back(z);
+    }
+    return weiter;
+}
