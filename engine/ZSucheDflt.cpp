@@ -17,7 +17,7 @@ struct TTEintrag {
     std::uint64_t Schluessel = 0;
     std::int32_t Wert = 0;
     std::int8_t Tiefe = 0;
-    std::int8_t Zug = -2;  // bit as seen through the symmetry of the key, -1 pass, -2 none
+    std::int8_t Zug = 0;   // bit as seen through the symmetry of the key, -1 pass (only when Art is set)
     std::uint8_t Art = 0;  // kind (bits 0-1), proven (bit 2), age (bits 3-7)
     std::int8_t Stand = 0; // the count of a proven result
 };
@@ -25,7 +25,8 @@ static_assert(sizeof(TTEintrag) == 16);
 
 enum : std::uint8_t { ArtLeer = 0, ArtExakt = 1, ArtUnten = 2, ArtOben = 3, ArtMaske = 3, Vollstaendig = 4 };
 
-// 16 MB, zero in the program image until the first search touches it.
+// 16 MB of zeros: an empty entry is all zero bits, so the table takes no room in the program
+// file and no memory until the search touches it.
 TArray<TTEintrag, 0, TTGroesse - 1> TT;
 std::uint8_t ttAlter = 0; // 0..31
 
@@ -323,7 +324,8 @@ int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
         if (!b_.Ziehe(p)) continue;
         // Captures and ataris are read one move further, within a budget of extra plies per path.
         const bool taktisch = Taktisch(p);
-        const int mehr = (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && taktisch) ? 1 : 0;
+        const int mehr =
+            (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && taktisch) ? 1 : 0;
         const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
         b_.Zurueck();
         ++gespielt;

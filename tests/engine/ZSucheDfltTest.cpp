@@ -341,7 +341,7 @@ TEST_F(Eintraege, ZiehenZurueckUndSetzen) {
 
 TEST_F(Eintraege, BerechneLiefertErlaubtenZug) {
     DefaultSetzeLevel(1, 3);
-    DefaultZiehe(Punkt(3, 3));
+    DefaultZiehe(Punkt(1, 1)); // b2: not a position of the book
     int feld = 99, wert = 12345;
     TZaehler z;
     std::atomic<std::uint8_t> stopp{0};
