@@ -6,6 +6,7 @@
 #include "engine/BasisBrett.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
+#include "engine/engineDefault.h"
 
 #include <benchmark/benchmark.h>
 
@@ -61,6 +62,32 @@ void Argumente(benchmark::internal::Benchmark* b) {
             b->Args({s, t});
 }
 BENCHMARK(BM_Suche)->Apply(Argumente)->Unit(benchmark::kMillisecond)->MinTime(0.2);
+
+// One move at each level 1..8 with the level's time budget, as the engine plays outside the
+// book: the answer time and the depth reached.
+void BM_Stufe(benchmark::State& state) {
+    const int stellung = static_cast<int>(state.range(0));
+    const int stufe = static_cast<int>(state.range(1));
+    SetzeEngineMeldeProc(Still);
+    LeseWerteText(StandardWerteText(), Konstanten);
+    TEngineZustand e;
+    Stellung(e, stellung);
+    TSuchErgebnis r;
+    double tiefen = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        LeereTranspositionstabelle();
+        state.ResumeTiming();
+        r = SucheZug(e, stufe, -2147483647.0, 2147483647.0, nullptr, ZeitBudget(stufe));
+        tiefen += r.Tiefe;
+    }
+    state.counters["Tiefe"] = tiefen / static_cast<double>(state.iterations());
+    state.SetLabel(Feldname(r.Feld) + " " + r.Grund);
+}
+BENCHMARK(BM_Stufe)
+    ->ArgsProduct({{1, 6}, {1, 2, 3, 4, 5, 6, 7, 8}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Time from setting the stop flag to the answer of a search without a depth limit.
 void BM_Abbruch(benchmark::State& state) {

@@ -14,14 +14,14 @@
 namespace {
 std::atomic<int> maxTiefe{4};
 
-// Levels up to 8 answer within a few seconds: the budget doubles per level up to 5 s at level
-// 8. Higher levels (and "Maximal") search until their depth is done or the user stops them.
-double ZeitBudget(int level) { return level <= 8 ? 5.0 * std::ldexp(1.0, level - 8) : 0.0; }
-
 std::int32_t Zaehler32(std::int64_t n) {
     return static_cast<std::int32_t>(std::min<std::int64_t>(n, std::numeric_limits<std::int32_t>::max()));
 }
 } // namespace
+
+// Levels up to 8 answer within a few seconds: the budget doubles per level up to 5 s at level
+// 8. Higher levels (and "Maximal") search until their depth is done or the user stops them.
+double ZeitBudget(int level) { return level <= 8 ? 5.0 * std::ldexp(1.0, level - 8) : 0.0; }
 
 const char* DefaultName() { return "Default"; }
 

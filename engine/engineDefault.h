@@ -5,6 +5,9 @@
 
 const TEngineEintraege& DefaultEintraege();
 
+// Seconds of search per move at a level (0: no limit).
+double ZeitBudget(int level);
+
 const char* DefaultName();
 void DefaultSetzeMeldeProc(TMeldeProc p);
 bool DefaultSetzeLevel(int engineNr, int level);
