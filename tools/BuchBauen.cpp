@@ -3,10 +3,14 @@
 // result to the book file; positions it knows it plays from the book. Let it play against the
 // opponents the book is for, e.g. with tools/match:
 //
-//   tools/match --engine-a "build/engine/kiboru-buchbau --buch engine/Eroeffnungsbuch.txt"
-//               --engine-b "/usr/games/gnugo --mode gtp --chinese-rules --komi 0 --seed {saat}"
-//               --saat 1000 --spiele 100
+//   tools/match --engine-a "build/engine/kiboru-buchbau --buch engine/Eroeffnungsbuch.txt --bis 200 --zeit 10"
+//               --engine-b "/usr/games/gnugo --mode gtp --boardsize 7 --chinese-rules
+//                           --positional-superko --komi 0 --level 10 --seed {saat}"
+//               --saat 3000 --spiele 100 --zeit 400
 //
+// (--engine-a alternates the colours; --black or --white trains one of them.) Keep the seeds
+// away from those of the matches that measure the engine, so that no match is played from
+// lines learned against exactly that opponent.
 // Options: --buch FILE (the book, extended in place), --zeit S (seconds per new position, 30),
 // --tiefe N (deepest depth, 40), --bis N (positions up to this half-move number go into the
 // book, 24), --level L (depth of the play after that, 4), --suche ab|baum (the engine's own
@@ -73,6 +77,13 @@ public:
         std::stringstream text;
         text << ein.rdbuf();
         buch_.Lesen(text.str());
+        // The comment lines at the top stay when the file is written anew.
+        std::istringstream kopf(text.str());
+        for (std::string z; std::getline(kopf, z) && (z.empty() || z[0] == '#');)
+            if (!z.empty()) kopf_ += z + '\n';
+        if (kopf_.empty())
+            kopf_ = "# Opening book of the built-in engine, written by tools/BuchBauen (see "
+                    "engine/BuchDflt.h).\n";
         std::ifstream ohne(opt_.Buch + ".ohne", std::ios::binary);
         std::stringstream ohneText;
         ohneText << ohne.rdbuf();
@@ -117,8 +128,7 @@ public:
             e_.Neustart();
             partie_.clear();
             ich_ = -1;
-        }
-        else if (kommando == "komi") {
+        } else if (kommando == "komi") {
         } else if (kommando == "play") {
             const int feld = AusVertex(b);
             ok = Seite(a) == e_.AmZug && feld >= -1 && e_.ZieheWennErlaubt(feld);
@@ -160,17 +170,18 @@ private:
             const double zeit = opt_.Zeit * (e_.Zugnummer <= 4 ? 3 : 1);
             if (opt_.Baum) {
                 const TBaumErgebnis r = BaumSuche(e_, zeit, ++saat_);
-                std::cerr << r.Spiele << " Spiele, " << Feldname(r.Feld) << " " << r.Anteil << ": " << r.Hauptvariante
-                          << '\n';
+                std::cerr << r.Spiele << " Spiele, " << Feldname(r.Feld) << " " << r.Anteil << ": "
+                          << r.Hauptvariante << '\n';
                 feld = r.Feld;
                 wert = static_cast<int>(std::lround(r.Anteil * 1000));
                 tiefe = r.Tiefe;
             } else {
                 const std::vector<int> ohne = Ausgeschlossen();
-                const TSuchErgebnis r = SucheZug(e_, opt_.Tiefe, -2147483647.0, 2147483647.0, nullptr, zeit, &ohne);
+                const TSuchErgebnis r =
+                    SucheZug(e_, opt_.Tiefe, -2147483647.0, 2147483647.0, nullptr, zeit, &ohne);
                 feld = r.Feld;
                 // A proven count is kept on the scale of the evaluation, a hundred per point.
-                wert = !r.Bewiesen ? static_cast<int>(r.Wert)
+                wert = !r.Bewiesen  ? static_cast<int>(r.Wert)
                        : r.Wert > 0 ? static_cast<int>(100 * (r.Wert - GewinnWert))
                        : r.Wert < 0 ? static_cast<int>(100 * (r.Wert + GewinnWert))
                                     : 0;
@@ -205,7 +216,8 @@ private:
         int n = 0;
         for (const TBuchEintrag& x : ohne_)
             for (int sym = 0; sym < 8; ++sym)
-                if (x.AmZug == e.AmZug && SymBits(sym, e.Schwarz) == x.Schwarz && SymBits(sym, e.Weiss) == x.Weiss) {
+                if (x.AmZug == e.AmZug && SymBits(sym, e.Schwarz) == x.Schwarz &&
+                    SymBits(sym, e.Weiss) == x.Weiss) {
                     ++n;
                     break;
                 }
@@ -218,7 +230,8 @@ private:
         if (ich_ < 0 || partie_.empty()) return;
         const int stand = e_.AmZug == ich_ ? e_.Spielstand() : -e_.Spielstand();
         const int ziel = ich_ == 1 ? opt_.ZielSchwarz : opt_.ZielWeiss;
-        std::cerr << "Partie zu Ende: " << (ich_ ? "Schwarz " : "Weiß ") << stand << ", Ziel " << ziel << '\n';
+        std::cerr << "Partie zu Ende: " << (ich_ ? "Schwarz " : "Weiß ") << stand << ", Ziel " << ziel
+                  << '\n';
         const std::vector<TBuchEintrag> partie = partie_;
         partie_.clear();
         if (!opt_.Lernen || stand >= ziel) return;
@@ -249,15 +262,19 @@ private:
         ohne_.push_back(weg);
         std::ofstream(opt_.Buch + ".ohne", std::ios::app | std::ios::binary) << TBuch::Zeile(weg) << '\n';
         std::ofstream aus(opt_.Buch, std::ios::trunc | std::ios::binary);
-        aus << "# Opening book of the built-in engine, written by tools/BuchBauen (see engine/BuchDflt.h).\n";
+        aus << kopf_;
         for (const TBuchEintrag& x : buch_.Eintraege())
             aus << TBuch::Zeile(x) << '\n';
         std::cerr << "zurückgenommen: " << TBuch::Zeile(weg) << '\n';
     }
 
     void Eintragen(int feld, int wert, int tiefe) {
-        const TBuchEintrag neu{BitsVonBrett(e_.Brett, Schwarz), BitsVonBrett(e_.Brett, Weiss), e_.AmZug,
-                               feld < 0 ? KeinBit : BitVonFeld(feld), wert, tiefe};
+        const TBuchEintrag neu{BitsVonBrett(e_.Brett, Schwarz),
+                               BitsVonBrett(e_.Brett, Weiss),
+                               e_.AmZug,
+                               feld < 0 ? KeinBit : BitVonFeld(feld),
+                               wert,
+                               tiefe};
         if (!buch_.Eintragen(neu)) return;
         std::ofstream(opt_.Buch, std::ios::app | std::ios::binary) << TBuch::Zeile(neu) << '\n';
         std::cerr << "neu im Buch: " << TBuch::Zeile(neu) << '\n';
@@ -265,6 +282,7 @@ private:
 
     TOptionen opt_;
     TBuch buch_;
+    std::string kopf_;                 // comment lines at the top of the book file
     std::vector<TBuchEintrag> ohne_;   // moves taken back, per board
     std::vector<TBuchEintrag> partie_; // own moves of the game so far
     int ich_ = -1;                     // the side this builder plays in the game
