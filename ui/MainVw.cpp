@@ -34,6 +34,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
@@ -76,6 +77,13 @@ void TBrettFlaeche::paintEvent(QPaintEvent* e) {
 
 // ---------------------------------------------------------------- creation
 
+namespace {
+// The log's newest line is the one that matters.
+void ZeigeLetzteZeile(QPlainTextEdit* log) {
+    log->verticalScrollBar()->setValue(log->verticalScrollBar()->maximum());
+}
+} // namespace
+
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // Window top 8, nothing changed, field idle, untitled.
     move(x(), 8);
@@ -117,6 +125,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
         while (t.endsWith(QLatin1Char('\n')))
             t.chop(1);
         MsgText->appendPlainText(t);
+        ZeigeLetzteZeile(MsgText);
     });
 
     Installieren();
@@ -879,6 +888,8 @@ void TMainForm::showEvent(QShowEvent* e) {
     LogAusgebenAnstehend();
     SpielAnzeigen();
     Protokoll("Alles klar!");
+    // Laid out only now: the pane shows its newest line once the window has its size.
+    QTimer::singleShot(0, this, [this] { ZeigeLetzteZeile(MsgText); });
 }
 
 bool TMainForm::event(QEvent* e) {

@@ -3,6 +3,7 @@
 #include "support/StringsV5.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -330,7 +331,7 @@ TEST_F(PgnTest, LesefehlerZeigenMeldungUndBehaltenSpiele) {
 }
 
 TEST_F(PgnTest, DateiLesen) {
-    const auto ordner = std::filesystem::path(::testing::TempDir()) / "kiboru_pgn_datei";
+    const auto ordner = std::filesystem::path(::testing::TempDir()) / ("kiboru_pgn_datei-" + std::to_string(::getpid()));
     std::filesystem::create_directories(ordner);
     const std::string name = (ordner / "partie.pgn").string();
     {

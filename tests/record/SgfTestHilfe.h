@@ -103,7 +103,9 @@ struct SgfUmgebung : ::testing::Test {
             r.Zuruecknehmen();
         }
         ASSERT_TRUE(offen.empty()) << was;
-        if (Baum.Cursor == 0) ASSERT_EQ(Regeln.Zugnummer, 1) << was;
+        if (Baum.Cursor == 0) {
+            ASSERT_EQ(Regeln.Zugnummer, 1) << was;
+        }
         ASSERT_EQ(static_cast<int>(Regeln.Stellungen.size()), Regeln.Zugnummer) << was;
         ASSERT_EQ(Baum.Tiefe, Regeln.Zugnummer - 1) << was;
         ASSERT_TRUE(GleichesBrett(A.R.Brett, Regeln.Brett)) << was;

@@ -317,6 +317,19 @@ TEST_F(MainVw, StatusLineShowsHintsAndFallsBack) {
     EXPECT_EQ(Status(), "49:0 Weiß ist am Zug."); // one stone owns the empty board
 }
 
+TEST_F(MainVw, TheMessagePaneShowsItsNewestLineFromTheStart) {
+    // Lines logged before the window has its size, as at every start.
+    form.reset();
+    form = std::make_unique<TTestForm>();
+    for (int i = 0; i < 40; ++i)
+        Protokoll("Zeile " + std::to_string(i));
+    form->show();
+    const QScrollBar* leiste = form->MsgText->verticalScrollBar();
+    QTest::qWaitFor([&] { return leiste->maximum() > 0 && leiste->value() == leiste->maximum(); }, 5000);
+    EXPECT_GT(leiste->maximum(), 0);
+    EXPECT_EQ(leiste->value(), leiste->maximum());
+}
+
 TEST_F(MainVw, OnlyChangedCellsAreRepainted) {
     form->BrettZeichnen();
     EXPECT_EQ(form->ImageBrett->NeuGezeichnet, 0);

@@ -13,6 +13,7 @@
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -27,7 +28,7 @@ struct PgnFormTest : ::testing::Test {
     std::vector<std::string> boxen;
 
     void SetUp() override {
-        ordner = std::filesystem::path(::testing::TempDir()) / "kiboru_pgnform";
+        ordner = std::filesystem::path(::testing::TempDir()) / ("kiboru_pgnform-" + std::to_string(::getpid()));
         std::filesystem::create_directories(ordner);
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
