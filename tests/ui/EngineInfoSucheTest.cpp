@@ -34,6 +34,9 @@ TEST(EngineInfoSuche, StellungenWachsenUndGrundErscheintAmEnde) {
     DefaultSetzeMeldeProc([](const char *, int) {});
 
     ASSERT_TRUE(DefaultSpielNeu());
+    // Two corner moves lead out of the opening book, so that the engine has to search.
+    ASSERT_TRUE(DefaultZiehe(0));
+    ASSERT_TRUE(DefaultZiehe(48));
     ASSERT_TRUE(DefaultSetzeLevel(1, 40)); // far deeper than it can finish before it is stopped
     TFrameEngineInfo f;
     f.show();
