@@ -1,0 +1,51 @@
+// The game file reader as the window opens a file: LadeSpiel on a file in a private folder, the
+// built-in engine attached. A failed read must leave a new game and say why; a successful one a
+// whole game that saves, reads back to the same position and saves to the same bytes again.
+#include "FuzzHilfe.h"
+
+#include "record/StellungDoc.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace fuzz;
+
+namespace {
+// A game with a move before every read, so that a read that changes nothing is seen.
+void SpielVorher() {
+    NeuesSpiel();
+    ZieheInsert(MacheZug(Regeln.Brett, Punkt(3, 3), Regeln.Mover()));
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) {
+    static const bool gestartet = (PAchtStart(), true);
+    (void)gestartet;
+    Meldungen().Leeren();
+    SpielVorher();
+    const std::string datei = (Ordner() / "partie.go").string();
+    Schreibe(datei, std::string(reinterpret_cast<const char*>(daten), n));
+
+    if (LadeSpiel(datei, true, false) != 0) {
+        Pruefe(!Meldungen().Boxen.empty(), "Lesefehler ohne Meldung");
+        PruefeNeuesSpiel();
+        return 0;
+    }
+    Pruefe(Meldungen().Boxen.empty(), "Meldung, obwohl das Lesen gelang");
+    PruefeSpiel();
+
+    const std::string eins = (Ordner() / "eins.go").string();
+    const std::string zwei = (Ordner() / "zwei.go").string();
+    Pruefe(SpeichereSpiel(eins).Code == 0, "Speichern gescheitert");
+    const TStellung vorher = Regeln.HoleStellung();
+    const int zugnummer = Regeln.Zugnummer;
+    Pruefe(LadeSpiel(eins, true, false) == 0 && Meldungen().Boxen.empty(),
+           "gespeichertes Spiel nicht lesbar");
+    PruefeSpiel();
+    Pruefe(Regeln.Zugnummer == zugnummer && Regeln.HoleStellung().Halbzug == vorher.Halbzug &&
+               GleichesBrett(Regeln.Brett, vorher.Brett),
+           "gespeichertes Spiel liest sich als eine andere Stellung");
+    Pruefe(SpeichereSpiel(zwei).Code == 0 && Lies(eins) == Lies(zwei),
+           "wieder gelesenes Spiel speichert sich anders");
+    return 0;
+}
