@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -20,25 +21,22 @@ constexpr int RecordGroesse = 4;
 
 namespace fs = std::filesystem;
 
-fs::path Pfad(const std::string &name) {
-    // The names are UTF-8 on every platform.
-    return fs::path(std::u8string(name.begin(), name.end()));
-}
+fs::path Pfad(const std::string& name) { return DateiPfad(name); }
 
-void SchreibeInt(std::vector<unsigned char> &puffer, std::int32_t v) {
+void SchreibeInt(std::vector<unsigned char>& puffer, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
     for (int i = 0; i < 4; ++i)
         puffer.push_back(static_cast<unsigned char>(u >> (8 * i)));
 }
 
-std::int32_t LiesInt(const unsigned char *r) {
+std::int32_t LiesInt(const unsigned char* r) {
     std::uint32_t u = 0;
     for (int i = 3; i >= 0; --i)
         u = (u << 8) | r[i];
     return static_cast<std::int32_t>(u);
 }
 
-TZug ZugAus(const unsigned char *r) {
+TZug ZugAus(const unsigned char* r) {
     TZug z;
     z.Farbe = static_cast<TFarbe>(static_cast<std::int8_t>(r[0]));
     z.Feld = static_cast<std::int8_t>(r[1]);
@@ -48,7 +46,7 @@ TZug ZugAus(const unsigned char *r) {
 }
 
 // Shows stored characters readably: control and non-ASCII bytes become "?".
-std::string Lesbar(const unsigned char *r, int n) {
+std::string Lesbar(const unsigned char* r, int n) {
     std::string s;
     for (int i = 0; i < n; ++i)
         s += (r[i] >= 0x20 && r[i] < 0x7F) ? static_cast<char>(r[i]) : '?';
@@ -57,9 +55,9 @@ std::string Lesbar(const unsigned char *r, int n) {
 
 class TDatei {
 public:
-    explicit TDatei(std::FILE *f) : F(f) {}
-    TDatei(const TDatei &) = delete;
-    TDatei &operator=(const TDatei &) = delete;
+    explicit TDatei(std::FILE* f) : F(f) {}
+    TDatei(const TDatei&) = delete;
+    TDatei& operator=(const TDatei&) = delete;
     ~TDatei() {
         if (F) std::fclose(F);
     }
@@ -70,15 +68,15 @@ public:
         F = nullptr;
         return r == 0 ? 0 : (errno ? errno : EIO);
     }
-    std::FILE *F;
+    std::FILE* F;
 };
 
 // Reads 4-byte records; a partial record at the end is not a record (the file's size counts
 // whole records only).
 class TRecordLeser {
 public:
-    explicit TRecordLeser(std::FILE *f) : F(f) {}
-    bool Lies(unsigned char *r) {
+    explicit TRecordLeser(std::FILE* f) : F(f) {}
+    bool Lies(unsigned char* r) {
         if (Ende - Pos < RecordGroesse) {
             std::memmove(Puffer, Puffer + Pos, Ende - Pos);
             Ende -= Pos;
@@ -101,7 +99,7 @@ public:
     int Code = 0;
 
 private:
-    std::FILE *F;
+    std::FILE* F;
     unsigned char Puffer[65536];
     std::size_t Pos = 0, Ende = 0;
     bool Fertig = false;
@@ -118,15 +116,15 @@ struct TEnginesAbgehaengt {
     bool Aktiv = true;
 };
 
-std::string Beschaedigt(const std::string &name, const std::string &was) {
+std::string Beschaedigt(const std::string& name, const std::string& was) {
     return "Die Datei " + name + " ist beschädigt: " + was;
 }
 
 // The tokens must form the depth-first walk of a tree: every back token closes the move opened
 // last, nothing stays open, and every move is a pass or lies on a point of the board.
-std::string PruefeBaum(const std::string &name) {
+std::string PruefeBaum(const std::string& name) {
     std::vector<TZug> offen;
-    const TBaum::TTokens &t = *Baum.Tokens;
+    const TBaum::TTokens& t = *Baum.Tokens;
     for (int i = 0; i <= Baum.Letzter; ++i) {
         TZug z = t[i];
         const std::string stelle = "Eintrag " + std::to_string(i + 1);
@@ -151,7 +149,7 @@ std::string PruefeBaum(const std::string &name) {
 
 // Reads the file into the tree and the set-up board, checks it and rebuilds the game.
 // Returns the code; a format problem goes into meldung.
-int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) {
+int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) {
     std::int32_t gespCursor = 0;
     std::int64_t gespLetzter = -1;
     std::int32_t gespBasis = 1;
@@ -176,7 +174,7 @@ int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) 
         }
         if (meldung.empty()) {
             std::int32_t kopf[4];
-            for (auto &k : kopf) {
+            for (auto& k : kopf) {
                 if (!leser.Lies(r)) {
                     meldung = Beschaedigt(name, "der Dateikopf ist unvollständig.");
                     break;
@@ -194,7 +192,7 @@ int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) 
     TBrett aufbau = Startbrett;
     bool mitAufbau = false;
     std::int64_t anzahl = 0;
-    TBaum::TTokens &tokens = *Baum.Tokens;
+    TBaum::TTokens& tokens = *Baum.Tokens;
     while (meldung.empty() && leser.Lies(r)) {
         const TZug z = ZugAus(r);
         if (IstSetup(z)) {
@@ -268,13 +266,18 @@ int LiesUndBaueAuf(const std::string &name, std::FILE *f, std::string &meldung) 
         NeueStellung(start);
     else
         NeuesSpiel();
-    for (const TZug &z : linie)
+    for (const TZug& z : linie)
         ZieheInsert(z);
     return 0;
 }
 } // namespace
 
-TIOErgebnis SpeichereSpiel(const std::string &name) {
+std::filesystem::path DateiPfad(const std::string& name) {
+    // The names are UTF-8 on every platform.
+    return fs::path(std::u8string(name.begin(), name.end()));
+}
+
+TIOErgebnis SpeichereDatei(const std::string& name, std::string_view inhalt) {
     TIOErgebnis erg;
     const std::string erzeugtText = "Datei " + name + " konnte nicht erzeugt werden (%).";
     const std::string gespeichertText =
@@ -288,7 +291,7 @@ TIOErgebnis SpeichereSpiel(const std::string &name) {
     const bool gabEs = fs::exists(ziel, ec);
     if (gabEs) {
         // A file we may not write stays as it is, as if it had been opened for writing.
-        std::FILE *probe = std::fopen(ziel.string().c_str(), "r+b");
+        std::FILE* probe = std::fopen(ziel.string().c_str(), "r+b");
         if (!probe) {
             erg.Code = IOCodeAusErrno(errno, true);
             erg.Meldung = erzeugtText;
@@ -301,7 +304,7 @@ TIOErgebnis SpeichereSpiel(const std::string &name) {
     // never destroys the previous game.
     std::random_device zufall;
     fs::path temp;
-    std::FILE *f = nullptr;
+    std::FILE* f = nullptr;
     int fehler = 0;
     for (int versuch = 0; versuch < 50 && !f; ++versuch) {
         temp = ziel;
@@ -318,7 +321,7 @@ TIOErgebnis SpeichereSpiel(const std::string &name) {
     }
     TDatei datei(f);
     struct TTempWeg {
-        const fs::path &P;
+        const fs::path& P;
         bool Behalten = false;
         ~TTempWeg() {
             std::error_code e;
@@ -326,6 +329,28 @@ TIOErgebnis SpeichereSpiel(const std::string &name) {
         }
     } tempWeg{temp};
 
+    errno = 0;
+    const bool geschrieben =
+        std::fwrite(inhalt.data(), 1, inhalt.size(), f) == inhalt.size() && std::fflush(f) == 0;
+    fehler = geschrieben ? 0 : (errno ? errno : EIO);
+    const int schliessen = datei.Schliessen();
+    if (!fehler) fehler = schliessen;
+    if (!fehler) {
+        if (gabEs) fs::permissions(temp, fs::status(ziel, ec).permissions(), ec);
+        fs::rename(temp, ziel, ec);
+        if (ec) fehler = ec.default_error_condition().value();
+    }
+    if (fehler) {
+        erg.Code = IOCodeAusErrno(fehler, true);
+        erg.Meldung = gespeichertText;
+        return erg;
+    }
+    tempWeg.Behalten = true;       // it is the file now
+    erg.Meldung = gespeichertText; // shown only with a code other than 0
+    return erg;
+}
+
+TIOErgebnis SpeichereSpiel(const std::string& name) {
     std::vector<unsigned char> puffer;
     puffer.reserve(static_cast<std::size_t>(24 + 4 * (Baum.Letzter + 1)));
     puffer.insert(puffer.end(), Kennung, Kennung + 4);
@@ -356,45 +381,27 @@ TIOErgebnis SpeichereSpiel(const std::string &name) {
         puffer.push_back(static_cast<unsigned char>(z.Schlag));
         puffer.push_back(z.Flags);
     }
-
-    errno = 0;
-    const bool geschrieben =
-        std::fwrite(puffer.data(), 1, puffer.size(), f) == puffer.size() && std::fflush(f) == 0;
-    fehler = geschrieben ? 0 : (errno ? errno : EIO);
-    const int schliessen = datei.Schliessen();
-    if (!fehler) fehler = schliessen;
-    if (!fehler) {
-        if (gabEs) fs::permissions(temp, fs::status(ziel, ec).permissions(), ec);
-        fs::rename(temp, ziel, ec);
-        if (ec) fehler = ec.default_error_condition().value();
-    }
-    if (fehler) {
-        erg.Code = IOCodeAusErrno(fehler, true);
-        erg.Meldung = gespeichertText;
-        return erg;
-    }
-    tempWeg.Behalten = true;       // it is the game file now
-    erg.Meldung = gespeichertText; // shown only with a code other than 0
-    return erg;
+    return SpeichereDatei(name,
+                          std::string_view(reinterpret_cast<const char*>(puffer.data()), puffer.size()));
 }
 
-bool SpeichereSpielMitMeldung(const std::string &name) {
+bool SpeichereSpielMitMeldung(const std::string& name) {
     const TIOErgebnis erg = SpeichereSpiel(name);
     if (erg.Code != 0) ZeigeIOFehler(erg.Code, erg.Meldung);
     return erg.Code == 0;
 }
 
-TIOErgebnis LeseSpiel(const std::string &name) {
+TIOErgebnis LeseSpiel(const std::string& name) {
     TIOErgebnis erg;
     errno = 0;
-    std::FILE *f = std::fopen(Pfad(name).string().c_str(), "rb");
+    std::FILE* f = std::fopen(Pfad(name).string().c_str(), "rb");
     if (!f) {
         erg.Code = IOCodeAusErrno(errno ? errno : ENOENT, false);
     } else {
         TDatei datei(f);
         try {
             erg.Code = LiesUndBaueAuf(name, f, erg.Meldung);
-        } catch (const std::exception &e) {
+        } catch (const std::exception& e) {
             erg.Meldung = "Die Datei " + name + " konnte nicht eingelesen werden: " + e.what();
         }
         const int schliessen = datei.Schliessen();
@@ -404,7 +411,7 @@ TIOErgebnis LeseSpiel(const std::string &name) {
     return erg;
 }
 
-int LadeSpiel(const std::string &name, bool meldungen, bool anlegen) {
+int LadeSpiel(const std::string& name, bool meldungen, bool anlegen) {
     if (name.empty()) return 0;
     std::string datei = name;
     // Only the file's own name decides; a dot in a folder name does not count.
@@ -413,7 +420,7 @@ int LadeSpiel(const std::string &name, bool meldungen, bool anlegen) {
     if (nurName.find('.') == std::string::npos) datei += ".go";
     std::error_code ec;
     if (anlegen && !fs::exists(Pfad(datei), ec)) {
-        if (std::FILE *f = std::fopen(Pfad(datei).string().c_str(), "wb")) std::fclose(f);
+        if (std::FILE* f = std::fopen(Pfad(datei).string().c_str(), "wb")) std::fclose(f);
     }
     const TIOErgebnis erg = LeseSpiel(datei);
     if (meldungen) {

@@ -21,7 +21,8 @@ std::string NameOhneOrdnerUndEndung(const std::string& pfad);
 bool OrdnerExistiert(const std::string& pfad);
 
 // Configuration (INI) in the data folder.
-std::string KonfigLesen(const std::string& abschnitt, const std::string& schluessel, const std::string& vorgabe);
+std::string KonfigLesen(const std::string& abschnitt, const std::string& schluessel,
+                        const std::string& vorgabe);
 void KonfigSchreiben(const std::string& abschnitt, const std::string& schluessel, const std::string& wert);
 
 // The configuration file's name for an executable's file name: its last three characters
@@ -30,6 +31,10 @@ std::string KonfigNameAus(const std::string& dateiname);
 // Where error boxes of the installation steps go (default: a critical message box, or standard
 // error without an application object).
 void SetzeFehlerBox(std::function<void(const std::string&)> f);
+
+// The program's own spelling of its name: an executable named so in any case (the installed
+// "kiboru") derives its file names from it. Forgets the cached folders.
+void SetzeProgrammName(const std::string& name);
 
 // Tests: forget the cached folders.
 void HilfsFktZuruecksetzen();

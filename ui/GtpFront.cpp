@@ -6,6 +6,7 @@
 #include "engine/Engines.h"
 #include "engine/SWertDflt.h"
 #include "record/PgnDoc.h"
+#include "record/SgfDoc.h"
 #include "record/StellungDoc.h"
 #include "record/TPAcht.h"
 #include "rules/ZugGen.h"
@@ -394,8 +395,11 @@ private:
         }
         if (kommando == "kiboru-score") return Anzahl(a, 0), Regeln.Spielstand();
         if (kommando == "kiboru-status") return Anzahl(a, 0), SpielZustandText(Regeln);
+        if (kommando == "loadsgf") return SgfLaden(rest);
+        if (kommando == "printsgf")
+            return rest.empty() || rest == "-" ? PartieAlsSgf() : Speichern(rest, SpeichereSgf);
         if (kommando == "kiboru-open") return Oeffnen(rest);
-        if (kommando == "kiboru-save") return Speichern(rest);
+        if (kommando == "kiboru-save") return Speichern(rest, SpeichereSpiel);
         Ablehnen("unknown command");
     }
 
@@ -522,10 +526,33 @@ private:
         return text;
     }
 
-    std::string Speichern(const std::string& name) {
+    // loadsgf FILE [MOVE]: the position before the main line's move MOVE, else its end. A refusal
+    // is the protocol's "cannot load file"; the program's messages go to standard error.
+    std::string SgfLaden(const std::string& rest) {
+        const auto a = Woerter(rest);
+        if (a.empty()) Ablehnen("syntax error");
+        std::string name = rest;
+        int vorZug = 0;
+        long n = 0;
+        if (a.size() >= 2 && GanzeZahl(a.back(), n)) {
+            if (n < 1) Ablehnen("syntax error");
+            vorZug = static_cast<int>(std::min<long>(n, MaxHalbzuege + 1));
+            name = Getrimmt(rest.substr(0, rest.size() - a.back().size()));
+        }
+        TSgfErgebnis e;
+        auto meldungen = MitFang([&] { e = LeseSgf(name, vorZug); });
+        if (!e.Meldung.empty()) meldungen.push_back(e.Code ? IOFehlerMeldung(e.Code, e.Meldung) : e.Meldung);
+        for (const auto& m : meldungen)
+            Schreiben(m);
+        if (!e.Uebernommen) Ablehnen("cannot load file");
+        if (e.Komi) Komi = *e.Komi;
+        return {};
+    }
+
+    std::string Speichern(const std::string& name, TIOErgebnis (*speichere)(const std::string&)) {
         if (name.empty()) Ablehnen("syntax error");
         TIOErgebnis r;
-        auto meldungen = MitFang([&] { r = SpeichereSpiel(name); });
+        auto meldungen = MitFang([&] { r = speichere(name); });
         if (r.Code != 0) meldungen.push_back(IOFehlerMeldung(r.Code, r.Meldung));
         const std::string text = Zusammen(meldungen);
         if (r.Code != 0) Ablehnen(text);
@@ -537,10 +564,10 @@ private:
 
 const std::vector<std::string>& GtpKommandos() {
     static const std::vector<std::string> k = {
-        "protocol_version", "name",        "version",       "known_command", "list_commands", "quit",
-        "boardsize",        "clear_board", "komi",          "play",          "genmove",       "undo",
-        "showboard",        "final_score", "time_settings", "time_left",     "kiboru-level",  "kiboru-score",
-        "kiboru-status",    "kiboru-open", "kiboru-save"};
+        "protocol_version", "name",         "version",       "known_command", "list_commands", "quit",
+        "boardsize",        "clear_board",  "komi",          "play",          "genmove",       "undo",
+        "showboard",        "final_score",  "time_settings", "time_left",     "loadsgf",       "printsgf",
+        "kiboru-level",     "kiboru-score", "kiboru-status", "kiboru-open",   "kiboru-save"};
     return k;
 }
 

@@ -16,8 +16,8 @@ namespace {
 // Sets or removes an environment variable for one test and restores it afterwards.
 class TUmgebung {
 public:
-    TUmgebung(const char *name, const std::optional<std::string> &wert) : Name(name) {
-        if (const char *alt = std::getenv(name)) Alt = alt;
+    TUmgebung(const char* name, const std::optional<std::string>& wert) : Name(name) {
+        if (const char* alt = std::getenv(name)) Alt = alt;
         if (wert)
             setenv(name, wert->c_str(), 1);
         else
@@ -48,22 +48,23 @@ struct HilfsFktTest : ::testing::Test {
         HilfsFktZuruecksetzen();
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
-        a.Box = [this](const std::string &t) { Boxen.push_back(t); };
+        a.Box = [this](const std::string& t) { Boxen.push_back(t); };
         SetzeMeldeAusgaben(a);
-        SetzeFehlerBox([this](const std::string &t) { FehlerBoxen.push_back(t); });
+        SetzeFehlerBox([this](const std::string& t) { FehlerBoxen.push_back(t); });
     }
     void TearDown() override {
         SetzeFehlerBox(nullptr);
+        SetzeProgrammName("");
         MeldungenZuruecksetzen();
         HilfsFktZuruecksetzen();
         std::error_code ec;
         fs::permissions(Tmp, fs::perms::owner_all, fs::perm_options::add, ec);
         fs::remove_all(Tmp, ec);
     }
-    std::string P(const std::string &rel) const { return (Tmp / rel).string(); }
+    std::string P(const std::string& rel) const { return (Tmp / rel).string(); }
 };
 
-std::string Inhalt(const std::string &datei) {
+std::string Inhalt(const std::string& datei) {
     std::ifstream ein(datei, std::ios::binary);
     std::stringstream s;
     s << ein.rdbuf();
@@ -94,6 +95,18 @@ TEST_F(HilfsFktTest, DatenordnerUnterAppData) {
     // Cached: a removed folder does not change the answer.
     fs::remove_all(P("Quennel"));
     EXPECT_EQ(DatenVerzeichnis(), d);
+}
+
+// The installed binary is named in lower case: the program's spelling stays in every derived name.
+TEST_F(HilfsFktTest, ProgrammnameInAndererSchreibweiseGibtDieGleichenDateinamen) {
+    TUmgebung a("AppData", Tmp.string());
+    SetzeProgrammName("TESTS_Support");
+    EXPECT_EQ(DatenVerzeichnis(), P("Quennel/TESTS_Support"));
+    EXPECT_EQ(Konfigdatei(), P("Quennel/TESTS_Support/TESTS_Support.ini"));
+    EXPECT_EQ(fs::path(Hilfedatei()).filename(), "TESTS_Support.htm");
+    // Another name altogether is not this program's: the executable's name stands.
+    SetzeProgrammName("Kiboru");
+    EXPECT_EQ(Konfigdatei(), P("Quennel/tests_support/tests_support.ini"));
 }
 
 TEST_F(HilfsFktTest, OhneAppDataDerXdgOrdnerUndHome) {

@@ -257,7 +257,12 @@ TEST(GtpProzess, SessionWithEveryCommand) {
     EXPECT_EQ(k.Befehl("26 play w pass"), "=26 ");
     EXPECT_EQ(k.Befehl("27 final_score"), "=27 W+0.5");
     EXPECT_EQ(k.Befehl("28 kiboru-status"), "=28 1:1 Beide haben gewonnen!");
-    EXPECT_EQ(k.Befehl("29 quit"), "=29 ");
+    // the game as an SGF file and back, in the built program
+    const auto sgf = (TestOrdner() / "sitzung.sgf").string();
+    EXPECT_EQ(k.Befehl("29 printsgf " + sgf), "=29 ");
+    EXPECT_EQ(k.Befehl("30 loadsgf " + sgf + " 2"), "=30 ");
+    EXPECT_EQ(k.Befehl("31 kiboru-status"), "=31 49:0 Weiß ist am Zug.");
+    EXPECT_EQ(k.Befehl("32 quit"), "=32 ");
     EXPECT_EQ(k.Ende(), 0);
     EXPECT_EQ(k.Rest(), "");
     // everything else the program says went to standard error

@@ -140,14 +140,14 @@ TEST_F(GtpSchleifeTest, AnswersCarryIdsAndEndWithAnEmptyLine) {
 
 TEST_F(GtpSchleifeTest, KnownAndListedCommandsAgree) {
     const auto l = Lauf("list_commands\nknown_command genmove\nknown_command kiboru-status\n"
-                        "known_command loadsgf\nknown_command\n");
+                        "known_command reg_genmove\nknown_command\n");
     ASSERT_EQ(l.Antworten.size(), 5u);
     std::istringstream liste(l.Antworten[0].Text);
     std::vector<std::string> namen;
     for (std::string z; std::getline(liste, z);)
         namen.push_back(z);
     EXPECT_EQ(namen, GtpKommandos());
-    EXPECT_EQ(namen.size(), 21u);
+    EXPECT_EQ(namen.size(), 23u);
     EXPECT_EQ(l.Antworten[1].Text, "true");
     EXPECT_EQ(l.Antworten[2].Text, "true");
     EXPECT_EQ(l.Antworten[3].Text, "false");
@@ -451,4 +451,58 @@ TEST_F(GtpSchleifeTest, TaggedRecordsAreTakenOverWithTheEngineInStep) {
     EXPECT_NE(l.Antworten[7].Text.find("Fehler beim Lesen der PGN-Datei"), std::string::npos)
         << l.Antworten[7].Text;
     EXPECT_EQ(l.Antworten[8].Text, "1:1 Schwarz ist am Zug.");
+}
+
+TEST_F(GtpSchleifeTest, SgfFilesAreLoadedAndPrinted) {
+    const auto datei = (Ordner / "partie eins.sgf").string();
+    auto l = Lauf("play b C3\nplay w E5\nplay b D4\nprintsgf\nprintsgf " + datei + "\nclear_board\nloadsgf " +
+                  datei + "\nkiboru-status\nloadsgf " + datei +
+                  " 3\nkiboru-status\nundo\nkiboru-status\nloadsgf " + datei + " 0\nloadsgf\n");
+    std::vector<std::string> t;
+    for (const auto& a : l.Antworten)
+        t.push_back((a.Ok ? "= " : "? ") + a.Text);
+    ASSERT_EQ(t.size(), 14u);
+    EXPECT_EQ(t[3].rfind("= (;GM[1]FF[4]CA[UTF-8]SZ[7]", 0), 0u) << t[3];
+    EXPECT_TRUE(EndetMit(t[3], ";B[ce];W[ec];B[dd])")) << t[3];
+    EXPECT_EQ(t[4], "= ");
+    EXPECT_EQ(t[6], "= ");
+    EXPECT_EQ(t[7], "= 2:1 Weiß ist am Zug."); // the end of the main line
+    EXPECT_EQ(t[8], "= ");
+    EXPECT_EQ(t[9], "= 1:1 Schwarz ist am Zug."); // before move 3
+    EXPECT_EQ(t[10], "= ");
+    EXPECT_EQ(t[11], "= 49:0 Weiß ist am Zug.");
+    EXPECT_EQ(t[12], "? syntax error");
+    EXPECT_EQ(t[13], "? syntax error");
+
+    // the file's komi counts; a move the rules refuse ends the reading, which is reported
+    {
+        std::ofstream f(Ordner / "komi.sgf", std::ios::binary);
+        f << "(;GM[1]SZ[7]KM[6.5];B[dd];W[];B[];W[cc])";
+    }
+    l = Lauf("loadsgf " + (Ordner / "komi.sgf").string() + "\nfinal_score\nkiboru-status\n");
+    ASSERT_EQ(l.Antworten.size(), 3u);
+    EXPECT_TRUE(l.Antworten[0].Ok);
+    EXPECT_EQ(l.Antworten[1].Text, "B+42.5");
+    EXPECT_EQ(l.Antworten[2].Text, "49:0 Schwarz hat gewonnen!");
+    EXPECT_NE(l.Fehler.find("der 4. Zug W[cc] ist nicht erlaubt"), std::string::npos) << l.Fehler;
+
+    // a file the program cannot take: the protocol's failure, the German reason on the error
+    // stream, the game as it was
+    {
+        std::ofstream f(Ordner / "neun.sgf", std::ios::binary);
+        f << "(;GM[1]SZ[9];B[ee])";
+    }
+    l = Lauf("play b C3\nloadsgf " + (Ordner / "neun.sgf").string() + "\nloadsgf " +
+             (Ordner / "fehlt.sgf").string() + "\nkiboru-status\nprintsgf " +
+             (Ordner / "nicht" / "da.sgf").string() + "\n");
+    ASSERT_EQ(l.Antworten.size(), 5u);
+    EXPECT_EQ(l.Antworten[1].Text, "cannot load file");
+    EXPECT_EQ(l.Antworten[2].Text, "cannot load file");
+    EXPECT_EQ(l.Antworten[3].Text, "49:0 Weiß ist am Zug.");
+    EXPECT_NE(l.Fehler.find("auf einem 9x9 großen Brett"), std::string::npos) << l.Fehler;
+    EXPECT_NE(l.Fehler.find("konnte nicht eingelesen werden (Datei nicht gefunden)"), std::string::npos)
+        << l.Fehler;
+    EXPECT_FALSE(l.Antworten[4].Ok);
+    EXPECT_NE(l.Antworten[4].Text.find("konnte nicht erzeugt werden"), std::string::npos)
+        << l.Antworten[4].Text;
 }
