@@ -3,7 +3,7 @@
 // the command's id, a blank, a text without an empty line, and the empty line that ends it; the
 // loop ends only at quit or at the end of the input; the program's game stays whole.
 // Limits keep a run quick and harmless: levels above 2 are not set (the level is the search
-// depth), at most 8 moves are computed, and file commands name files of the working folder only.
+// depth), at most 2 moves are computed, and file commands name files of the working folder only.
 #include "FuzzHilfe.h"
 
 #include "support/HilfsFkt.h"
@@ -19,7 +19,7 @@ using namespace fuzz;
 namespace {
 
 constexpr int HoechsteStufe = 2;
-constexpr int HoechstensBerechnet = 8;
+constexpr int HoechstensBerechnet = 2;
 
 struct TKommando {
     std::string Id, Name;
@@ -49,8 +49,8 @@ bool ZuTeuerOderDraussen(const TKommando& k) {
         const auto r = std::from_chars(a.data(), a.data() + a.size(), n);
         return r.ec == std::errc() && r.ptr == a.data() + a.size() && n > HoechsteStufe && n <= 999;
     }
-    if (k.Name == "kiboru-open" || k.Name == "kiboru-save")
-        return k.Rest.find_first_of("/\\") != std::string::npos;
+    for (const char* datei : {"kiboru-open", "kiboru-save", "loadsgf", "printsgf"})
+        if (k.Name == datei) return k.Rest.find_first_of("/\\") != std::string::npos;
     return false;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Writes the seeds of tests/fuzz/korpus/ that the program makes itself (game files saved through
-# its GTP mode, the values file it installs and the echo a computation writes) and the broken game
-# files made from them. The texts written by hand (tagged records, values, GTP scripts) live in the
+# Writes the seeds of tests/fuzz/korpus/ that the program makes itself (game and SGF files saved
+# through its GTP mode, the values file it installs and the echo a computation writes) and the
+# broken game files made from them. The texts written by hand (tagged records, values, GTP scripts) live in the
 # folders as they are. Usage: tests/fuzz/korpus-erzeugen.sh [path of the built program]
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -10,7 +10,8 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 sd=$PWD/korpus/spieldatei
 we=$PWD/korpus/werte
-mkdir -p "$sd" "$we"
+sg=$PWD/korpus/sgf
+mkdir -p "$sd" "$we" "$sg"
 
 gtp() {
   (cd "$tmp" && printf '%b' "$1" | XDG_DATA_HOME="$tmp/daten" AppData="$tmp/daten" "$exe" --gtp --level 1 >/dev/null 2>&1)
@@ -22,7 +23,10 @@ gtp 'play b A2\nplay w A1\nplay b B1\nplay w D4\nkiboru-save schlag.go\n'
 gtp 'play b D4\nplay w C3\nundo\nplay w E5\nplay b C3\nundo\nundo\nkiboru-save varianten.go\n'
 gtp 'play b D4\nplay w pass\nplay b pass\nkiboru-save ende.go\n'
 gtp 'genmove b\ngenmove w\ngenmove b\ngenmove w\ngenmove b\nkiboru-save rechner.go\n'
+gtp 'play b D4\nplay w C3\nundo\nplay w E5\nplay b C3\nplay w pass\nplay b pass\nprintsgf programm.sgf\n'
+gtp 'play b A2\nplay w A1\nplay b B1\nundo\nplay b G7\nundo\nplay b B2\nprintsgf programm-varianten.sgf\n'
 cp "$tmp"/*.go "$sd"/
+cp "$tmp"/*.sgf "$sg"/
 find "$tmp/daten" -name 'Default7x7.werte.cfg' -exec cp {} "$we/installiert.cfg" \;
 find "$tmp/daten" -name 'Default7x7.werte.out' -exec cp {} "$we/echo.out" \;
 
@@ -54,4 +58,4 @@ teile = {
 for name, inhalt in teile.items():
     open(f"{d}/{name}", "wb").write(inhalt)
 EOF
-ls "$sd" "$we"
+ls "$sd" "$we" "$sg"
