@@ -29,8 +29,8 @@ fi
 harnesse=("$@")
 [ ${#harnesse[@]} -eq 0 ] && harnesse=(spieldatei pgn werte gtp sgf)
 
-# Inputs up to these sizes; the values echo of the program is about 37 KB.
-declare -A maxlen=([spieldatei]=4096 [pgn]=4096 [werte]=40960 [gtp]=2048 [sgf]=4096)
+# Inputs up to these sizes (a full values echo, about 37 KB, is read back by the harness itself).
+declare -A maxlen=([spieldatei]=4096 [pgn]=4096 [werte]=8192 [gtp]=2048 [sgf]=4096)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DKIBORU_FUZZ=ON \
   -DKIBORU_BENCH=OFF >/dev/null

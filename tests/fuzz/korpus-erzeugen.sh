@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Writes the seeds of tests/fuzz/korpus/ that the program makes itself (game and SGF files saved
-# through its GTP mode, the values file it installs and the echo a computation writes) and the
-# broken game files made from them. The texts written by hand (tagged records, values, GTP scripts) live in the
-# folders as they are. Usage: tests/fuzz/korpus-erzeugen.sh [path of the built program]
+# through its GTP mode, the values file it installs) and the broken game files made from them. The
+# texts written by hand (tagged records, values, GTP scripts) live in the folders as they are; the
+# values harness reads back the full echo of every values file itself.
+# Usage: tests/fuzz/korpus-erzeugen.sh [path of the built program]
 set -euo pipefail
 cd "$(dirname "$0")"
 exe=$(realpath "${1:-../../build/Kiboru}")
@@ -28,7 +29,6 @@ gtp 'play b A2\nplay w A1\nplay b B1\nundo\nplay b G7\nundo\nplay b B2\nprintsgf
 cp "$tmp"/*.go "$sd"/
 cp "$tmp"/*.sgf "$sg"/
 find "$tmp/daten" -name 'Default7x7.werte.cfg' -exec cp {} "$we/installiert.cfg" \;
-find "$tmp/daten" -name 'Default7x7.werte.out' -exec cp {} "$we/echo.out" \;
 
 # Broken and unusual game files, from the valid ones.
 python3 - "$sd" <<'EOF'
