@@ -7,6 +7,7 @@
 #include "record/TPAcht.h"
 #include "support/StringsV5.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -85,6 +86,20 @@ struct TMeldungen {
     }
 };
 inline TMeldungen& Meldungen() { return TMeldungen::Meldungen(); }
+
+// How every input on the program's game begins: the built-in engine registered once, the
+// messages cleared, a new game (with one move when mitZug is set, so that a read that changes
+// nothing is seen), the input written as the file name in the private folder. Returns its path.
+inline std::string SpielUndDatei(const std::uint8_t* daten, std::size_t n, const char* name, bool mitZug) {
+    static const bool gestartet = (PAchtStart(), true);
+    (void)gestartet;
+    Meldungen().Leeren();
+    NeuesSpiel();
+    if (mitZug) ZieheInsert(MacheZug(Regeln.Brett, Punkt(3, 3), Regeln.Mover()));
+    const std::string datei = (Ordner() / name).string();
+    Schreibe(datei, std::string(reinterpret_cast<const char*>(daten), n));
+    return datei;
+}
 
 // The moves from the root to the cursor; false when the tokens are no depth-first walk of a tree
 // (a back token that closes another move, a move left open) or the cursor lies outside.

@@ -39,12 +39,7 @@ void PruefePgnSpiel(const TPgnGame& g) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) {
-    static const bool gestartet = (PAchtStart(), true);
-    (void)gestartet;
-    Meldungen().Leeren();
-    NeuesSpiel();
-    const std::string datei = (Ordner() / "partie.pgn").string();
-    Schreibe(datei, std::string(reinterpret_cast<const char*>(daten), n));
+    const std::string datei = SpielUndDatei(daten, n, "partie.pgn", false);
 
     std::string fehler;
     const int code = ReadPgnFile(PgnSpiele, datei, fehler);

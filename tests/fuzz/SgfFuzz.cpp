@@ -24,14 +24,8 @@ std::string SpielBytes() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) {
-    static const bool gestartet = (PAchtStart(), true);
-    (void)gestartet;
-    Meldungen().Leeren();
-    NeuesSpiel();
-    ZieheInsert(MacheZug(Regeln.Brett, Punkt(3, 3), Regeln.Mover()));
+    const std::string datei = SpielUndDatei(daten, n, "partie.sgf", true);
     const std::string vorher = SpielBytes();
-    const std::string datei = (Ordner() / "partie.sgf").string();
-    Schreibe(datei, std::string(reinterpret_cast<const char*>(daten), n));
 
     const TSgfErgebnis e = LeseSgf(datei);
     Pruefe(Meldungen().Boxen.empty(), "Box beim Lesen");

@@ -1,6 +1,6 @@
 // The game file reader as the window opens a file: LadeSpiel on a file in a private folder, the
 // built-in engine attached. A failed read must leave a new game and say why; a successful one a
-// whole game that saves, reads back to the same position and saves to the same bytes again.
+// whole game that saves, reads back to the same start and position and saves to the same bytes again.
 #include "FuzzHilfe.h"
 
 #include "record/StellungDoc.h"
@@ -10,21 +10,8 @@
 
 using namespace fuzz;
 
-namespace {
-// A game with a move before every read, so that a read that changes nothing is seen.
-void SpielVorher() {
-    NeuesSpiel();
-    ZieheInsert(MacheZug(Regeln.Brett, Punkt(3, 3), Regeln.Mover()));
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) {
-    static const bool gestartet = (PAchtStart(), true);
-    (void)gestartet;
-    Meldungen().Leeren();
-    SpielVorher();
-    const std::string datei = (Ordner() / "partie.go").string();
-    Schreibe(datei, std::string(reinterpret_cast<const char*>(daten), n));
+    const std::string datei = SpielUndDatei(daten, n, "partie.go", true);
 
     if (LadeSpiel(datei, true, false) != 0) {
         Pruefe(!Meldungen().Boxen.empty(), "Lesefehler ohne Meldung");
