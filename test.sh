@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite, then once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/.
+# AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/, and last every fuzz harness for a
+# fixed number of inputs on its committed corpus (clang, build-fuzz/, tools/fuzz.sh --kurz).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/deps.sh
@@ -19,3 +20,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== Tests =="
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Fuzz-Harnesse (kurz) =="
+./tools/fuzz.sh --kurz

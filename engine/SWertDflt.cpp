@@ -62,6 +62,11 @@ std::string Normal(const std::string& s) {
     return r;
 }
 
+// What a file can give: the lowest value stays one above the marker of an entry not given.
+double InDateiBereich(double v) {
+    return v > 2147483647.0 ? 2147483647.0 : v < -2147483646.0 ? -2147483646.0 : v;
+}
+
 [[noreturn]] void Erwartet(const std::string& erwartet, const std::string& gefunden) {
     throw std::runtime_error("Fehler beim Einlesen der Werte. \r\nErwartet: <" + erwartet +
                              ">\r\nGefunden: <" + gefunden + ">");
@@ -74,10 +79,7 @@ double Zahl(const std::string& w) {
     double v = std::strtod(a, &ende);
     if (ende == a || *ende != '\0' || std::isnan(v))
         throw std::runtime_error("Text <" + w + "> konnte nicht gelesen werden.");
-    // The lowest value stays one above the marker of an entry not given.
-    if (v > 2147483647.0) v = 2147483647.0;
-    if (v < -2147483646.0) v = -2147483646.0;
-    return v;
+    return InDateiBereich(v);
 }
 
 int GanzeZahl(const std::string& w, int von, int bis, const std::string& was) {
@@ -308,6 +310,16 @@ void ErgaenzeWerte(TBewertungsKonstanten& k) {
             gegeben[f] = a == 0 && f >= 1; // filled rows count as given for the ones above
         }
     }
+    // Completed values stay in the file's range too, so that the echo reads back as written.
+    for (auto& seite : k.Positionswerte)
+        for (auto& farbe : seite)
+            for (auto& zeile : farbe)
+                for (auto& w : zeile)
+                    w = InDateiBereich(w);
+    for (auto& g : k.Kettenwerte)
+        for (auto& f : g)
+            for (auto& w : f)
+                w = InDateiBereich(w);
 }
 
 const std::string& StandardWerteText() {

@@ -358,16 +358,18 @@ TIOErgebnis SpeichereSpiel(const std::string& name) {
     SchreibeInt(puffer, Baum.Cursor);
     SchreibeInt(puffer, Baum.Letzter);
     // A game from a set-up position: its side to move goes into the base record (even: white),
-    // one setup record per stone before the tokens.
+    // one setup record per stone before the tokens. An empty board (only white to move) gets the
+    // record of an empty a1, or it would read as a new game.
     const bool aufgebaut = IstAufgebaut();
     const TStellung start = Startstellung();
+    const bool ohneSteine = GleichesBrett(start.Brett, Startbrett);
     SchreibeInt(puffer, aufgebaut ? start.Halbzug : Baum.Basis);
     SchreibeInt(puffer, Baum.Tiefe);
     if (aufgebaut)
         for (int x = 0; x < 7; ++x)
             for (int y = 0; y < 7; ++y) {
                 const int p = Punkt(x, y);
-                if (start.Brett[p] == Leer) continue;
+                if (start.Brett[p] == Leer && !(ohneSteine && p == 0)) continue;
                 puffer.push_back(static_cast<unsigned char>(start.Brett[p]));
                 puffer.push_back(static_cast<unsigned char>(p));
                 puffer.push_back(0);

@@ -4,6 +4,8 @@ set -euo pipefail
 pakete=(cmake g++ ninja-build pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
         xvfb xauth python3 qt6-translations-l10n desktop-file-utils appstream libxml2-utils shared-mime-info
         libglib2.0-bin file dpkg-dev)
+# the fuzz harnesses (tools/fuzz.sh, run by test.sh): clang with libFuzzer and the sanitizer run times
+pakete+=(clang libclang-rt-dev)
 fehlt=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt+=("$p")

@@ -180,6 +180,21 @@ std::string Ersetze(std::string s, const std::string& alt, const std::string& ne
     return s.replace(s.find(alt), alt.size(), neu);
 }
 
+// Found by fuzzing: completed values outside the file's range made an echo that read back
+// clamped, so different. A black value at the top gives a white mirror below the lowest value,
+// a chain row that climbs continues beyond the highest one.
+TEST(Bewertung, ErgaenzteWerteBleibenImBereichDerDatei) {
+    std::string text = Ersetze(StandardWerteText(), "-5 00 00 01 00 00 -5", "2147483647 0 0 1 0 0 -5");
+    text = Ersetze(text, "# 2 0 103 206 309 412 515", "# 2 0 0 2000000000");
+    TBewertungsKonstanten k;
+    LeseWerteText(text, k);
+    EXPECT_EQ(k.Positionswerte[1][Weiss][0][0], -2147483646.0);
+    EXPECT_EQ(k.Kettenwerte[3][2][0], 2147483647.0);
+    TBewertungsKonstanten echo;
+    LeseWerteText(WerteAlsText(k), echo);
+    EXPECT_EQ(WerteAlsText(echo), WerteAlsText(k));
+}
+
 TEST(Bewertung, LesefehlerMitGenauenMeldungen) {
     const std::string& t = StandardWerteText();
     EXPECT_EQ(FehlerVon(t), "");

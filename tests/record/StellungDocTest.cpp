@@ -264,6 +264,23 @@ TEST_F(StellungDocTest, AufstellungsRecords) {
     }
 }
 
+// Found by fuzzing: a set-up game on an empty board (white to move) was saved without a setup
+// record and so reopened as a new game with black to move.
+TEST_F(StellungDocTest, LeeresAufgebautesBrettBehaeltWeissAmZug) {
+    TBytes b = Kopf("goV1", "7x7 ", 0, -1);
+    b[16] = 2;                            // base record even: white to move
+    Token(b, TZug{Rand, -1, Rand, 0xFF}); // the fuzzer's record: border on a border cell
+    Schreibe(N("weiss.go"), b);
+    ASSERT_EQ(LeseSpiel(N("weiss.go")).Meldung, "");
+    ASSERT_EQ(Regeln.AmZug, 0);
+    ASSERT_EQ(SpeichereSpiel(N("eins.go")).Code, 0);
+    ASSERT_EQ(LeseSpiel(N("eins.go")).Meldung, "");
+    EXPECT_EQ(Regeln.AmZug, 0);
+    EXPECT_TRUE(IstAufgebaut());
+    ASSERT_EQ(SpeichereSpiel(N("zwei.go")).Code, 0);
+    EXPECT_EQ(Lies(N("zwei.go")), Lies(N("eins.go")));
+}
+
 TEST_F(StellungDocTest, KaputterZugbaumWirdAbgewiesen) {
     const TZug a1{Schwarz, 0, 0, 0}, b1{Weiss, 1, 0, 0};
     struct TFall {
