@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/deps.sh
 export QT_QPA_PLATFORM=offscreen
+# The compiler cache keys by paths relative to this folder, so that another clone on the same
+# machine finds what this one compiled.
+export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
 jobs=$(nproc)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

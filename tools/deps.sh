@@ -6,6 +6,8 @@ pakete=(cmake g++ ninja-build pkg-config qt6-base-dev libgl1-mesa-dev libgtest-d
         libglib2.0-bin file dpkg-dev)
 # the fuzz harnesses (tools/fuzz.sh, run by test.sh): clang with libFuzzer and the sanitizer run times
 pakete+=(clang libclang-rt-dev)
+# a compiler cache: test.sh builds three times, a fresh clone mostly from the cache
+pakete+=(ccache)
 fehlt=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt+=("$p")
