@@ -325,7 +325,7 @@ TEST_F(MainVw, TheMessagePaneShowsItsNewestLineFromTheStart) {
         Protokoll("Zeile " + std::to_string(i));
     form->show();
     const QScrollBar* leiste = form->MsgText->verticalScrollBar();
-    QTest::qWaitFor([&] { return leiste->maximum() > 0 && leiste->value() == leiste->maximum(); }, 5000);
+    (void)QTest::qWaitFor([&] { return leiste->maximum() > 0 && leiste->value() == leiste->maximum(); }, 5000);
     EXPECT_GT(leiste->maximum(), 0);
     EXPECT_EQ(leiste->value(), leiste->maximum());
 }
