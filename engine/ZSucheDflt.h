@@ -1,8 +1,15 @@
 #pragma once
-// Search of the built-in engine: iterative deepening alpha-beta over a bitboard copy of the
-// engine board.
+// Search of the built-in engine: a tree of moves grown by games played to the end from its
+// leaves (Monte Carlo tree search with all-moves-as-first statistics), on a bitboard copy of
+// the engine board. Every finished game is counted exactly, and bounds of the final count are
+// carried up the tree, so that a proven result rests on counts only.
+#include "engine/BitBewertung.h"
+#include "engine/ziehenDflt.h"
+
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What the engine information view shows of the running or last search. The search keeps a
 // copy of it up to date under a lock; HoleSuchInfo hands out a consistent copy.
@@ -23,40 +30,32 @@ TSuchInfo HoleSuchInfo();
 // Fills in the view for a move that was not searched (a move of the opening book).
 void SetzeSuchInfo(const TSuchInfo& i);
 
-#include "engine/ziehenDflt.h"
+// Nodes of the tree (28 bytes each), allocated once; when they are used up the tree stops
+// growing and the search goes on with the tree it has.
+constexpr int MaxKnoten = 1 << 21;
 
-#include <atomic>
-#include <vector>
-
-// Entries of the transposition table (16 bytes each); fixed, allocated once.
-constexpr int TTBits = 20;
-constexpr int TTGroesse = 1 << TTBits;
-
-// Values of proven results as the search reports them: the count ± GewinnWert (0 for equal).
-// Values of the evaluation stay within ±EvalGrenze.
-constexpr int EvalGrenze = 31000;
-constexpr int GewinnWert = 32000;
-
+// Values the search reports: a proven result is EndWertVon(count) (BitBewertung.h); an
+// unproven one the expected margin in points times PunktWert, within ±EvalGrenze.
 struct TSuchErgebnis {
-    int Feld = -2;     // -1 pass, -2 none
-    double Wert = 0;   // for the side to move
-    int Tiefe = 0;     // last finished depth
-    std::string Grund; // one of the stop reasons
-    std::int64_t Stellungen = 0;
-    std::int64_t Bewertungen = 0;
-    bool Bewiesen = false; // Wert is the count of the finished game under best play
+    int Feld = -2;                // -1 pass, -2 none
+    double Wert = 0;              // for the side to move
+    double Marge = 0;             // expected final margin of the move for the side to move (points)
+    int Tiefe = 0;                // depth of the main line
+    std::string Grund;            // one of the stop reasons
+    std::int64_t Stellungen = 0;  // moves played in the tree and in the games from its leaves
+    std::int64_t Bewertungen = 0; // evaluations of the values file
+    std::int64_t Partien = 0;     // games played to the end
+    bool Bewiesen = false;        // Wert and Marge are the count of the game under best play
 };
 
-// Iterative deepening up to maxTiefe over e (left as it was found). The window is clamped to
-// the range of the search's scores. Reports each finished depth and the stop reason. With a
-// budget (seconds, > 0) no new depth is begun once the next one would not end in time, and a
-// depth still running at the end of the budget is given up for the last one finished. Points in
-// ohne are not played at the root (unless nothing else is legal). A quiet search (the game
-// analysis) sends no messages.
+// Searches e (left as it was found) until the main line of the tree is maxTiefe moves deep,
+// the budget (seconds, > 0) is spent or the best move cannot change any more within it, the
+// result is proven, or *stopp is set. Reports each new depth of the main line and the stop
+// reason. alpha and beta are accepted for the interface and play no part. Points in ohne are
+// not played at the root (unless nothing else is legal). A quiet search (the game analysis)
+// sends no messages.
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
                        const std::atomic<std::uint8_t>* stopp, double budget = 0,
                        const std::vector<int>* ohne = nullptr, bool still = false);
 // Clears the statistics before a compute.
 void SuchInfoZuruecksetzen();
-// Forgets everything the transposition table holds (tests that compare searches).
-void LeereTranspositionstabelle();

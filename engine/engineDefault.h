@@ -5,8 +5,10 @@
 
 const TEngineEintraege& DefaultEintraege();
 
-// Seconds of search per move at a level (0: no limit).
+// Seconds of search per move at a level (0: no limit) and the depth of the main line that
+// ends the search.
 double ZeitBudget(int level);
+int SuchTiefe(int level);
 
 const char* DefaultName();
 void DefaultSetzeMeldeProc(TMeldeProc p);

@@ -1,0 +1,28 @@
+#pragma once
+// Constants of the search that self-play tunes. The environment variable KIBORU_SUCHE
+// ("Name=Wert,Name=Wert", e.g. "Erkunden=0.05,PriorSpiele=30") overrides them for one process,
+// so that two settings can play each other without a rebuild; unknown names and unreadable
+// values are left out.
+struct TSuchParameter {
+    // Utility of a game: SiegGewicht for the win, the rest by the margin around the expected
+    // one, on a logistic scale of MargenSkala points.
+    double SiegGewicht = 0.75;
+    double MargenSkala = 4.0;
+    // All-moves-as-first statistics weigh like a move's own games until about 1/RaveGleich of
+    // them; Erkunden is the exploration term's weight.
+    double RaveGleich = 0.002;
+    double Erkunden = 0.1;
+    // Prior knowledge counts as this many all-moves-as-first games.
+    double PriorSpiele = 20;
+    // A move belongs to the main line from this many games on.
+    double HauptlinieAb = 50;
+    // The games from the leaves save and take chains in atari anywhere, not only next to the
+    // last move.
+    bool GlobalAtari = true;
+    // Root statistics to standard error after each search.
+    bool Protokoll = false;
+};
+
+const TSuchParameter& SuchParameter();
+// Reads a setting of the form of KIBORU_SUCHE over the defaults (tests).
+TSuchParameter LiesSuchParameter(const char* text);

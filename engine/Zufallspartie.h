@@ -1,0 +1,67 @@
+#pragma once
+// The games the tree search plays from its leaves to the end. Not at random: the side to move
+// takes a chain that the last move left in atari, saves its own chains that the last move put
+// in atari, answers the last move with a good local shape, and otherwise plays any point that
+// is no true eye of its own, no suicide and no self-atari of a chain of two stones or more. Two
+// passes end the game (when nothing but own eyes is left, a side passes), and the area is
+// counted as the board then stands, which is exact: no dead stone is left inside an area.
+// Repetition is refused only as a direct ko recapture: the tree keeps the full rules.
+#include "engine/BitBrett.h"
+
+struct TZufall {
+    std::uint64_t s;
+    explicit TZufall(std::uint64_t saat = 0x2545F4914F6CDD1Dull) : s(saat | 1) {}
+    std::uint64_t Naechste() {
+        s ^= s << 13;
+        s ^= s >> 7;
+        s ^= s << 17;
+        return s;
+    }
+    // 0..n-1
+    int Unter(int n) { return static_cast<int>(((Naechste() >> 32) * static_cast<std::uint64_t>(n)) >> 32); }
+};
+
+// One of the bits of m (not 0), chosen at random.
+int ZufallsBit(TBits m, TZufall& z);
+
+// Points diagonally next to the points of b.
+constexpr TBits Diagonalen(TBits b) { return ((b << 9) | (b << 7) | (b >> 7) | (b >> 9)) & AllePunkte; }
+
+// The liberties of the chains of steine that are in atari.
+TBits AtariPunkte(TBits steine, TBits leer);
+
+// The empty points that are true eyes of the stones eigene against fremde: every neighbour an
+// own stone, and of the diagonal points at most one held by the opponent (none at the edge).
+TBits Augen(TBits eigene, TBits fremde);
+
+class TZufallspartie {
+public:
+    static constexpr int MaxZuege = 160;
+
+    TArray<TBits, 0, 1> Steine{}; // [1] black, [0] white
+    int AmZug = 1;
+    int Passe = 0;
+    int Ko = KeinBit;             // the point the side to move may not retake at once
+    int Letzter = KeinBit;        // the last move, KeinBit after a pass
+    int Zuege = 0;                // moves played by this game
+    TArray<TBits, 0, 1> Erster{}; // the points each side played first in this game
+
+    // Starts from the search's board as it stands.
+    void Von(const TBitBrett& b);
+    // The move the policy chooses (KeinBit: pass); it is legal.
+    int Waehle(TZufall& z) const;
+    // Plays a legal move (KeinBit: pass).
+    void Spiele(int bit);
+    // Plays to the end and returns black's area lead.
+    int BisZumEnde(TZufall& z);
+    // Black's area lead as the board stands.
+    int Vorsprung() const;
+
+private:
+    // Legal for the side to move and no self-atari of a chain of two or more stones.
+    bool Gut(int bit) const;
+    // A point where the side to move answers the last move by shape, or KeinBit.
+    int Form(TZufall& z) const;
+    // A move that saves the own chain kette in atari (liberty frei), or KeinBit.
+    int Retten(TBits kette, TBits frei) const;
+};
