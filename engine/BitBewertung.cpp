@@ -27,8 +27,12 @@ void TBitBewertung::Laden(const TBewertungsKonstanten& k) {
                 position_[amZug][1][x + 8 * y] = k.Positionswerte[amZug][Schwarz][y][x];
                 position_[amZug][0][x + 8 * y] = k.Positionswerte[amZug][Weiss][y][x];
             }
+    punkt_ = PunktWert(k);
+}
+
+int PunktWert(const TBewertungsKonstanten& k) {
     const double stein = k.Kettenwerte[1][1][0];
-    punkt_ = stein >= 1 && stein <= 10000 ? static_cast<int>(std::lround(stein)) : 100;
+    return stein >= 1 && stein <= 10000 ? static_cast<int>(std::lround(stein)) : 100;
 }
 
 double TBitBewertung::Ketten(const TKettenBits& k, TBits leer) const {

@@ -7,6 +7,9 @@
 #include "engine/GebietDflt.h"
 #include "engine/SWertDflt.h"
 
+// Value of one point of area in the units of the evaluation: a lone stone's chain value.
+int PunktWert(const TBewertungsKonstanten& k);
+
 struct TBlattWert {
     int Wert = 0;       // for the side to move
     bool Exakt = false; // the board is settled everywhere (or the game is over): Stand is final

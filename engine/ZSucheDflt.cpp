@@ -80,8 +80,8 @@ double Endwert(int stand) { return stand > 0 ? stand + GewinnWert : stand < 0 ? 
 
 class TSuche {
 public:
-    TSuche(const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne)
-        : stopp_(stopp), budget_(budget), ohne_(ohne) {}
+    TSuche(const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne, bool still)
+        : stopp_(stopp), budget_(budget), ohne_(ohne), still_(still) {}
 
     TSuchErgebnis Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta);
 
@@ -98,6 +98,7 @@ private:
     const std::atomic<std::uint8_t>* stopp_;
     double budget_;
     const std::vector<int>* ohne_;
+    bool still_;
     bool abgebrochen_ = false;
     bool zeitAus_ = false;
     std::int64_t knoten_ = 0;
@@ -481,7 +482,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta)
             info.BesterWert = erg.Wert;
         }
         InfoAuffrischen();
-        Melde("Analysetiefe : " + std::to_string(tiefe), false);
+        if (!still_) Melde("Analysetiefe : " + std::to_string(tiefe), false);
         // Every other move lost: proven, and a proven bound is made a value first.
         bool andereVerlieren = n > 1;
         for (int i = 1; i < n && andereVerlieren; ++i) {
@@ -516,7 +517,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe, int alpha, int beta)
         info.Grund = erg.Grund;
         info.Laeuft = false;
     }
-    Melde(erg.Grund, false);
+    if (!still_) Melde(erg.Grund, false);
     return erg;
 }
 
@@ -543,7 +544,8 @@ void LeereTranspositionstabelle() {
 }
 
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
-                       const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne) {
+                       const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne,
+                       bool still) {
     {
         std::lock_guard<std::mutex> sperre(infoMutex);
         info.Laeuft = true;
@@ -553,7 +555,7 @@ TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double bet
     const int b = static_cast<int>(std::min(beta, static_cast<double>(Unendlich)));
     // The search object is large (its board with the history, killers, history table): keep
     // it off the caller's stack.
-    auto suche = std::make_unique<TSuche>(stopp, budget, ohne);
+    auto suche = std::make_unique<TSuche>(stopp, budget, ohne, still);
     try {
         return suche->Lauf(e, std::max(1, maxTiefe), a, b);
     } catch (...) {

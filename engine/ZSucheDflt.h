@@ -51,10 +51,11 @@ struct TSuchErgebnis {
 // the range of the search's scores. Reports each finished depth and the stop reason. With a
 // budget (seconds, > 0) no new depth is begun once the next one would not end in time, and a
 // depth still running at the end of the budget is given up for the last one finished. Points in
-// ohne are not played at the root (unless nothing else is legal).
+// ohne are not played at the root (unless nothing else is legal). A quiet search (the game
+// analysis) sends no messages.
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
                        const std::atomic<std::uint8_t>* stopp, double budget = 0,
-                       const std::vector<int>* ohne = nullptr);
+                       const std::vector<int>* ohne = nullptr, bool still = false);
 // Clears the statistics before a compute.
 void SuchInfoZuruecksetzen();
 // Forgets everything the transposition table holds (tests that compare searches).
