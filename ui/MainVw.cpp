@@ -189,7 +189,7 @@ void TMainForm::AktionenErzeugen() {
                           QStringLiteral("Passen (-)|Gib ein Minuszeichen ein, um zu passen!"),
                           QKeySequence(Qt::Key_Minus));
     ActionPassen->setIconText(QStringLiteral("Passen"));
-    ActionPassen->setIcon(st->standardIcon(QStyle::SP_MediaPause));
+    ActionPassen->setIcon(PassenSymbol());
     const QString berechnenHinweis =
         QStringLiteral("Zug berechnen|In der aktuellen Stellung einen Zug berechnen");
     ActionZugBerechnen = Aktion(QStringLiteral("&Berechnen"), berechnenHinweis, QKeySequence(Qt::Key_F9));

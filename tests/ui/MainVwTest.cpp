@@ -466,11 +466,12 @@ TEST_F(MainVw, BoardStaysSquareCentredAndAtLeast128) {
                 EXPECT_EQ(form->ImageBrett->Feldbilder[j][k]->geometry().translated(brett.topLeft()),
                           TBrettAnsicht::ZellRechteck(j, k, brett));
     }
-    // At design size a cell is 32 x 32 and centred on its grid crossing.
+    // At design size a cell is one grid spacing (45) square around its crossing (42 + 45 j).
     const QRect c = TBrettAnsicht::ZellRechteck(0, 7, QRect(0, 0, 358, 358));
-    EXPECT_EQ(c, QRect(26, 26, 32, 32));
-    EXPECT_EQ(TBrettAnsicht::ZellRechteck(6, 1, QRect(0, 0, 358, 358)), QRect(296, 296, 32, 32));
-    EXPECT_EQ(TBrettAnsicht::ZellRechteck(3, 4, QRect(10, 20, 179, 179)).size(), QSize(16, 16));
+    EXPECT_EQ(c, QRect(20, 20, 45, 45));
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(1, 7, QRect(0, 0, 358, 358)).left(), c.right() + 1); // they meet
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(6, 1, QRect(0, 0, 358, 358)), QRect(290, 290, 45, 45));
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(3, 4, QRect(10, 20, 179, 179)), QRect(87, 97, 23, 23));
 }
 
 TEST_F(MainVw, KeysOfTheWindowNavigate) {
