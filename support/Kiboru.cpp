@@ -145,9 +145,11 @@ int main(int argc, char** argv) {
     static TQtSucheHost host;
     SetzeSucheHost(&host);
     QPointer<TMainForm> fenster;
-    InstalliereQtMeldeAusgaben([&fenster] {
-        if (fenster) fenster->BrettZeichnen();
-    });
+    InstalliereQtMeldeAusgaben(
+        [&fenster] {
+            if (fenster) fenster->BrettZeichnen();
+        },
+        [&fenster]() -> QWidget* { return fenster.data(); });
 
     PAchtStart();
 

@@ -12,6 +12,7 @@
 #include "ui/DlgLV.h"
 #include "ui/DlgStellung.h"
 #include "ui/DlgZiehe.h"
+#include "ui/FokusRueckgabe.h"
 #include "ui/Hilfetext.h"
 #include "ui/NotationAnsicht.h"
 #include "ui/NotationSatz.h"
@@ -117,6 +118,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     connect(Datei, &TPartieDatei::NameGesetzt, this, &TMainForm::DateinameZeigen);
     connect(Datei, &TPartieDatei::SpielGeladen, this, &TMainForm::SpielAnzeigen);
+    new TFokusRueckgabe(this, EditZug);
 
     // The message pane becomes the channel's log.
     RegistriereLogMemo([this](const std::string& zeile) {
