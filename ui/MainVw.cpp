@@ -17,6 +17,7 @@
 #include "ui/NotationAnsicht.h"
 #include "ui/NotationSatz.h"
 #include "ui/SpielAblauf.h"
+#include "ui/Wiederherstellung.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -89,7 +90,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // Window top 8, nothing changed, field idle, untitled.
     move(x(), 8);
     Datei = new TPartieDatei(*this, this);
-    setWindowTitle(TPartieDatei::Unbenannt + QStringLiteral(" - Kiboru"));
+    Rettung = new TWiederherstellung(this, [this] { return Datei->Dateiname; });
+    setWindowTitle(TPartieDatei::Unbenannt + QStringLiteral("[*] - Kiboru"));
 
     AktionenErzeugen();
     MenusErzeugen();
@@ -118,6 +120,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     connect(Datei, &TPartieDatei::NameGesetzt, this, &TMainForm::DateinameZeigen);
     connect(Datei, &TPartieDatei::SpielGeladen, this, &TMainForm::SpielAnzeigen);
+    connect(Datei, &TPartieDatei::Gespeichert, this, [this] {
+        setWindowModified(false);
+        Rettung->Entfernen();
+    });
     new TFokusRueckgabe(this, EditZug);
 
     // The message pane becomes the channel's log.
@@ -599,6 +605,8 @@ void TMainForm::NachZugAktualisieren() {
     ActionZugBerechnenMitMenu->setEnabled(!aus);
     EditZugChange();
     StatusAktualisieren();
+    setWindowModified(Datei->Geaendert);
+    Rettung->Vormerken();
 }
 
 void TMainForm::SpielAnzeigen() {
@@ -844,7 +852,7 @@ void TMainForm::DateinameZeigen(const QString& name, bool vorhanden) {
         if (vorhanden) d->setDirectory(fi.absolutePath());
         d->selectFile(vorhanden ? fi.fileName() : QString());
     }
-    setWindowTitle(fi.fileName() + QStringLiteral(" - Kiboru"));
+    setWindowTitle(fi.fileName() + QStringLiteral("[*] - Kiboru"));
     LetzteDateienAktualisieren();
 }
 
@@ -876,6 +884,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         return;
     }
     Datei->KonfigSpeichern();
+    Rettung->Beenden();
     e->accept();
 }
 

@@ -325,7 +325,8 @@ TEST_F(MainVw, TheMessagePaneShowsItsNewestLineFromTheStart) {
         Protokoll("Zeile " + std::to_string(i));
     form->show();
     const QScrollBar* leiste = form->MsgText->verticalScrollBar();
-    (void)QTest::qWaitFor([&] { return leiste->maximum() > 0 && leiste->value() == leiste->maximum(); }, 5000);
+    (void)QTest::qWaitFor([&] { return leiste->maximum() > 0 && leiste->value() == leiste->maximum(); },
+                          5000);
     EXPECT_GT(leiste->maximum(), 0);
     EXPECT_EQ(leiste->value(), leiste->maximum());
 }
@@ -363,7 +364,7 @@ TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
     EXPECT_EQ(form->Datei->Letzte[1], dateien[20]);
     EXPECT_EQ(std::count(form->Datei->Letzte.begin(), form->Datei->Letzte.end(), dateien[10]), 1);
     EXPECT_EQ(form->Datei->Letzte[19], dateien[1]);
-    EXPECT_EQ(form->windowTitle(), "zuletzt10.go - Kiboru");
+    EXPECT_EQ(form->windowTitle(), "zuletzt10.go[*] - Kiboru");
 
     QFile::remove(dateien[20]);
     form->LetzteDateienAktualisieren();
@@ -376,7 +377,7 @@ TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
     // A name that does not exist leaves the list alone.
     form->SetFileName(TPartieDatei::Unbenannt);
     EXPECT_EQ(form->Datei->Letzte[0], dateien[10]);
-    EXPECT_EQ(form->windowTitle(), "Unbenannt - Kiboru");
+    EXPECT_EQ(form->windowTitle(), "Unbenannt[*] - Kiboru");
 }
 
 TEST_F(MainVw, CloseQueryAutosavesUntitledAndAsksForChangedNamedGames) {
