@@ -215,7 +215,7 @@ QIcon PassenSymbol() {
     b.fill(Qt::transparent);
     QPainter p(&b);
     p.setRenderHint(QPainter::Antialiasing);
-    MaleStein(p, Weiss, QPointF(12, 17), 4.5);
+    MaleStein(p, Schwarz, QPointF(12, 17), 4.5);
     // The arrow leaves the point on the left, hops over the stone and lands on the right.
     const QColor farbe(40, 40, 40);
     p.setPen(QPen(farbe, 2, Qt::SolidLine, Qt::RoundCap));

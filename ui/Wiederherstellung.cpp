@@ -7,12 +7,16 @@
 #include "support/TP2Win.h"
 #include "ui/PartieDatei.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QThread>
 #include <QWidget>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -221,6 +225,17 @@ bool TWiederherstellung::Anbieten(TPartieDatei& datei) {
     const TRettungsDateien d = Dateien();
     const std::string name =
         Vorhanden(d.Info) ? RettungsDateiname(Lies(d.Info)) : TPartieDatei::Unbenannt.toStdString();
+    // The question opens centred over the window just shown, so the window must first stand
+    // where the window system puts it.
+    if (auto* w = qobject_cast<QWidget*>(parent()); w && w->isVisible() && w->windowHandle()) {
+        QElapsedTimer uhr;
+        uhr.start();
+        while (!w->windowHandle()->isExposed() && uhr.elapsed() < 2000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(5);
+        }
+        QCoreApplication::processEvents();
+    }
     if (Fragen(Q(RettungsFrage(name)))) {
         // A copy that cannot be read has been explained by the reader; it is put aside below.
         if (LadeSpiel(d.Kopie, true, false) == 0) {
