@@ -3,7 +3,6 @@
 // folder that cannot be written costs one message and no move.
 #include "MainVwUmgebung.h"
 
-#include "engine/SWertDflt.h"
 #include "record/StellungDoc.h"
 #include "ui/Wiederherstellung.h"
 
@@ -27,24 +26,21 @@ namespace {
 
 // A data folder of its own for one test, shared with real runs of the program: the program keeps
 // its files in Quennel/Kiboru, this test executable in Quennel/tests_ui, which points there.
-struct TEigenerDatenordner {
-    QTemporaryDir Wurzel;
-    QByteArray VorherXdg = qgetenv("XDG_DATA_HOME");
-    std::string VorherEngines = EngineOrdner();
+struct TEigenerDatenordner : TFrischerDatenordner {
     TEigenerDatenordner() {
-        QDir().mkpath(Daten());
-        QFile::link(Daten(), Wurzel.filePath(QStringLiteral("Quennel/tests_ui")));
-        qputenv("XDG_DATA_HOME", Wurzel.path().toUtf8());
-        HilfsFktZuruecksetzen();
+        QDir().mkpath(Programm());
+        QFile::link(Programm(), TFrischerDatenordner::Daten());
     }
-    ~TEigenerDatenordner() {
-        qputenv("XDG_DATA_HOME", VorherXdg);
-        HilfsFktZuruecksetzen();
-        SetzeEngineOrdner(VorherEngines);
-        NeuesSpiel();
+    ~TEigenerDatenordner() { NeuesSpiel(); }
+    QString Programm() const { return QDir(Dir.path()).filePath(QStringLiteral("Quennel/Kiboru")); }
+    QString Datei(const QString& name) const { return QDir(Programm()).filePath(name); }
+    // A game file of one move in the folder; the current game goes on from it.
+    QString Partie(const QString& name, int feld) const {
+        const QString pfad = Datei(name);
+        Spiele(feld);
+        EXPECT_TRUE(SpeichereSpielMitMeldung(pfad.toStdString()));
+        return pfad;
     }
-    QString Daten() const { return Wurzel.filePath(QStringLiteral("Quennel/Kiboru")); }
-    QString Datei(const QString& name) const { return QDir(Daten()).filePath(name); }
 };
 
 // The built program on the offscreen platform with this data folder, typing the given characters.
@@ -53,8 +49,8 @@ struct TProgramm {
     TProgramm(const TEigenerDatenordner& d, const QString& eingabe) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_DATA_HOME", d.Wurzel.path());
-        env.insert("HOME", d.Wurzel.path());
+        env.insert("XDG_DATA_HOME", d.Dir.path());
+        env.insert("HOME", d.Dir.path());
         env.remove("AppData");
         env.insert("KIBORU_TESTEINGABE", eingabe);
         P.setProcessEnvironment(env);
@@ -153,9 +149,7 @@ TEST(Wiederherstellung, ACleanCloseOfTheProgramLeavesNoCopy) {
 TEST(Wiederherstellung, NeinKeepsTheCopyAsideWithoutOverwritingAnOlderOne) {
     Grundzustand();
     TEigenerDatenordner d;
-    const QString partie = d.Datei(QStringLiteral("partie.go"));
-    Spiele(Punkt(3, 3));
-    ASSERT_TRUE(SpeichereSpielMitMeldung(partie.toStdString()));
+    const QString partie = d.Partie(QStringLiteral("partie.go"), Punkt(3, 3));
     Spiele(Punkt(2, 2));
     const QString kopie = d.Datei(QStringLiteral("wiederherstellen.go"));
     ASSERT_TRUE(SpeichereSpielMitMeldung(kopie.toStdString()));
@@ -195,9 +189,7 @@ TEST(Wiederherstellung, NeinKeepsTheCopyAsideWithoutOverwritingAnOlderOne) {
 TEST(Wiederherstellung, ARestoredNamedGameKeepsItsNameAndAStaleNameNeverStandsBesideAnotherGame) {
     Grundzustand();
     TEigenerDatenordner d;
-    const QString partie = d.Datei(QStringLiteral("benannt.go"));
-    Spiele(Punkt(1, 1));
-    ASSERT_TRUE(SpeichereSpielMitMeldung(partie.toStdString()));
+    const QString partie = d.Partie(QStringLiteral("benannt.go"), Punkt(1, 1));
     NeuesSpiel();
     int zugnummer = 0;
     {
@@ -290,7 +282,7 @@ TEST(Wiederherstellung, AReadOnlyDataFolderGivesOneMessageAndPlayGoesOn) {
     Grundzustand();
     TEigenerDatenordner d;
     { TTestForm einrichten; } // the installation's files
-    ASSERT_TRUE(QFile::setPermissions(d.Daten(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    ASSERT_TRUE(QFile::setPermissions(d.Programm(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     {
         TTestForm form;
         form.show();
@@ -307,7 +299,7 @@ TEST(Wiederherstellung, AReadOnlyDataFolderGivesOneMessageAndPlayGoesOn) {
         EXPECT_NE(Gefangen().Boxen[0].find("Zugriff verweigert"), std::string::npos) << Gefangen().Boxen[0];
         EXPECT_NE(Gefangen().Boxen[0].find("Das Spiel geht weiter"), std::string::npos);
     }
-    QFile::setPermissions(d.Daten(),
+    QFile::setPermissions(d.Programm(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
