@@ -6,12 +6,16 @@
 #include "ui/DlgAbout.h"
 #include "ui/GtpFront.h"
 #include "ui/MainVw.h"
+#include "ui/NotationAnsicht.h"
 #include "ui/QtHost.h"
+#include "ui/Wiederherstellung.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QTimer>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -111,6 +115,25 @@ void BeendenBeiSignal() {
 #else
 void BeendenBeiSignal() {}
 #endif
+
+// Tests drive a real run of the program: the characters of KIBORU_TESTEINGABE are typed into
+// the move field one by one, each once no dialog is open and no search runs.
+void Testeingabe(TMainForm& fenster) {
+    const QString text = qEnvironmentVariable("KIBORU_TESTEINGABE");
+    if (text.isEmpty()) return;
+    auto* takt = new QTimer(&fenster);
+    QObject::connect(takt, &QTimer::timeout, &fenster, [&fenster, takt, text, i = qsizetype(0)]() mutable {
+        if (QApplication::activeModalWidget() || SucheLaeuft()) return;
+        if (i >= text.size()) {
+            takt->stop();
+            return;
+        }
+        const QChar c = text[i++];
+        QKeyEvent taste(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(fenster.EditZug, &taste);
+    });
+    takt->start(20);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,9 +168,11 @@ int main(int argc, char** argv) {
     static TQtSucheHost host;
     SetzeSucheHost(&host);
     QPointer<TMainForm> fenster;
-    InstalliereQtMeldeAusgaben([&fenster] {
-        if (fenster) fenster->BrettZeichnen();
-    });
+    InstalliereQtMeldeAusgaben(
+        [&fenster] {
+            if (fenster) fenster->BrettZeichnen();
+        },
+        [&fenster]() -> QWidget* { return fenster.data(); });
 
     PAchtStart();
 
@@ -155,8 +180,15 @@ int main(int argc, char** argv) {
     fenster = &hauptfenster;
     if (!hauptfenster.InstallationOk()) return 1;
 
-    hauptfenster.SpielZeigen(datei);
-    hauptfenster.show();
+    // A copy left by a run that ended unexpectedly is offered over the shown window first.
+    if (hauptfenster.Rettung->Verwaist()) {
+        hauptfenster.show();
+        if (!hauptfenster.Rettung->Anbieten(*hauptfenster.Datei)) hauptfenster.SpielZeigen(datei);
+    } else {
+        hauptfenster.SpielZeigen(datei);
+        hauptfenster.show();
+    }
+    Testeingabe(hauptfenster);
     const int ergebnis = QApplication::exec();
 
     WarteAufSuche();

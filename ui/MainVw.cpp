@@ -12,10 +12,12 @@
 #include "ui/DlgLV.h"
 #include "ui/DlgStellung.h"
 #include "ui/DlgZiehe.h"
+#include "ui/FokusRueckgabe.h"
 #include "ui/Hilfetext.h"
 #include "ui/NotationAnsicht.h"
 #include "ui/NotationSatz.h"
 #include "ui/SpielAblauf.h"
+#include "ui/Wiederherstellung.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -88,7 +90,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     // Window top 8, nothing changed, field idle, untitled.
     move(x(), 8);
     Datei = new TPartieDatei(*this, this);
-    setWindowTitle(TPartieDatei::Unbenannt + QStringLiteral(" - Kiboru"));
+    Rettung = new TWiederherstellung(this, [this] { return Datei->Dateiname; });
+    setWindowTitle(TPartieDatei::Unbenannt + QStringLiteral("[*] - Kiboru"));
 
     AktionenErzeugen();
     MenusErzeugen();
@@ -117,6 +120,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
     connect(Datei, &TPartieDatei::NameGesetzt, this, &TMainForm::DateinameZeigen);
     connect(Datei, &TPartieDatei::SpielGeladen, this, &TMainForm::SpielAnzeigen);
+    connect(Datei, &TPartieDatei::Gespeichert, this, [this] {
+        setWindowModified(false);
+        Rettung->Entfernen();
+    });
+    new TFokusRueckgabe(this, EditZug);
 
     // The message pane becomes the channel's log.
     RegistriereLogMemo([this](const std::string& zeile) {
@@ -189,7 +197,7 @@ void TMainForm::AktionenErzeugen() {
                           QStringLiteral("Passen (-)|Gib ein Minuszeichen ein, um zu passen!"),
                           QKeySequence(Qt::Key_Minus));
     ActionPassen->setIconText(QStringLiteral("Passen"));
-    ActionPassen->setIcon(st->standardIcon(QStyle::SP_MediaPause));
+    ActionPassen->setIcon(PassenSymbol());
     const QString berechnenHinweis =
         QStringLiteral("Zug berechnen|In der aktuellen Stellung einen Zug berechnen");
     ActionZugBerechnen = Aktion(QStringLiteral("&Berechnen"), berechnenHinweis, QKeySequence(Qt::Key_F9));
@@ -597,6 +605,8 @@ void TMainForm::NachZugAktualisieren() {
     ActionZugBerechnenMitMenu->setEnabled(!aus);
     EditZugChange();
     StatusAktualisieren();
+    setWindowModified(Datei->Geaendert);
+    Rettung->Vormerken();
 }
 
 void TMainForm::SpielAnzeigen() {
@@ -842,7 +852,7 @@ void TMainForm::DateinameZeigen(const QString& name, bool vorhanden) {
         if (vorhanden) d->setDirectory(fi.absolutePath());
         d->selectFile(vorhanden ? fi.fileName() : QString());
     }
-    setWindowTitle(fi.fileName() + QStringLiteral(" - Kiboru"));
+    setWindowTitle(fi.fileName() + QStringLiteral("[*] - Kiboru"));
     LetzteDateienAktualisieren();
 }
 
@@ -874,6 +884,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         return;
     }
     Datei->KonfigSpeichern();
+    Rettung->Beenden();
     e->accept();
 }
 

@@ -39,6 +39,7 @@ class TDlgAnpassen;
 class TFormPGN;
 class TFormEloTurnier;
 class TFormInfo;
+class TWiederherstellung;
 
 // Holds notation, board and move field; reports its resizes so the window lays them out.
 class TBrettFlaeche : public QWidget {
@@ -120,6 +121,7 @@ public:
     // --- parts ---
     TZugEingabe Eingabe;
     TPartieDatei* Datei = nullptr;
+    TWiederherstellung* Rettung = nullptr; // the recovery copy of the game
 
     // --- components ---
     QToolBar* ToolBar1 = nullptr;

@@ -154,7 +154,9 @@ void TPartieDatei::Speichern() {
         SpeichernUnter();
         return;
     }
-    if (Schreiben(Dateiname, Art)) Geaendert = false;
+    if (!Schreiben(Dateiname, Art)) return;
+    Geaendert = false;
+    emit Gespeichert();
 }
 
 void TPartieDatei::SpeichernUnter() {
@@ -168,6 +170,7 @@ void TPartieDatei::SpeichernUnter() {
     if (!Schreiben(pfad, SchreibArt(pfad))) return;
     SetFileName(pfad);
     Geaendert = false;
+    emit Gespeichert();
 }
 
 void TPartieDatei::DateiLaden(int index) {

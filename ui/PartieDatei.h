@@ -60,6 +60,7 @@ public:
 signals:
     void NameGesetzt(const QString& name, bool vorhanden);
     void SpielGeladen(); // a game was read or replaced: show it
+    void Gespeichert();  // the game is in its file now
 
 private:
     // Gelesen: the file's game is shown; Fehler: a new game stands in for it; Unveraendert: the
