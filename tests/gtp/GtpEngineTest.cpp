@@ -81,7 +81,7 @@ TEST_F(GtpEngineTest, FehlerDerEngineLassenDiePartieUnveraendert) {
     for (const TFall& f : faelle) {
         SCOPED_TRACE(f.Skript);
         NeuesSpiel();
-        std::filesystem::remove(Log());
+        std::filesystem::remove(LogDatei());
         Boxen.clear();
         TGtpEngine* e = Neu("Skript", Skript(f.Skript));
         e->FristZug = std::chrono::seconds(1);
@@ -101,7 +101,7 @@ TEST_F(GtpEngineTest, FehlerDerEngineLassenDiePartieUnveraendert) {
         EXPECT_FALSE(e->Verfuegbar());
         EXPECT_EQ(e->Stoerung() + " Sie sind am Zug.", Boxen[0]);
         EXPECT_EQ(e->Kennung(), 0);
-        std::ifstream log(Log());
+        std::ifstream log(LogDatei());
         std::string pid;
         log >> pid >> pid;
         EXPECT_TRUE(ProzessWeg(std::stoll(pid))) << pid;

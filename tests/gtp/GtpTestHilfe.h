@@ -1,7 +1,7 @@
 #pragma once
 // The game of the program with an external engine in a slot: the real controller, registry,
 // search thread and play flow, the message boxes captured, a data folder of its own.
-#include "engine/EnginesTestHost.h"
+#include "record/EngineUmgebung.h"
 
 #include "gtp/GtpEngine.h"
 #include "record/TPAcht.h"
@@ -28,18 +28,12 @@ inline bool ProzessWeg(std::int64_t pid) {
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
-struct TGtpUmgebung : ::testing::Test {
-    TTestHost Host;
-    std::vector<std::string> Boxen;
-    std::filesystem::path Tmp;
+struct TGtpUmgebung : TEngineUmgebung {
     std::string Alt[2];
 
     void SetUp() override {
-        namespace fs = std::filesystem;
-        Tmp = fs::temp_directory_path() / ("kiboru_gtp_" + std::to_string(getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Tmp);
-        fs::create_directories(Tmp);
+        TEngineUmgebung::SetUp();
+        // The configuration file in a data folder of the test's own.
         int i = 0;
         for (const char* v : {"XDG_DATA_HOME", "HOME"}) {
             if (const char* a = std::getenv(v)) Alt[i] = a;
@@ -48,32 +42,20 @@ struct TGtpUmgebung : ::testing::Test {
         }
         ::unsetenv("AppData");
         HilfsFktZuruecksetzen();
-        EnginesFreigeben();
-        MeldungenZuruecksetzen();
-        TMeldeAusgaben a;
-        a.Box = [this](const std::string& t) { Boxen.push_back(t); };
-        SetzeMeldeAusgaben(a);
-        SetzeSucheHost(&Host);
         PAchtStart();
     }
     void TearDown() override {
-        EnginesFreigeben();
-        Host.Abarbeiten();
-        SetzeSucheHost(nullptr);
-        NeuesSpiel();
-        MeldungenZuruecksetzen();
+        TEngineUmgebung::TearDown();
         int i = 0;
         for (const char* v : {"XDG_DATA_HOME", "HOME"})
             ::setenv(v, Alt[i++].c_str(), 1);
         HilfsFktZuruecksetzen();
-        std::error_code ec;
-        std::filesystem::remove_all(Tmp, ec);
     }
 
-    std::string Log() const { return (Tmp / "log.txt").string(); }
-    // The scripted engine with these arguments, logging into Log().
+    std::string LogDatei() const { return (Tmp / "log.txt").string(); }
+    // The scripted engine with these arguments, logging into LogDatei().
     std::string Skript(const std::string& argumente) const {
-        return std::string("'") + SKRIPT_ENGINE + "' --log '" + Log() + "' " + argumente;
+        return std::string("'") + SKRIPT_ENGINE + "' --log '" + LogDatei() + "' " + argumente;
     }
     TGtpEngine* Neu(const std::string& name, const std::string& befehlszeile) {
         return static_cast<TGtpEngine*>(
@@ -81,7 +63,7 @@ struct TGtpUmgebung : ::testing::Test {
     }
     // The commands the engine received, one a line.
     std::vector<std::string> Empfangen() const {
-        std::ifstream f(Log());
+        std::ifstream f(LogDatei());
         std::vector<std::string> v;
         for (std::string z; std::getline(f, z);)
             if (z.rfind("pid ", 0) != 0) v.push_back(z);
