@@ -123,8 +123,12 @@ std::optional<bool> TGtpEngine::Kennt(const std::string& kommando) {
 
 void TGtpEngine::InfoZeit() {
     TSuchInfo i = HoleSuchInfo();
-    i.Zeit = ZeitText(SekundenSeitMitternacht() - SucheStart);
+    i.Zeit = ZeitText(Sekunden());
     SetzeSuchInfo(i);
+}
+
+double TGtpEngine::Sekunden() const {
+    return std::chrono::duration<double>(TUhr::now() - SucheStart).count();
 }
 
 const TGtpAntwort* TGtpEngine::Frage(const std::string& befehl, std::chrono::milliseconds frist,
@@ -246,14 +250,14 @@ bool TGtpEngine::Berechne(TZug& zug, std::int32_t& wert) {
     wert = 0;
     Knoten[0] = 0;
     Knoten[1] = 0;
-    SucheStart = SekundenSeitMitternacht();
+    SucheStart = TUhr::now();
     TSuchInfo info;
     info.Laeuft = true;
     info.Zeit = ZeitText(0);
     SetzeSuchInfo(info);
     const auto ende = [this](const std::string& grund, int feld) {
         TSuchInfo i = HoleSuchInfo();
-        i.Zeit = ZeitText(SekundenSeitMitternacht() - SucheStart);
+        i.Zeit = ZeitText(Sekunden());
         i.Grund = grund;
         i.BesterZug = feld;
         i.Laeuft = false;

@@ -61,6 +61,7 @@ private:
     bool Aussetzen(const std::string& text);
     std::string Wer() const;
     void InfoZeit();
+    double Sekunden() const; // since the compute began
 
     TZugGenerator Spiegel; // the game as the controller has told it
     TStand Gesendet;       // what the program has been told
@@ -69,7 +70,7 @@ private:
     int GesendeterLevel = 0;
     std::map<std::string, bool> Bekannt; // answers of known_command while the process runs
     std::string EndGrund;                // why the last compute ended without a move
-    double SucheStart = 0;
+    TUhr::time_point SucheStart;
     mutable std::mutex StoerungMutex;
     std::string StoerungText;
 };
