@@ -4,6 +4,7 @@
 #include "support/HilfsFkt.h"
 #include "support/QtUebersetzung.h"
 #include "ui/DlgAbout.h"
+#include "ui/GtpEngineListe.h"
 #include "ui/GtpFront.h"
 #include "ui/MainVw.h"
 #include "ui/NotationAnsicht.h"
@@ -179,6 +180,9 @@ int main(int argc, char** argv) {
     TMainForm hauptfenster;
     fenster = &hauptfenster;
     if (!hauptfenster.InstallationOk()) return 1;
+    // Before the game is shown, so that they follow it; their programs start on first use and
+    // end with EnginesFreigeben below.
+    GtpEnginesRegistrieren();
 
     // A copy left by a run that ended unexpectedly is offered over the shown window first.
     if (hauptfenster.Rettung->Verwaist()) {
