@@ -179,29 +179,9 @@ bool TZugGenerator::BeidePassen() const {
 void TZugGenerator::Zaehle(int& schwarz, int& weiss) const {
     schwarz = 0;
     weiss = 0;
-    TBrett mark = Brettvorlagen[Leer];
-    for (int i = BrettVon; i <= BrettBis; ++i) {
-        if (Brett[i] == Schwarz) {
-            ++schwarz;
-            mark[i] = Schwarz;
-        } else if (Brett[i] == Weiss) {
-            ++weiss;
-            mark[i] = Weiss;
-        }
-    }
-    TBrett gebiet;
-    TGebietAnzahl anzahl;
-    for (int i = BrettVon; i <= BrettBis; ++i) {
-        if (mark[i] != Leer) continue;
-        const int groesse = Gebiet(Brett, i, gebiet, anzahl);
-        const TFarbe besitzer = Besitzer(anzahl);
-        mark[i] = besitzer;
-        for (int j = 0; j <= LetzterPunkt; ++j)
-            if (gebiet[j] == Leer) mark[j] = besitzer;
-        if (besitzer == Schwarz)
-            schwarz += groesse;
-        else if (besitzer == Weiss)
-            weiss += groesse;
+    for (const TFarbe f : Besitzverteilung(Brett)) {
+        schwarz += f == Schwarz;
+        weiss += f == Weiss;
     }
 }
 
