@@ -1,12 +1,10 @@
 #include "record/PgnDoc.h"
 
+#include "record/Datei.h"
 #include "support/StringsV5.h"
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 TPgnParser PgnParser;
 TPgnGameList PgnSpiele;
@@ -28,7 +26,7 @@ std::string Zeichen(char c) { return c == '\0' ? std::string() : std::string(1, 
 
 // ---- parser ------------------------------------------------------------------------------
 
-void TPgnParser::Vorbereiten(const std::string &bytes) {
+void TPgnParser::Vorbereiten(const std::string& bytes) {
     Text.clear();
     Text.reserve(bytes.size() + bytes.size() / 16 + 16);
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -51,7 +49,7 @@ void TPgnParser::Vorbereiten(const std::string &bytes) {
     Number = KeineZahl;
 }
 
-void TPgnParser::Fehler(const std::string &meldung) { Errors += meldung + "\r\n"; }
+void TPgnParser::Fehler(const std::string& meldung) { Errors += meldung + "\r\n"; }
 
 char TPgnParser::Peek() const {
     if (AmEnde()) return '\0';
@@ -68,7 +66,7 @@ char TPgnParser::Next() {
 
 bool TPgnParser::AmEnde() const { return Pos < 1 || static_cast<size_t>(Pos) > Text.size(); }
 
-bool TPgnParser::Match(const std::string &literal) {
+bool TPgnParser::Match(const std::string& literal) {
     if (AmEnde() || Text.compare(static_cast<size_t>(Pos - 1), literal.size(), literal) != 0) {
         Number = KeineZahl;
         return false;
@@ -193,16 +191,16 @@ void TPgnGameList::Zuruecksetzen() {
     FirstOfPair = true;
 }
 
-TPgnGame &TPgnGameList::NeuesSpiel() {
+TPgnGame& TPgnGameList::NeuesSpiel() {
     Current = Count;
     if (Games.size() <= static_cast<size_t>(Current)) Games.push_back(std::make_unique<TPgnGame>());
-    TPgnGame &g = *Games[static_cast<size_t>(Current)];
+    TPgnGame& g = *Games[static_cast<size_t>(Current)];
     g.Neu();
     ++Count;
     return g;
 }
 
-bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
+bool LiesPgnZug(TPgnParser& p, TSanZug& s, std::string& zugtext) {
     zugtext.clear();
     const auto nummer = s.Zugnummer;
     const auto erster = s.ErsterZug;
@@ -214,7 +212,7 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
         if (c != '\0') zugtext += c;
         return c;
     };
-    const auto MatchZ = [&](const std::string &lit) {
+    const auto MatchZ = [&](const std::string& lit) {
         if (!p.Match(lit)) return false;
         zugtext += lit;
         return true;
@@ -379,16 +377,16 @@ struct TGelesenerZug {
 
 class TPgnLeser {
 public:
-    TPgnLeser(TPgnParser &p, TPgnGameList &l) : p(p), l(l) {}
+    TPgnLeser(TPgnParser& p, TPgnGameList& l) : p(p), l(l) {}
     void Lies();
 
 private:
-    TPgnParser &p;
-    TPgnGameList &l;
+    TPgnParser& p;
+    TPgnGameList& l;
 
-    TPgnGame &Spiel() { return l[l.Current]; }
+    TPgnGame& Spiel() { return l[l.Current]; }
     void TagPaar();
-    void SpieleZug(const TGelesenerZug &zug);
+    void SpieleZug(const TGelesenerZug& zug);
     void Zahl();
 };
 
@@ -426,10 +424,10 @@ void TPgnLeser::TagPaar() {
     Spiel().Tags.push_back(TPgnTag{name, wert});
 }
 
-void TPgnLeser::SpieleZug(const TGelesenerZug &zug) {
+void TPgnLeser::SpieleZug(const TGelesenerZug& zug) {
     if (l.State == TPgnState::Ended) l.NeuesSpiel();
     l.State = TPgnState::InMoves;
-    TPgnGame &g = Spiel();
+    TPgnGame& g = Spiel();
     const int ziel = l.FirstOfPair ? 2 * l.MoveNumber - 1 : 2 * l.MoveNumber;
     while (g.Rules.Zugnummer > ziel && g.Rules.Zugnummer > 1)
         g.Rules.Zuruecknehmen();
@@ -456,7 +454,7 @@ void TPgnLeser::SpieleZug(const TGelesenerZug &zug) {
 void TPgnLeser::Zahl() {
     if (l.State == TPgnState::Ended) l.NeuesSpiel();
     l.State = TPgnState::InMoves;
-    for (const char *ergebnis : {"1-0", "0-1", "1/2-1/2", "*"}) {
+    for (const char* ergebnis : {"1-0", "0-1", "1/2-1/2", "*"}) {
         if (p.Match(ergebnis)) {
             l.State = TPgnState::Ended;
             Spiel().Result = ergebnis;
@@ -532,20 +530,20 @@ void TPgnLeser::Lies() {
 
 } // namespace
 
-void ParsePgnText(TPgnParser &parser, TPgnGameList &liste, const std::string &bytes) {
+void ParsePgnText(TPgnParser& parser, TPgnGameList& liste, const std::string& bytes) {
     parser.Vorbereiten(bytes);
     liste.Zuruecksetzen();
     TPgnLeser(parser, liste).Lies();
 }
 
 namespace {
-void MeldeLesefehler(const std::string &datei) {
+void MeldeLesefehler(const std::string& datei) {
     Meldung("Fehler beim Lesen der PGN-Datei \"" + datei + "\"", true);
 }
 } // namespace
 
-int ReadPgnText(TPgnParser &parser, TPgnGameList &liste, const std::string &bytes, const std::string &datei,
-                std::string &fehler) {
+int ReadPgnText(TPgnParser& parser, TPgnGameList& liste, const std::string& bytes, const std::string& datei,
+                std::string& fehler) {
     int ergebnis = 0;
     try {
         ParsePgnText(parser, liste, bytes);
@@ -557,18 +555,9 @@ int ReadPgnText(TPgnParser &parser, TPgnGameList &liste, const std::string &byte
     return ergebnis;
 }
 
-int ReadPgnFile(TPgnParser &parser, TPgnGameList &liste, const std::string &datei, std::string &fehler) {
-    std::string bytes;
-    bool gelesen = false;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(datei, ec)) {
-        std::ifstream f(datei, std::ios::binary);
-        if (f) {
-            bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-            gelesen = !f.bad();
-        }
-    }
-    if (gelesen) return ReadPgnText(parser, liste, bytes, datei, fehler);
+int ReadPgnFile(TPgnParser& parser, TPgnGameList& liste, const std::string& datei, std::string& fehler) {
+    const TDateiInhalt inhalt = LiesDatei(datei);
+    if (inhalt.Code == 0) return ReadPgnText(parser, liste, inhalt.Bytes, datei, fehler);
     // The dialog still shows an empty first game.
     parser.Vorbereiten(std::string());
     liste.Zuruecksetzen();
@@ -578,11 +567,11 @@ int ReadPgnFile(TPgnParser &parser, TPgnGameList &liste, const std::string &date
     return -1;
 }
 
-int ReadPgnFile(TPgnGameList &liste, const std::string &datei, std::string &fehler) {
+int ReadPgnFile(TPgnGameList& liste, const std::string& datei, std::string& fehler) {
     return ReadPgnFile(PgnParser, liste, datei, fehler);
 }
 
-void UebernimmPgnSpiel(const TPgnGame &spiel, TZugGenerator &regeln, TBaum &baum) {
+void UebernimmPgnSpiel(const TPgnGame& spiel, TZugGenerator& regeln, TBaum& baum) {
     regeln.SetzeStellung(spiel.StartPosition);
     TBaum::TiefeKopie(baum, spiel.Moves);
     baum.ZurWurzel();
