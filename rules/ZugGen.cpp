@@ -64,12 +64,12 @@ bool TZugGenerator::ZugZuFeld(TZug& z) const {
     return false;
 }
 
-int TZugGenerator::ZaehleZuegeAufFeld(const TSanZug& san, TZug& z) const {
+int TZugGenerator::ZaehleZuegeAufFeld(int feld, TZug& z) const {
     const int n = Zuganzahl[AmZug];
     int anzahl = 0;
     z = KeinZug;
     for (int i = 1; i <= n; ++i)
-        if (Zugliste[i].Feld == san.NachFeld) {
+        if (Zugliste[i].Feld == feld) {
             ++anzahl;
             z = Zugliste[i];
         }
