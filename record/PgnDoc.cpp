@@ -1,6 +1,7 @@
 #include "record/PgnDoc.h"
 
 #include "record/Datei.h"
+#include "record/TPAcht.h"
 #include "support/StringsV5.h"
 
 #include <algorithm>
@@ -552,4 +553,9 @@ void UebernimmPgnSpiel(const TPgnGame& spiel, TZugGenerator& regeln, TBaum& baum
     regeln.SetzeStellung(spiel.StartPosition);
     TBaum::TiefeKopie(baum, spiel.Moves);
     baum.ZurWurzel();
+}
+
+void PgnSpielUebernehmen(const TPgnGame& spiel) {
+    NeueStellung(spiel.StartPosition);
+    UebernimmPgnSpiel(spiel, Regeln, Baum);
 }

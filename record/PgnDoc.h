@@ -131,3 +131,6 @@ int ReadPgnFile(TPgnGameList& liste, const std::string& datei, std::string& fehl
 // Hands a game read to a game document: the rules board starts from the game's start position
 // and the tree becomes a copy of the game's tree with its cursor at the start.
 void UebernimmPgnSpiel(const TPgnGame& spiel, TZugGenerator& regeln, TBaum& baum);
+// The game read becomes the program's game, through the controller, so that the engines leave
+// the old game too and follow every move of the record from its start position.
+void PgnSpielUebernehmen(const TPgnGame& spiel);

@@ -1,10 +1,10 @@
 // Program main: folders, engines and game first, then the windows, then the event loop.
 #include "engine/Engines.h"
+#include "gtp/GtpFront.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 #include "support/QtUebersetzung.h"
 #include "ui/DlgAbout.h"
-#include "ui/GtpFront.h"
 #include "ui/MainVw.h"
 #include "ui/QtHost.h"
 

@@ -2,6 +2,7 @@
 
 #include "engine/Engines.h"
 #include "engine/SWertDflt.h"
+#include "record/SpielAblauf.h"
 #include "record/TPAcht.h"
 #include "rules/ZugGen.h"
 #include "support/HilfsFkt.h"
@@ -15,7 +16,6 @@
 #include "ui/Hilfetext.h"
 #include "ui/NotationAnsicht.h"
 #include "ui/NotationSatz.h"
-#include "ui/SpielAblauf.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -693,11 +693,11 @@ void TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers mod) {
     if (mod & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return;
     switch (key) {
     case Qt::Key_Up:
-        if (Regeln.Zugnummer > 2) ZweiZurueck();
+        ZweiZuegeZurueck();
         SpielAnzeigen();
         break;
     case Qt::Key_Down:
-        ZweiVor();
+        ZweiZuegeVor();
         SpielAnzeigen();
         break;
     case Qt::Key_Right:
@@ -745,7 +745,7 @@ void TMainForm::keyPressEvent(QKeyEvent* e) {
 // ---------------------------------------------------------------- play flow
 
 void TMainForm::ZugBerechnenClick() {
-    Spielerfarbe = Spielerfarbe ? 0 : 1;
+    FarbeAbgeben();
     ZugBerechnen();
 }
 
@@ -862,10 +862,8 @@ void TMainForm::LetzteDateienAktualisieren() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
-    if (SucheLaeuft()) {
-        // Closing while the computer thinks: stop the search and let it end first.
-        for (int s = 0; s <= 1; ++s)
-            if (EngineSlots[s]) EngineSlots[s]->Stopp = 1;
+    if (SucheAnhalten()) {
+        // Closing while the computer thinks: the search ends first.
         e->ignore();
         return;
     }
