@@ -1,11 +1,11 @@
 // Program main: folders, engines and game first, then the windows, then the event loop.
 #include "engine/Engines.h"
+#include "gtp/GtpFront.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 #include "support/QtUebersetzung.h"
 #include "ui/DlgAbout.h"
 #include "ui/GtpEngineListe.h"
-#include "ui/GtpFront.h"
 #include "ui/MainVw.h"
 #include "ui/NotationAnsicht.h"
 #include "ui/QtHost.h"
