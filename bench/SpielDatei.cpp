@@ -16,7 +16,7 @@ std::string Datei() { return (std::filesystem::temp_directory_path() / "kiboru_b
 // at every tenth move, each at most 120 half-moves; the current position is the end of the last.
 void ZufallsSpiele(int spiele) {
     EngineListe.clear();
-    RegistriereLogMemo([](const std::string &) {});
+    RegistriereLogMemo([](const std::string&) {});
     NeuesSpiel();
     std::mt19937 zufall(7);
     for (int s = 0; s < spiele; ++s) {
@@ -38,7 +38,7 @@ void ZufallsSpiele(int spiele) {
     }
 }
 
-void BM_SpeichereSpiel(benchmark::State &state) {
+void BM_SpeichereSpiel(benchmark::State& state) {
     ZufallsSpiele(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(SpeichereSpiel(Datei()).Code);
@@ -46,7 +46,25 @@ void BM_SpeichereSpiel(benchmark::State &state) {
 }
 BENCHMARK(BM_SpeichereSpiel)->Arg(1)->Arg(20)->Unit(benchmark::kMicrosecond);
 
-void BM_LeseSpiel(benchmark::State &state) {
+// The recovery copy after a change: the same atomic save (temporary file, rename), timed by the
+// clock on the wall, as the user would wait for it.
+void BM_Wiederherstellungskopie(benchmark::State& state) {
+    ZufallsSpiele(static_cast<int>(state.range(0)));
+    const std::string kopie =
+        (std::filesystem::temp_directory_path() / "kiboru_bench_wiederherstellen.go").string();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SpeichereSpiel(kopie).Code);
+    state.counters["Token"] = Baum.Letzter + 1;
+    std::filesystem::remove(kopie);
+}
+BENCHMARK(BM_Wiederherstellungskopie)
+    ->Arg(1)
+    ->Arg(20)
+    ->Arg(200)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+
+void BM_LeseSpiel(benchmark::State& state) {
     ZufallsSpiele(static_cast<int>(state.range(0)));
     SpeichereSpiel(Datei());
     const int token = Baum.Letzter + 1;

@@ -3,6 +3,7 @@
 #include "engine/engineDefault.h"
 #include "support/StringsV5.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -258,6 +259,55 @@ void EnginesFreigeben() {
     Abgehaengt = false;
     DefaultEngine = nullptr;
     EigeneEngines.clear();
+}
+
+namespace {
+// Tells e the game of the rules state: its start (set up stone by stone, as the controller does)
+// and every move since.
+void SpielNachspielen(TEngine *e, const TZugGenerator &r) {
+    e->SpielNeu();
+    const TBrett &start = r.Stellungen.front();
+    const int startSeite = r.AmZug ^ ((r.Zugnummer - 1) & 1);
+    if (startSeite != 1 || !GleichesBrett(start, Startbrett)) {
+        if (startSeite == 0) e->Ziehe(-1);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 7; ++x)
+                e->SetzeStein(Punkt(x, y), start[Punkt(x, y)]);
+    }
+    for (int i = 1; i < r.Zugnummer; ++i)
+        e->Ziehe(r.Zugfolge[i].Feld);
+}
+} // namespace
+
+TEngine *RegistriereEngine(std::unique_ptr<TEngine> e) {
+    if (!e) return nullptr;
+    if (RegelnFuerSuche) SpielNachspielen(e.get(), *RegelnFuerSuche);
+    TEngine *roh = e.get();
+    (Abgehaengt ? GespeicherteListe : EngineListe).push_back(roh);
+    EigeneEngines.push_back(std::move(e));
+    return roh;
+}
+
+bool EntferneEngine(TEngine *e) {
+    if (!e || e == DefaultEngine || SucheLaeuft()) return false;
+    const auto eigen = std::find_if(EigeneEngines.begin(), EigeneEngines.end(),
+                                    [e](const std::unique_ptr<TEngine> &p) { return p.get() == e; });
+    if (eigen == EigeneEngines.end()) return false;
+    for (std::vector<TEngine *> *liste : {&EngineListe, &GespeicherteListe})
+        liste->erase(std::remove(liste->begin(), liste->end(), e), liste->end());
+    // A slot it held goes to the first engine of its list, which keeps the slot's level.
+    const auto ersetzen = [e](TArray<TEngine *, 0, 1> &slots, const std::vector<TEngine *> &liste) {
+        for (int s = 0; s <= 1; ++s) {
+            if (slots[s] != e) continue;
+            slots[s] = liste.empty() ? nullptr : liste.front();
+            if (slots[s]) slots[s]->SetzeLevel(e->Level);
+        }
+    };
+    ersetzen(EngineSlots, EngineListe);
+    ersetzen(GespeicherteSlots, GespeicherteListe);
+    BeendeteEinsammeln(); // no finished thread may still point to it
+    EigeneEngines.erase(eigen);
+    return true;
 }
 
 int LevelVonSlot(int seite) {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,13 @@ extern TArray<TEngine *, 0, 1> EngineSlots; // indexed by the side-to-move byte:
 
 void RegistriereDefaultEngine(); // once at start-up; puts it into both slots
 void EnginesFreigeben();         // at program end
+// Another engine object joins the list (after those there) and the registry owns it; with the
+// rules state of SetzeRegelnFuerSuche it is told the game in progress first. Into no slot.
+TEngine *RegistriereEngine(std::unique_ptr<TEngine> e);
+// Removes e from the list and destroys it (so an external program ends). A slot that held it
+// gets the list's first engine with the slot's level. false while a search runs, and for the
+// built-in engine or an engine the registry does not own.
+bool EntferneEngine(TEngine *e);
 int LevelVonSlot(int seite);
 void SetzeLevelVonSlot(int seite, int level);
 void EnginesAbhaengen();

@@ -1,12 +1,10 @@
 #include "record/PgnDoc.h"
 
+#include "record/Datei.h"
+#include "record/TPAcht.h"
 #include "support/StringsV5.h"
 
 #include <algorithm>
-#include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 TPgnParser PgnParser;
 TPgnGameList PgnSpiele;
@@ -28,7 +26,7 @@ std::string Zeichen(char c) { return c == '\0' ? std::string() : std::string(1, 
 
 // ---- parser ------------------------------------------------------------------------------
 
-void TPgnParser::Vorbereiten(const std::string &bytes) {
+void TPgnParser::Vorbereiten(const std::string& bytes) {
     Text.clear();
     Text.reserve(bytes.size() + bytes.size() / 16 + 16);
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -46,12 +44,9 @@ void TPgnParser::Vorbereiten(const std::string &bytes) {
     Pos = 1;
     Line = 1;
     Errors.clear();
-    TokenRaw.clear();
-    TokenValue.clear();
-    Number = KeineZahl;
 }
 
-void TPgnParser::Fehler(const std::string &meldung) { Errors += meldung + "\r\n"; }
+void TPgnParser::Fehler(const std::string& meldung) { Errors += meldung + "\r\n"; }
 
 char TPgnParser::Peek() const {
     if (AmEnde()) return '\0';
@@ -68,52 +63,39 @@ char TPgnParser::Next() {
 
 bool TPgnParser::AmEnde() const { return Pos < 1 || static_cast<size_t>(Pos) > Text.size(); }
 
-bool TPgnParser::Match(const std::string &literal) {
-    if (AmEnde() || Text.compare(static_cast<size_t>(Pos - 1), literal.size(), literal) != 0) {
-        Number = KeineZahl;
-        return false;
-    }
+std::string TPgnParser::Vorschau(int n) const {
+    std::string s;
+    for (size_t i = static_cast<size_t>(Pos - 1); s.size() < static_cast<size_t>(n) && i < Text.size(); ++i)
+        s += Text[i] == '\0' ? ' ' : Text[i];
+    return s;
+}
+
+bool TPgnParser::Match(const std::string& literal) {
+    if (AmEnde() || Text.compare(static_cast<size_t>(Pos - 1), literal.size(), literal) != 0) return false;
     Pos += static_cast<std::int32_t>(literal.size());
-    TokenRaw = literal;
-    TokenValue = literal;
-    std::int32_t n = 0;
-    const auto [ende, fehler] = std::from_chars(literal.data(), literal.data() + literal.size(), n);
-    Number = (fehler == std::errc() && ende == literal.data() + literal.size()) ? n : KeineZahl;
     return true;
 }
 
 void TPgnParser::SkipWhitespace() {
-    std::string s;
     while (IstWeiss(Peek()))
-        s += Next();
-    TokenRaw = s;
-    TokenValue = s;
+        Next();
 }
 
-std::string TPgnParser::ReadDigits() {
+std::string TPgnParser::ReadDigits(std::int32_t* wert) {
     std::string s;
-    Number = 0;
+    std::int32_t n = 0;
     while (IstZiffer(Peek())) {
         const char c = Next();
         s += c;
-        if (Number == KeineZahl) continue;
-        Number = Number > 214748353 ? KeineZahl : Number * 10 + (c - '0');
+        if (n == KeineZahl) continue;
+        n = n > 214748353 ? KeineZahl : n * 10 + (c - '0');
     }
-    TokenRaw = s;
-    TokenValue = s;
-    return s;
-}
-
-std::string TPgnParser::LookDigits() {
-    const std::int32_t p0 = Pos;
-    std::string s = ReadDigits();
-    Pos = p0;
+    if (wert) *wert = n;
     return s;
 }
 
 std::string TPgnParser::ReadSymbol() {
     SkipWhitespace();
-    Number = KeineZahl;
     const char c0 = Peek();
     if (!IstBuchstabe(c0) && !IstZiffer(c0)) return std::string();
     std::string s(1, Next());
@@ -123,37 +105,29 @@ std::string TPgnParser::ReadSymbol() {
             break;
         s += Next();
     }
-    TokenRaw = s;
-    TokenValue = s;
-    std::transform(TokenValue.begin(), TokenValue.end(), TokenValue.begin(), Klein);
     return s;
 }
 
 std::string TPgnParser::ReadString() {
     if (Peek() != '"') return std::string();
-    std::string roh(1, Next());
+    Next();
     std::string wert;
     for (;;) {
         const char c = Peek();
         if (c == '\\') {
-            roh += Next();
-            const char e = Next(); // taken literally, whatever it is
-            roh += e;
-            wert += e;
+            Next();
+            wert += Next(); // taken literally, whatever it is
         } else if (c == '"') {
-            roh += Next();
+            Next();
             break;
         } else if (c == '\0' || c == '\n' || c == '\r') {
             Fehler("Es fehlt ein Anführungszeichen am Ende des Strings. Gefundenes Zeichen: #" +
                    std::to_string(static_cast<unsigned char>(c)));
             break;
         } else {
-            roh += Next();
-            wert += c;
+            wert += Next();
         }
     }
-    TokenRaw = roh;
-    TokenValue = wert;
     return wert;
 }
 
@@ -193,16 +167,16 @@ void TPgnGameList::Zuruecksetzen() {
     FirstOfPair = true;
 }
 
-TPgnGame &TPgnGameList::NeuesSpiel() {
+TPgnGame& TPgnGameList::NeuesSpiel() {
     Current = Count;
     if (Games.size() <= static_cast<size_t>(Current)) Games.push_back(std::make_unique<TPgnGame>());
-    TPgnGame &g = *Games[static_cast<size_t>(Current)];
+    TPgnGame& g = *Games[static_cast<size_t>(Current)];
     g.Neu();
     ++Count;
     return g;
 }
 
-bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
+TPgnZugLesen LiesPgnZug(TPgnParser& p, TSanZug& s, std::string& zugtext) {
     zugtext.clear();
     const auto nummer = s.Zugnummer;
     const auto erster = s.ErsterZug;
@@ -214,7 +188,7 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
         if (c != '\0') zugtext += c;
         return c;
     };
-    const auto MatchZ = [&](const std::string &lit) {
+    const auto MatchZ = [&](const std::string& lit) {
         if (!p.Match(lit)) return false;
         zugtext += lit;
         return true;
@@ -223,11 +197,11 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
         const char c = p.Peek();
         if (c == ':' || c == 'x' || c == 'X') NextZ();
     };
-    const auto fertig = [&](bool ok) {
+    const auto fertig = [&](TPgnZugLesen ergebnis) {
         const size_t n = std::min<size_t>(zugtext.size(), 5);
         s.Text[0] = static_cast<char>(n);
         std::copy_n(zugtext.begin(), n, s.Text + 1);
-        return ok;
+        return ergebnis;
     };
 
     const char erstes = NextZ();
@@ -237,13 +211,8 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
         s.Figur = -1;
         s.Umwandlung = 0;
         if (!MatchZ("-O-O") && !MatchZ("-o-o") && !MatchZ("-O") && !MatchZ("-o")) {
-            std::string naechste;
-            for (std::int32_t i = p.Pos; i < p.Pos + 3 && static_cast<size_t>(i) <= p.Text.size(); ++i) {
-                const char c = p.Text[static_cast<size_t>(i - 1)];
-                naechste += c == '\0' ? ' ' : c;
-            }
-            p.Fehler("\"O-O\" oder \"O-O-O\" erwartet, aber \"" + naechste + "\" gefunden.");
-            return fertig(false);
+            p.Fehler("\"O-O\" oder \"O-O-O\" erwartet, aber \"" + p.Vorschau(3) + "\" gefunden.");
+            return fertig(TPgnZugLesen::Verworfen);
         }
         if (p.Peek() == '+') {
             NextZ();
@@ -253,7 +222,7 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
             NextZ();
             s.Zeichen |= 2;
         }
-        return fertig(true);
+        return fertig(TPgnZugLesen::Gelesen);
     }
 
     // Columns and rows as characters; 0 for "not given".
@@ -268,7 +237,7 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
         vonSpalte = Klein(erstes);
     } else {
         p.Fehler("Unbekannte Figur: " + Zeichen(erstes));
-        return fertig(false);
+        return fertig(TPgnZugLesen::Verworfen);
     }
 
     if (!vonSpalte) {
@@ -282,7 +251,7 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
             vonZeile = c;
         } else {
             p.Fehler("Zeichen ist an dieser Stelle im Zug nicht erlaubt: " + Zeichen(c));
-            return fertig(false);
+            return fertig(TPgnZugLesen::Verworfen);
         }
     }
 
@@ -295,13 +264,13 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
             nachZeile = c;
         } else {
             p.Fehler("a..h oder 1..8 erwartet, aber \"" + Zeichen(c) + "\" gefunden.");
-            return fertig(false);
+            return fertig(TPgnZugLesen::Verworfen);
         }
     }
 
     if (vonZeile && nachZeile) {
         p.Fehler(std::string("Syntaktisch falscher Zug: ") + erstes + vonZeile + nachZeile);
-        return fertig(false);
+        return fertig(TPgnZugLesen::Verworfen);
     }
 
     Schlagzeichen();
@@ -325,7 +294,7 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
         } else {
             p.Fehler("1..8 am Zugende erwartet, aber gefunden: " + Zeichen(c));
             // The character stands as the row; most give a value off the board's range,
-            // which stops the reading below.
+            // which ends the reading below.
             nachZeile = c;
         }
     }
@@ -337,13 +306,13 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
         const char c = Gross(NextZ());
         if (c != 'P') {
             p.Fehler("Bauernverwandlungsfigur erwartet, aber gefunden: " + Zeichen(c));
-            return fertig(false);
+            return fertig(TPgnZugLesen::Verworfen);
         }
         umwandlung = c;
     } else if (figur == 'P' && (nachZeile == '1' || nachZeile == '8') &&
                (p.Peek() == 'P' || p.Peek() == 'p')) {
-        const auto folge = static_cast<size_t>(p.Pos); // 0-based index of the character after it
-        const char danach = folge < p.Text.size() ? p.Text[folge] : '\0';
+        const std::string folge = p.Vorschau(2);
+        const char danach = folge.size() > 1 ? folge[1] : '\0';
         if (!(danach >= 'a' && danach <= 'h')) umwandlung = Gross(NextZ());
     }
 
@@ -358,15 +327,17 @@ bool LiesPgnZug(TPgnParser &p, TSanZug &s, std::string &zugtext) {
 
     const auto code = [](char c) -> std::int8_t { return c == 'P' ? 1 : c == ' ' ? 0 : -1; };
     const auto feld = [](char spalte, char zeile) {
-        const long x = spalte ? spalte - 'a' : 7;
-        const long y = zeile ? zeile - '1' : 7;
-        return static_cast<std::int16_t>(Bereich<BrettVon, BrettBis>(x + 16 * y));
+        const int x = spalte ? spalte - 'a' : 7;
+        const int y = zeile ? zeile - '1' : 7;
+        return x + 16 * y;
     };
+    const int von = feld(vonSpalte, vonZeile), nach = feld(nachSpalte, nachZeile);
+    if (nach < BrettVon || nach > BrettBis) return TPgnZugLesen::Abbruch;
     s.Figur = code(figur);
     s.Umwandlung = code(umwandlung);
-    s.VonFeld = feld(vonSpalte, vonZeile);
-    s.NachFeld = feld(nachSpalte, nachZeile);
-    return fertig(true);
+    s.VonFeld = static_cast<std::int16_t>(von);
+    s.NachFeld = static_cast<std::int16_t>(nach);
+    return fertig(TPgnZugLesen::Gelesen);
 }
 
 namespace {
@@ -379,27 +350,28 @@ struct TGelesenerZug {
 
 class TPgnLeser {
 public:
-    TPgnLeser(TPgnParser &p, TPgnGameList &l) : p(p), l(l) {}
-    void Lies();
+    TPgnLeser(TPgnParser& p, TPgnGameList& l) : p(p), l(l) {}
+    // false when a move's row ended the reading.
+    bool Lies();
 
 private:
-    TPgnParser &p;
-    TPgnGameList &l;
+    TPgnParser& p;
+    TPgnGameList& l;
 
-    TPgnGame &Spiel() { return l[l.Current]; }
+    TPgnGame& Spiel() { return l[l.Current]; }
     void TagPaar();
-    void SpieleZug(const TGelesenerZug &zug);
+    void SpieleZug(const TGelesenerZug& zug);
     void Zahl();
 };
 
 void TPgnLeser::TagPaar() {
     p.Next(); // "["
-    const std::int32_t zeile = p.Line;
+    const std::int32_t zeile = p.Zeile();
     std::string name = p.ReadSymbol();
     if (name.empty()) {
         p.Fehler("Tagname muss mit einem Buchstaben oder einer Ziffer beginnen, aber \"" + Zeichen(p.Peek()) +
                  "\" gefunden (Umlaute, ß usw. sind nicht erlaubt).");
-        while (p.Line == zeile && !p.AmEnde() && p.Peek() != ']' && p.Peek() != '"') {
+        while (p.Zeile() == zeile && !p.AmEnde() && p.Peek() != ']' && p.Peek() != '"') {
             const char c = p.Next();
             if (static_cast<unsigned char>(c) > 32) name += c;
         }
@@ -410,7 +382,7 @@ void TPgnLeser::TagPaar() {
         wert = p.ReadString();
     } else {
         p.Fehler("Tagwert muss in Anführunszeichen (\") stehen, aber (" + Zeichen(p.Peek()) + ") gefunden.");
-        while (!p.AmEnde() && p.Line == zeile) {
+        while (!p.AmEnde() && p.Zeile() == zeile) {
             const char c = p.Peek();
             if (c == ']' || c == '"' || c == '\r' || c == '\n') break;
             wert += p.Next();
@@ -420,23 +392,23 @@ void TPgnLeser::TagPaar() {
     if (!p.Match("]")) {
         p.Fehler("Tagendezeichen \"]\" erwartet, aber \"" + Zeichen(p.Peek()) +
                  "\" gefunden. Der Rest der Zeile wird ignoriert.");
-        while (p.Line <= zeile && !p.AmEnde())
+        while (p.Zeile() <= zeile && !p.AmEnde())
             p.Next();
     }
     Spiel().Tags.push_back(TPgnTag{name, wert});
 }
 
-void TPgnLeser::SpieleZug(const TGelesenerZug &zug) {
+void TPgnLeser::SpieleZug(const TGelesenerZug& zug) {
     if (l.State == TPgnState::Ended) l.NeuesSpiel();
     l.State = TPgnState::InMoves;
-    TPgnGame &g = Spiel();
+    TPgnGame& g = Spiel();
     const int ziel = l.FirstOfPair ? 2 * l.MoveNumber - 1 : 2 * l.MoveNumber;
     while (g.Rules.Zugnummer > ziel && g.Rules.Zugnummer > 1)
         g.Rules.Zuruecknehmen();
 
     TZug z = KeinZug;
     int anzahl = 0;
-    if (g.Rules.Zugnummer == ziel) anzahl = g.Rules.ZaehleZuegeAufFeld(zug.San, z);
+    if (g.Rules.Zugnummer == ziel) anzahl = g.Rules.ZaehleZuegeAufFeld(zug.San.NachFeld, z);
     // A candidate may still be suicide or repeat a board; the game keeps only legal moves
     // (and none beyond the record's capacity).
     if (anzahl > 0 && (!g.Rules.HatPlatzFuer(z) || g.Rules.PruefeZug(z) != ZugLegal)) anzahl = 0;
@@ -456,36 +428,36 @@ void TPgnLeser::SpieleZug(const TGelesenerZug &zug) {
 void TPgnLeser::Zahl() {
     if (l.State == TPgnState::Ended) l.NeuesSpiel();
     l.State = TPgnState::InMoves;
-    for (const char *ergebnis : {"1-0", "0-1", "1/2-1/2", "*"}) {
+    for (const char* ergebnis : {"1-0", "0-1", "1/2-1/2", "*"}) {
         if (p.Match(ergebnis)) {
             l.State = TPgnState::Ended;
             Spiel().Result = ergebnis;
             return;
         }
     }
-    const std::string ziffern = p.LookDigits();
-    if (p.Number >= 1 && p.Number <= 1999) {
-        l.MoveNumber = p.Number;
+    std::int32_t nummer = 0;
+    const std::string ziffern = p.ReadDigits(&nummer);
+    if (nummer >= 1 && nummer <= 1999) {
+        l.MoveNumber = nummer;
         l.FirstOfPair = true;
     } else {
         p.Fehler("Zugnr nicht im erlaubten Bereich: " + ziffern);
     }
-    p.ReadDigits();
 }
 
-void TPgnLeser::Lies() {
+bool TPgnLeser::Lies() {
     l.NeuesSpiel();
     l.State = TPgnState::InTags;
     p.SkipWhitespace();
     for (;;) {
-        const std::int32_t vorher = p.Pos;
+        const std::int32_t vorher = p.Stelle();
         const char c = p.Peek();
         if (p.AmEnde()) {
             if (l.State != TPgnState::Ended) {
                 p.Fehler("Spielendekennung (1-0 0-1 1/2-1/2 *) fehlt.");
                 l.State = TPgnState::Ended;
             }
-            return;
+            return true;
         }
         if (c == '[') {
             if (l.State != TPgnState::InTags) {
@@ -497,7 +469,9 @@ void TPgnLeser::Lies() {
             TGelesenerZug zug;
             zug.San.Zugnummer = static_cast<std::int16_t>(l.MoveNumber);
             zug.San.ErsterZug = l.FirstOfPair ? 1 : 0;
-            if (LiesPgnZug(p, zug.San, zug.Text)) SpieleZug(zug);
+            const TPgnZugLesen gelesen = LiesPgnZug(p, zug.San, zug.Text);
+            if (gelesen == TPgnZugLesen::Abbruch) return false;
+            if (gelesen == TPgnZugLesen::Gelesen) SpieleZug(zug);
         } else if (IstZiffer(c) || c == '*') {
             Zahl();
         } else if (c == '.') {
@@ -524,51 +498,44 @@ void TPgnLeser::Lies() {
             p.Next();
         }
         p.SkipWhitespace();
-        if (p.Pos == vorher) break;
+        if (p.Stelle() == vorher) break;
     }
     p.SkipWhitespace();
     if (!p.AmEnde()) p.Fehler("Rest bis zum Dateiende wird ignoriert.");
+    return true;
 }
 
 } // namespace
 
-void ParsePgnText(TPgnParser &parser, TPgnGameList &liste, const std::string &bytes) {
+bool ParsePgnText(TPgnParser& parser, TPgnGameList& liste, const std::string& bytes) {
     parser.Vorbereiten(bytes);
     liste.Zuruecksetzen();
-    TPgnLeser(parser, liste).Lies();
+    return TPgnLeser(parser, liste).Lies();
 }
 
 namespace {
-void MeldeLesefehler(const std::string &datei) {
+void MeldeLesefehler(const std::string& datei) {
     Meldung("Fehler beim Lesen der PGN-Datei \"" + datei + "\"", true);
 }
 } // namespace
 
-int ReadPgnText(TPgnParser &parser, TPgnGameList &liste, const std::string &bytes, const std::string &datei,
-                std::string &fehler) {
-    int ergebnis = 0;
+int ReadPgnText(TPgnParser& parser, TPgnGameList& liste, const std::string& bytes, const std::string& datei,
+                std::string& fehler) {
+    bool gelesen = false;
     try {
-        ParsePgnText(parser, liste, bytes);
-    } catch (...) {
-        ergebnis = -1; // the games read so far stay
+        gelesen = ParsePgnText(parser, liste, bytes);
+    } catch (const std::exception&) {
+        // A fault of the program (the tree full, no memory) ends the reading like the stop at a
+        // row; the games read so far stay either way.
     }
     fehler = parser.Errors;
-    if (ergebnis != 0) MeldeLesefehler(datei);
-    return ergebnis;
+    if (!gelesen) MeldeLesefehler(datei);
+    return gelesen ? 0 : -1;
 }
 
-int ReadPgnFile(TPgnParser &parser, TPgnGameList &liste, const std::string &datei, std::string &fehler) {
-    std::string bytes;
-    bool gelesen = false;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(datei, ec)) {
-        std::ifstream f(datei, std::ios::binary);
-        if (f) {
-            bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-            gelesen = !f.bad();
-        }
-    }
-    if (gelesen) return ReadPgnText(parser, liste, bytes, datei, fehler);
+int ReadPgnFile(TPgnParser& parser, TPgnGameList& liste, const std::string& datei, std::string& fehler) {
+    const TDateiInhalt inhalt = LiesDatei(datei);
+    if (inhalt.Code == 0) return ReadPgnText(parser, liste, inhalt.Bytes, datei, fehler);
     // The dialog still shows an empty first game.
     parser.Vorbereiten(std::string());
     liste.Zuruecksetzen();
@@ -578,12 +545,17 @@ int ReadPgnFile(TPgnParser &parser, TPgnGameList &liste, const std::string &date
     return -1;
 }
 
-int ReadPgnFile(TPgnGameList &liste, const std::string &datei, std::string &fehler) {
+int ReadPgnFile(TPgnGameList& liste, const std::string& datei, std::string& fehler) {
     return ReadPgnFile(PgnParser, liste, datei, fehler);
 }
 
-void UebernimmPgnSpiel(const TPgnGame &spiel, TZugGenerator &regeln, TBaum &baum) {
+void UebernimmPgnSpiel(const TPgnGame& spiel, TZugGenerator& regeln, TBaum& baum) {
     regeln.SetzeStellung(spiel.StartPosition);
     TBaum::TiefeKopie(baum, spiel.Moves);
     baum.ZurWurzel();
+}
+
+void PgnSpielUebernehmen(const TPgnGame& spiel) {
+    NeueStellung(spiel.StartPosition);
+    UebernimmPgnSpiel(spiel, Regeln, Baum);
 }

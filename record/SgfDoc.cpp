@@ -2,11 +2,8 @@
 
 #include "record/TPAcht.h"
 #include "support/StringsV5.h"
-#include "support/TP2Win.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <memory>
 
 #ifndef KIBORU_VERSION
@@ -18,7 +15,6 @@ namespace {
 // More is no 7x7 game: the tree holds 200001 tokens, and every node costs memory before it is
 // checked.
 constexpr std::size_t MaxElemente = 500000;
-constexpr std::size_t MaxDateiGroesse = 64u << 20;
 
 bool IstUmbruch(char c) { return c == '\r' || c == '\n'; }
 bool IstLeerraum(char c) { return static_cast<unsigned char>(c) <= 32; }
@@ -666,39 +662,18 @@ TSgfErgebnis LeseSgfText(std::string_view bytes, const std::string& name, int vo
 
 TSgfErgebnis LeseSgf(const std::string& name, int vorZug) {
     TSgfErgebnis erg;
-    const std::string lesefehler = "Datei " + name + " konnte nicht eingelesen werden (%).";
-    errno = 0;
-    std::FILE* f = std::fopen(DateiPfad(name).string().c_str(), "rb");
-    if (!f) {
-        erg.Code = IOCodeAusErrno(errno ? errno : ENOENT, false);
-        erg.Meldung = lesefehler;
+    const TDateiInhalt datei = LiesDatei(name, MaxDateiGroesse);
+    if (datei.Code) {
+        erg.Code = datei.Code;
+        erg.Meldung = "Datei " + name + " konnte nicht eingelesen werden (%).";
         return erg;
     }
-    std::string bytes;
-    char puffer[65536];
-    bool zuGross = false;
-    for (;;) {
-        const std::size_t n = std::fread(puffer, 1, sizeof puffer, f);
-        bytes.append(puffer, n);
-        if (bytes.size() > MaxDateiGroesse) {
-            zuGross = true;
-            break;
-        }
-        if (n < sizeof puffer) break;
-    }
-    const int lesen = std::ferror(f) ? (errno ? errno : EIO) : 0;
-    std::fclose(f);
-    if (lesen) {
-        erg.Code = IOCodeAusErrno(lesen, false);
-        erg.Meldung = lesefehler;
-        return erg;
-    }
-    if (zuGross) {
+    if (datei.ZuGross) {
         erg.Meldung = "Die Datei " + name + " ist mit mehr als " + std::to_string(MaxDateiGroesse >> 20) +
                       " MB zu groß für eine Partie auf dem 7x7-Brett.";
         return erg;
     }
-    return LeseSgfText(bytes, name, vorZug);
+    return LeseSgfText(datei.Bytes, name, vorZug);
 }
 
 std::string PartieAlsSgf() {

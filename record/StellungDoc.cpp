@@ -5,12 +5,10 @@
 #include "support/StringsV5.h"
 #include "support/TP2Win.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <string_view>
 #include <vector>
 
@@ -20,8 +18,6 @@ constexpr char Brettformat[] = "7x7 "; // the program's board format, four chara
 constexpr int RecordGroesse = 4;
 
 namespace fs = std::filesystem;
-
-fs::path Pfad(const std::string& name) { return DateiPfad(name); }
 
 void SchreibeInt(std::vector<unsigned char>& puffer, std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
@@ -53,56 +49,21 @@ std::string Lesbar(const unsigned char* r, int n) {
     return s;
 }
 
-class TDatei {
-public:
-    explicit TDatei(std::FILE* f) : F(f) {}
-    TDatei(const TDatei&) = delete;
-    TDatei& operator=(const TDatei&) = delete;
-    ~TDatei() {
-        if (F) std::fclose(F);
-    }
-    // The close's result: 0 or the errno.
-    int Schliessen() {
-        if (!F) return 0;
-        const int r = std::fclose(F);
-        F = nullptr;
-        return r == 0 ? 0 : (errno ? errno : EIO);
-    }
-    std::FILE* F;
-};
-
 // Reads 4-byte records; a partial record at the end is not a record (the file's size counts
 // whole records only).
 class TRecordLeser {
 public:
-    explicit TRecordLeser(std::FILE* f) : F(f) {}
+    explicit TRecordLeser(std::string_view bytes) : Bytes(bytes) {}
     bool Lies(unsigned char* r) {
-        if (Ende - Pos < RecordGroesse) {
-            std::memmove(Puffer, Puffer + Pos, Ende - Pos);
-            Ende -= Pos;
-            Pos = 0;
-            while (!Fertig && Ende < RecordGroesse) {
-                errno = 0;
-                const std::size_t n = std::fread(Puffer + Ende, 1, sizeof Puffer - Ende, F);
-                Ende += n;
-                if (n == 0) {
-                    Fertig = true;
-                    if (std::ferror(F)) Code = IOCodeAusErrno(errno ? errno : EIO, false);
-                }
-            }
-            if (Ende - Pos < RecordGroesse) return false;
-        }
-        std::memcpy(r, Puffer + Pos, RecordGroesse);
+        if (Bytes.size() - Pos < RecordGroesse) return false;
+        std::memcpy(r, Bytes.data() + Pos, RecordGroesse);
         Pos += RecordGroesse;
         return true;
     }
-    int Code = 0;
 
 private:
-    std::FILE* F;
-    unsigned char Puffer[65536];
-    std::size_t Pos = 0, Ende = 0;
-    bool Fertig = false;
+    std::string_view Bytes;
+    std::size_t Pos = 0;
 };
 
 // Detaches the engines while a file is replayed; re-attaches them on every way out.
@@ -147,13 +108,13 @@ std::string PruefeBaum(const std::string& name) {
     return {};
 }
 
-// Reads the file into the tree and the set-up board, checks it and rebuilds the game.
-// Returns the code; a format problem goes into meldung.
-int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) {
+// Reads the file's bytes into the tree and the set-up board, checks them and rebuilds the game;
+// a format problem goes into meldung.
+void LiesUndBaueAuf(const std::string& name, const TDateiInhalt& datei, std::string& meldung) {
     std::int32_t gespCursor = 0;
     std::int64_t gespLetzter = -1;
     std::int32_t gespBasis = 1;
-    TRecordLeser leser(f);
+    TRecordLeser leser(datei.Bytes);
     unsigned char r[RecordGroesse];
 
     Regeln.Grundstellung();
@@ -186,12 +147,12 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
             gespBasis = kopf[2];
         }
     }
-    if (leser.Code) return leser.Code;
 
     Baum.Init(Baum.Basis);
     TBrett aufbau = Startbrett;
     bool mitAufbau = false;
     std::int64_t anzahl = 0;
+    bool zuViele = false;
     TBaum::TTokens& tokens = *Baum.Tokens;
     while (meldung.empty() && leser.Lies(r)) {
         const TZug z = ZugAus(r);
@@ -210,24 +171,26 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
             continue;
         }
         if (anzahl > TBaum::MaxToken) {
-            meldung = Beschaedigt(name, "sie enthält mehr als " + std::to_string(TBaum::MaxToken + 1) +
-                                            " Einträge.");
+            zuViele = true;
             break;
         }
         tokens[static_cast<long>(anzahl)] = z;
         ++anzahl;
     }
+    // More tokens than the tree holds, or records cut off at the size limit (far more still).
+    if (meldung.empty() && (zuViele || datei.ZuGross))
+        meldung =
+            Beschaedigt(name, "sie enthält mehr als " + std::to_string(TBaum::MaxToken + 1) + " Einträge.");
     Baum.Letzter = static_cast<std::int32_t>(anzahl - 1);
-    if (leser.Code) return leser.Code;
-    if (!meldung.empty()) return 0;
+    if (!meldung.empty()) return;
 
     if (Baum.Letzter != gespLetzter) {
         meldung = "Datei " + name + ": " + std::to_string(gespLetzter + 1) + " Halbzüge erwartet, jedoch " +
                   std::to_string(static_cast<std::int64_t>(Baum.Letzter) + 1) + " gefunden.";
-        return 0;
+        return;
     }
     meldung = PruefeBaum(name);
-    if (!meldung.empty()) return 0;
+    if (!meldung.empty()) return;
 
     TStellung start;
     start.Brett = aufbau;
@@ -244,12 +207,12 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
             const int pruefung = Regeln.PruefeZug(z);
             if (pruefung == ZugKeinPlatz) {
                 meldung = Beschaedigt(name, "sie enthält mehr Halbzüge, als eine Partie haben kann.");
-                return 0;
+                return;
             }
             if (pruefung != ZugLegal) {
                 meldung = Beschaedigt(name, "der " + std::to_string(Regeln.Zugnummer) + ". Halbzug (" +
                                                 ZugText(z) + ") ist nach den Regeln nicht erlaubt.");
-                return 0;
+                return;
             }
             Regeln.Ziehe(z);
         } else {
@@ -268,87 +231,8 @@ int LiesUndBaueAuf(const std::string& name, std::FILE* f, std::string& meldung) 
         NeuesSpiel();
     for (const TZug& z : linie)
         ZieheInsert(z);
-    return 0;
 }
 } // namespace
-
-std::filesystem::path DateiPfad(const std::string& name) {
-    // The names are UTF-8 on every platform.
-    return fs::path(std::u8string(name.begin(), name.end()));
-}
-
-TIOErgebnis SpeichereDatei(const std::string& name, std::string_view inhalt) {
-    TIOErgebnis erg;
-    const std::string erzeugtText = "Datei " + name + " konnte nicht erzeugt werden (%).";
-    const std::string gespeichertText =
-        "Partie " + name + " konnte nicht vollständig gespeichert werden (%).";
-    std::error_code ec;
-    fs::path ziel = Pfad(name);
-    if (fs::is_symlink(ziel, ec)) {
-        const fs::path echt = fs::canonical(ziel, ec);
-        if (!ec) ziel = echt;
-    }
-    const bool gabEs = fs::exists(ziel, ec);
-    if (gabEs) {
-        // A file we may not write stays as it is, as if it had been opened for writing.
-        std::FILE* probe = std::fopen(ziel.string().c_str(), "r+b");
-        if (!probe) {
-            erg.Code = IOCodeAusErrno(errno, true);
-            erg.Meldung = erzeugtText;
-            return erg;
-        }
-        std::fclose(probe);
-    }
-
-    // Written beside the old file and renamed over it only when complete, so a failed save
-    // never destroys the previous game.
-    std::random_device zufall;
-    fs::path temp;
-    std::FILE* f = nullptr;
-    int fehler = 0;
-    for (int versuch = 0; versuch < 50 && !f; ++versuch) {
-        temp = ziel;
-        temp += ".~" + std::to_string(zufall() % 1000000u) + ".tmp";
-        errno = 0;
-        f = std::fopen(temp.string().c_str(), "wbx");
-        fehler = errno;
-        if (!f && fehler != EEXIST) break;
-    }
-    if (!f) {
-        erg.Code = IOCodeAusErrno(fehler ? fehler : EIO, true);
-        erg.Meldung = erzeugtText;
-        return erg;
-    }
-    TDatei datei(f);
-    struct TTempWeg {
-        const fs::path& P;
-        bool Behalten = false;
-        ~TTempWeg() {
-            std::error_code e;
-            if (!Behalten) fs::remove(P, e);
-        }
-    } tempWeg{temp};
-
-    errno = 0;
-    const bool geschrieben =
-        std::fwrite(inhalt.data(), 1, inhalt.size(), f) == inhalt.size() && std::fflush(f) == 0;
-    fehler = geschrieben ? 0 : (errno ? errno : EIO);
-    const int schliessen = datei.Schliessen();
-    if (!fehler) fehler = schliessen;
-    if (!fehler) {
-        if (gabEs) fs::permissions(temp, fs::status(ziel, ec).permissions(), ec);
-        fs::rename(temp, ziel, ec);
-        if (ec) fehler = ec.default_error_condition().value();
-    }
-    if (fehler) {
-        erg.Code = IOCodeAusErrno(fehler, true);
-        erg.Meldung = gespeichertText;
-        return erg;
-    }
-    tempWeg.Behalten = true;       // it is the file now
-    erg.Meldung = gespeichertText; // shown only with a code other than 0
-    return erg;
-}
 
 TIOErgebnis SpeichereSpiel(const std::string& name) {
     std::vector<unsigned char> puffer;
@@ -395,19 +279,14 @@ bool SpeichereSpielMitMeldung(const std::string& name) {
 
 TIOErgebnis LeseSpiel(const std::string& name) {
     TIOErgebnis erg;
-    errno = 0;
-    std::FILE* f = std::fopen(Pfad(name).string().c_str(), "rb");
-    if (!f) {
-        erg.Code = IOCodeAusErrno(errno ? errno : ENOENT, false);
-    } else {
-        TDatei datei(f);
+    const TDateiInhalt datei = LiesDatei(name, MaxDateiGroesse);
+    erg.Code = datei.Code;
+    if (erg.Code == 0) {
         try {
-            erg.Code = LiesUndBaueAuf(name, f, erg.Meldung);
+            LiesUndBaueAuf(name, datei, erg.Meldung);
         } catch (const std::exception& e) {
             erg.Meldung = "Die Datei " + name + " konnte nicht eingelesen werden: " + e.what();
         }
-        const int schliessen = datei.Schliessen();
-        if (erg.Code == 0 && schliessen) erg.Code = IOCodeAusErrno(schliessen, false);
     }
     if (erg.Code != 0 || !erg.Meldung.empty()) NeuesSpiel();
     return erg;
@@ -421,8 +300,8 @@ int LadeSpiel(const std::string& name, bool meldungen, bool anlegen) {
     const std::string nurName = ordnerEnde == std::string::npos ? datei : datei.substr(ordnerEnde + 1);
     if (nurName.find('.') == std::string::npos) datei += ".go";
     std::error_code ec;
-    if (anlegen && !fs::exists(Pfad(datei), ec)) {
-        if (std::FILE* f = std::fopen(Pfad(datei).string().c_str(), "wb")) std::fclose(f);
+    if (anlegen && !fs::exists(DateiPfad(datei), ec)) {
+        if (std::FILE* f = std::fopen(DateiPfad(datei).string().c_str(), "wb")) std::fclose(f);
     }
     const TIOErgebnis erg = LeseSpiel(datei);
     if (meldungen) {

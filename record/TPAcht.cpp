@@ -17,6 +17,10 @@ namespace {
 std::vector<TEngine*> Engines() { return EngineListe; }
 } // namespace
 
+void SpielerAmZug() { Spielerfarbe = Regeln.AmZug; }
+
+void SpielerfarbeTauschen() { Spielerfarbe = Spielerfarbe ? 0 : 1; }
+
 void PAchtStart() {
     Autospiel = false;
     RegistriereDefaultEngine();
@@ -28,7 +32,7 @@ void PAchtStart() {
 
 void NeuesSpiel() {
     Regeln.Grundstellung();
-    Spielerfarbe = Regeln.AmZug;
+    SpielerAmZug();
     FesteFarbe = false;
     Baum.Init(1);
     for (int s = 0; s <= 1; ++s) {
@@ -45,7 +49,7 @@ void NeuesSpiel() {
 void NeueStellung(const TStellung& st) {
     NeuesSpiel();
     Regeln.SetzeStellung(st);
-    Spielerfarbe = Regeln.AmZug;
+    SpielerAmZug();
     for (TEngine* e : Engines()) {
         if (!e) continue;
         // Engines know no side to move of their own: a pass hands the move to white. Setting the
@@ -109,7 +113,7 @@ void ZugZurueck() {
 
 void ZieheMitUhr(TZug z) {
     if (!Regeln.IstErlaubt(z)) {
-        Spielerfarbe = Regeln.AmZug;
+        SpielerAmZug();
         return;
     }
     int s = Regeln.AmZug;
@@ -128,7 +132,7 @@ void ZurueckMitUhr() {
     ZugUhr[s].Stopp();
     GesamtUhr[s].Stopp();
     ZugZurueck();
-    if (!FesteFarbe) Spielerfarbe = Regeln.AmZug;
+    if (!FesteFarbe) SpielerAmZug();
     s = Regeln.AmZug;
     GesamtUhr[s].Weiter();
     ZugUhr[s].Neustart();
@@ -147,7 +151,7 @@ bool VorAusBaum() {
     Baum.Zurueck(); // back onto that move, so that Einfuegen follows it instead of adding a variation
     const bool erlaubt = Regeln.IstErlaubt(z);
     ZieheMitUhr(z);
-    if (!FesteFarbe) Spielerfarbe = Regeln.AmZug;
+    if (!FesteFarbe) SpielerAmZug();
     return erlaubt;
 }
 

@@ -9,13 +9,17 @@
 
 extern TZugGenerator Regeln;
 extern TBaum Baum;
-extern std::uint8_t Spielerfarbe;   // side the user plays: 1 black, 0 white
-extern bool FesteFarbe;             // while false take-back and replay hand the side to move to the user
+extern std::uint8_t Spielerfarbe; // side the user plays: 1 black, 0 white
+extern bool FesteFarbe;           // while false take-back and replay hand the side to move to the user
 extern bool Autospiel;
 extern TArray<TStoppUhr, 0, 1> ZugUhr;
 extern TArray<TStoppUhr, 0, 1> GesamtUhr;
 
-void PAchtStart();          // start-up: built-in engine in both slots, levels 4 and 4, new game
+// The user's colour: the controller is the one that sets it.
+void SpielerAmZug();         // the user continues with the side to move
+void SpielerfarbeTauschen(); // the user takes the other colour
+
+void PAchtStart(); // start-up: built-in engine in both slots, levels 4 and 4, new game
 void NeuesSpiel();
 // A new game from a set-up position: rules, tree, clocks and every engine start from it.
 void NeueStellung(const TStellung& st);

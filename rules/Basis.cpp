@@ -102,3 +102,26 @@ TFarbe Besitzer(const TGebietAnzahl& anzahl) {
     if (anzahl[Weiss] > 0 && anzahl[Schwarz] == 0) return Weiss;
     return Rand;
 }
+
+TBesitz Besitzverteilung(const TBrett& b) {
+    TBesitz besitz{};
+    TArray<bool, 0, LetzterPunkt> gezaehlt{};
+    TBrett gebiet;
+    TGebietAnzahl anzahl;
+    for (int p = 0; p <= LetzterPunkt; ++p) {
+        if (!IstPunkt(p) || gezaehlt[p]) continue;
+        if (b[p] != Leer) {
+            besitz[p] = b[p];
+            continue;
+        }
+        Gebiet(b, p, gebiet, anzahl);
+        const TFarbe besitzer = Besitzer(anzahl);
+        // The region's points all lie from p on: p is the first one the loop meets.
+        for (int q = p; q <= LetzterPunkt; ++q)
+            if (gebiet[q] == Leer) {
+                gezaehlt[q] = true;
+                if (besitzer != Rand) besitz[q] = besitzer;
+            }
+    }
+    return besitz;
+}

@@ -121,3 +121,8 @@ int Freiheiten(const TBrett& b, int punkt);
 using TGebietAnzahl = TArray<int, -2, 1>;
 int Gebiet(const TBrett& b, int start, TBrett& ergebnis, TGebietAnzahl& anzahl);
 TFarbe Besitzer(const TGebietAnzahl& anzahl);
+
+// The area count point by point: a stone counts for its colour, an empty point for the owner of
+// its region (Besitzer), a point of a neutral region for nobody (Leer).
+using TBesitz = TArray<TFarbe, 0, LetzterPunkt>;
+TBesitz Besitzverteilung(const TBrett& b);

@@ -64,12 +64,12 @@ bool TZugGenerator::ZugZuFeld(TZug& z) const {
     return false;
 }
 
-int TZugGenerator::ZaehleZuegeAufFeld(const TSanZug& san, TZug& z) const {
+int TZugGenerator::ZaehleZuegeAufFeld(int feld, TZug& z) const {
     const int n = Zuganzahl[AmZug];
     int anzahl = 0;
     z = KeinZug;
     for (int i = 1; i <= n; ++i)
-        if (Zugliste[i].Feld == san.NachFeld) {
+        if (Zugliste[i].Feld == feld) {
             ++anzahl;
             z = Zugliste[i];
         }
@@ -179,29 +179,9 @@ bool TZugGenerator::BeidePassen() const {
 void TZugGenerator::Zaehle(int& schwarz, int& weiss) const {
     schwarz = 0;
     weiss = 0;
-    TBrett mark = Brettvorlagen[Leer];
-    for (int i = BrettVon; i <= BrettBis; ++i) {
-        if (Brett[i] == Schwarz) {
-            ++schwarz;
-            mark[i] = Schwarz;
-        } else if (Brett[i] == Weiss) {
-            ++weiss;
-            mark[i] = Weiss;
-        }
-    }
-    TBrett gebiet;
-    TGebietAnzahl anzahl;
-    for (int i = BrettVon; i <= BrettBis; ++i) {
-        if (mark[i] != Leer) continue;
-        const int groesse = Gebiet(Brett, i, gebiet, anzahl);
-        const TFarbe besitzer = Besitzer(anzahl);
-        mark[i] = besitzer;
-        for (int j = 0; j <= LetzterPunkt; ++j)
-            if (gebiet[j] == Leer) mark[j] = besitzer;
-        if (besitzer == Schwarz)
-            schwarz += groesse;
-        else if (besitzer == Weiss)
-            weiss += groesse;
+    for (const TFarbe f : Besitzverteilung(Brett)) {
+        schwarz += f == Schwarz;
+        weiss += f == Weiss;
     }
 }
 

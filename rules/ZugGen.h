@@ -9,25 +9,6 @@
 #include <cstdint>
 #include <string>
 
-// Move read from a tagged game record; only the target point and the numbering take part in
-// matching. 17 bytes with the target point at offset 8 and the move text at offset 11.
-#pragma pack(push, 1)
-struct TSanZug {
-    std::int16_t Zugnummer = 1;  // move number of the pair
-    std::uint8_t ErsterZug = 1;  // first move of the pair (black)
-    std::int8_t Figur = 0;       // piece code: 1 pawn, -1 other
-    std::int16_t VonFeld = 119;  // column + 16 * row, 7 for a part not given
-    std::int8_t Umwandlung = 0;  // promotion code
-    std::uint8_t Zeichen = 0;    // bit 1 check, bit 2 mate
-    std::int16_t NachFeld = 119; // target point
-    std::uint8_t Reserve = 0;
-    char Text[6] = {}; // length byte and up to five characters of the move as written
-};
-#pragma pack(pop)
-static_assert(sizeof(TSanZug) == 17);
-static_assert(offsetof(TSanZug, NachFeld) == 8);
-static_assert(offsetof(TSanZug, Text) == 11);
-
 // Answers of PruefeZug.
 enum : int {
     ZugLegal = 0,
@@ -58,7 +39,8 @@ struct TZugGenerator {
     int Kandidaten() const { return Zuganzahl[AmZug]; }
     bool IstKandidat(const TZug& z) const;
     bool ZugZuFeld(TZug& z) const;
-    int ZaehleZuegeAufFeld(const TSanZug& san, TZug& z) const;
+    // Candidates on the point (a tagged record names only the target); z gets the last one.
+    int ZaehleZuegeAufFeld(int feld, TZug& z) const;
     void Ziehe(const TZug& z);
     void Zuruecknehmen();
     int PruefeZug(const TZug& z);

@@ -1,17 +1,22 @@
 // Program main: folders, engines and game first, then the windows, then the event loop.
 #include "engine/Engines.h"
+#include "gtp/GtpFront.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 #include "support/QtUebersetzung.h"
 #include "ui/DlgAbout.h"
-#include "ui/GtpFront.h"
+#include "ui/GtpEngineListe.h"
 #include "ui/MainVw.h"
+#include "ui/NotationAnsicht.h"
 #include "ui/QtHost.h"
+#include "ui/Wiederherstellung.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QTimer>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -111,6 +116,25 @@ void BeendenBeiSignal() {
 #else
 void BeendenBeiSignal() {}
 #endif
+
+// Tests drive a real run of the program: the characters of KIBORU_TESTEINGABE are typed into
+// the move field one by one, each once no dialog is open and no search runs.
+void Testeingabe(TMainForm& fenster) {
+    const QString text = qEnvironmentVariable("KIBORU_TESTEINGABE");
+    if (text.isEmpty()) return;
+    auto* takt = new QTimer(&fenster);
+    QObject::connect(takt, &QTimer::timeout, &fenster, [&fenster, takt, text, i = qsizetype(0)]() mutable {
+        if (QApplication::activeModalWidget() || SucheLaeuft()) return;
+        if (i >= text.size()) {
+            takt->stop();
+            return;
+        }
+        const QChar c = text[i++];
+        QKeyEvent taste(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(fenster.EditZug, &taste);
+    });
+    takt->start(20);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,18 +169,30 @@ int main(int argc, char** argv) {
     static TQtSucheHost host;
     SetzeSucheHost(&host);
     QPointer<TMainForm> fenster;
-    InstalliereQtMeldeAusgaben([&fenster] {
-        if (fenster) fenster->BrettZeichnen();
-    });
+    InstalliereQtMeldeAusgaben(
+        [&fenster] {
+            if (fenster) fenster->BrettZeichnen();
+        },
+        [&fenster]() -> QWidget* { return fenster.data(); });
 
     PAchtStart();
 
     TMainForm hauptfenster;
     fenster = &hauptfenster;
     if (!hauptfenster.InstallationOk()) return 1;
+    // Before the game is shown, so that they follow it; their programs start on first use and
+    // end with EnginesFreigeben below.
+    GtpEnginesRegistrieren();
 
-    hauptfenster.SpielZeigen(datei);
-    hauptfenster.show();
+    // A copy left by a run that ended unexpectedly is offered over the shown window first.
+    if (hauptfenster.Rettung->Verwaist()) {
+        hauptfenster.show();
+        if (!hauptfenster.Rettung->Anbieten(*hauptfenster.Datei)) hauptfenster.SpielZeigen(datei);
+    } else {
+        hauptfenster.SpielZeigen(datei);
+        hauptfenster.show();
+    }
+    Testeingabe(hauptfenster);
     const int ergebnis = QApplication::exec();
 
     WarteAufSuche();

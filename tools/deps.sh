@@ -6,6 +6,8 @@ pakete=(cmake g++ ninja-build pkg-config qt6-base-dev libgl1-mesa-dev libgtest-d
         libglib2.0-bin file dpkg-dev)
 # the fuzz harnesses (tools/fuzz.sh, run by test.sh): clang with libFuzzer and the sanitizer run times
 pakete+=(clang libclang-rt-dev)
+# GNU Go: an external GTP engine for the test of that road (skipped without it) and for matches
+pakete+=(gnugo)
 # a compiler cache: test.sh builds three times, a fresh clone mostly from the cache
 pakete+=(ccache)
 fehlt=()

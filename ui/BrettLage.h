@@ -15,9 +15,6 @@ struct TFeldLage {
 };
 
 using TBrettLage = TArray<TFeldLage, 0, LetzterPunkt>;
-using TBesitz = TArray<TFarbe, 0, LetzterPunkt>;
 
-// The area count point by point: a stone counts for its colour, an empty point for the one
-// colour whose stones alone border its empty region, else for nobody (Leer).
-TBesitz Besitzverteilung(const TBrett& b);
+// The counted points come from the rules' one area count (Besitzverteilung).
 TBrettLage BrettLage(const TZugGenerator& r, bool nummern);

@@ -2,12 +2,16 @@
 // The main window: a shell of actions, menus, tool bar and status line that wires the parts
 // together and names the handlers. Who owns what:
 //   ZugEingabe     the move field's input state and its answers (no widgets)
-//   NotationSatz   the notation's layout and the continuation of the line (no widgets)
-//   NotationAnsicht  the notation paint box and the move field widget (signals only)
+//   NotationSatz   the notation's layout, its scrolling, the continuation of the line (no widgets)
+//   NotationAnsicht  the notation part: paint box, scroll bar, the move field, which turns keys
+//                  into input for the move entry and shows its text (signals only)
 //   BrettLage      what the board shows: stones, last move, move numbers, counted points (no widgets)
 //   BrettAnsicht   the board widget: picture, coordinates, cells, scaling; a signal for a clicked point
-//   SpielAblauf    who moves, the computed move, the steps through the game (no widgets)
-//   PartieDatei    file name, changed flag, recent list, the save questions, the game at start
+//   record/SpielAblauf  who moves, the computed move, the steps through the game, the user's
+//                  colour (through the controller), the stop of the search (no widgets)
+//   PartieDatei    file name, changed flag, recent list and its menu entries, the file dialogs,
+//                  the save questions, the game at start
+//   MainVwAktionen.cpp  the actions, menus and tool bar
 //   MainVwDialoge.cpp  creation of the other units' dialogs and the commands that open them
 #include "ui/PartieDatei.h"
 #include "ui/ZugEingabe.h"
@@ -17,7 +21,6 @@
 #include <memory>
 
 class QAction;
-class QFileDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -29,6 +32,7 @@ class QToolButton;
 class QWidgetAction;
 class TBrettAnsicht;
 class TEditZug;
+class TNotation;
 class TPartieView;
 class TDlgZiehen;
 class TEngWahlDlg;
@@ -39,6 +43,7 @@ class TDlgAnpassen;
 class TFormPGN;
 class TFormEloTurnier;
 class TFormInfo;
+class TWiederherstellung;
 
 // Holds notation, board and move field; reports its resizes so the window lays them out.
 class TBrettFlaeche : public QWidget {
@@ -69,20 +74,16 @@ public:
     // --- board and input ---
     void FeldGewaehlt(int feld);
     void EditZugKeyPress(QChar c);
-    bool EditZugKeyDown(int key); // true when the field handled the key
-    void EditZugKeyUp(int key);
+    bool EditZugKeyDown(TEingabeTaste t); // true when the field took the key
     void EditZugClick(int caret);
     void FormKeyDown(int key, Qt::KeyboardModifiers mod);
     bool FormKeyPress(QChar c);
     void EingabeAusfuehren(const TZug& z); // a complete, legal input goes into the game
-    void EditZugChange();
     void Passen();
 
     void BrettZeichnen();
     void BrettSkalieren();
-    void NotationNeu(); // layout, field placement, continuation, repaint of the notation
     void NachZugAktualisieren();
-    void EingabeSichtbarMachen();
     void StatusAktualisieren();
 
     // --- play flow ---
@@ -99,7 +100,7 @@ public:
     void VorherigeVariante1Click();
 
     // --- files ---
-    void FileNew1Execute();
+    void FileNew1Execute() { Datei->Neu(); }
     void FileOpen1Execute() { Datei->Oeffnen(); }
     void FileSave1Execute() { Datei->Speichern(); }
     void FileSaveAs1Execute() { Datei->SpeichernUnter(); }
@@ -113,13 +114,14 @@ public:
 
     // Questions and file dialogs; tests replace them.
     QMessageBox::StandardButton Frage(const QString& text) override;
-    QString OeffnenDialogAusfuehren() override;
-    QString SpeichernDialogAusfuehren() override;
+    QString OeffnenDialogAusfuehren() override { return Datei->OeffnenDialogZeigen(); }
+    QString SpeichernDialogAusfuehren() override { return Datei->SpeichernDialogZeigen(); }
     int PgnLesen(const QString& pfad) override;
 
     // --- parts ---
     TZugEingabe Eingabe;
     TPartieDatei* Datei = nullptr;
+    TWiederherstellung* Rettung = nullptr; // the recovery copy of the game
 
     // --- components ---
     QToolBar* ToolBar1 = nullptr;
@@ -134,7 +136,8 @@ public:
     QList<QAction*> DateiKnoepfe, ZugKnoepfe, HilfeKnoepfe;
     QSplitter* Splitter1 = nullptr;
     TBrettFlaeche* Flaeche = nullptr;
-    QLabel* PanelKopf = nullptr;
+    TNotation* Notation = nullptr;
+    // The notation part's components, under the names the window has always given them.
     TPartieView* PartieView = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     TEditZug* EditZug = nullptr;
@@ -144,8 +147,6 @@ public:
     QMenu* KontextMenu = nullptr;
     QMenu *MenuDatei = nullptr, *MenuPartie = nullptr, *MenuZug = nullptr, *MenuModus = nullptr,
           *MenuAnsicht = nullptr, *MenuExtra = nullptr, *MenuHilfe = nullptr;
-    QFileDialog* OpenDialog1 = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
 
     QAction *FileNew1, *FileOpen1, *FileSave1, *FileSaveAs1, *FileExit1;
     TArray<QAction*, 1, 4> ActionDatei{};
@@ -180,11 +181,8 @@ private:
     void FlaecheErzeugen();
     void DialogeErzeugen();
     void Installieren();
-    void DialogVorbereiten(QFileDialog* d);
-    void DateinameZeigen(const QString& name, bool vorhanden);
     void SpielAnzeigen(); // after every game change: notation, field, commands, board
     void EingabeUmsetzen(const TEingabeAntwort& a);
-    void EditZugTaste(int key, Qt::KeyboardModifiers mod, const QString& text);
     QAction* Aktion(const QString& text, const QString& hinweis, const QKeySequence& taste = {});
 
     void EinstellungenClick();

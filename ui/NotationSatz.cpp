@@ -2,6 +2,8 @@
 
 #include "record/Baum.h"
 
+#include <algorithm>
+
 namespace {
 struct TFeder {
     TNotationSatz& Satz;
@@ -74,4 +76,19 @@ std::vector<TZug> Fortsetzung(const TBaum& baum, std::size_t hoechstens) {
         weiter.push_back(z);
     }
     return weiter;
+}
+
+namespace {
+// The top of the line that holds the move field: two plies share a line.
+int FeldZeile(int zugnummer, int zeilenhoehe) { return ((zugnummer - 1) / 2) * zeilenhoehe; }
+} // namespace
+
+int NotationMaximum(int zugnummer, int zeilenhoehe) { return std::max(0, FeldZeile(zugnummer, zeilenhoehe)); }
+
+int FeldZeileZeigen(int position, int zugnummer, int zeilenhoehe, int sichtHoehe, int feldHoehe) {
+    const int y = FeldZeile(zugnummer, zeilenhoehe);
+    if (y + feldHoehe <= sichtHoehe) position = 0;
+    if (y - position < 0) position = y;
+    if (y - position + feldHoehe > sichtHoehe) position = y - (sichtHoehe - feldHoehe);
+    return position;
 }

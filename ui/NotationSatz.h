@@ -32,3 +32,9 @@ TNotationSatz NotationAnordnen(const std::vector<TZug>& gespielt, const std::vec
 
 // The next moves of the current line, at most hoechstens, read without moving the tree's cursor.
 std::vector<TZug> Fortsetzung(const TBaum& baum, std::size_t hoechstens);
+
+// Scrolling, in pixels: the notation's range for the position zugnummer, and the scroll position
+// that brings the line of the move field into view. The game is shown from its start while
+// everything up to the field fits; otherwise the position moves no further than it must.
+int NotationMaximum(int zugnummer, int zeilenhoehe);
+int FeldZeileZeigen(int position, int zugnummer, int zeilenhoehe, int sichtHoehe, int feldHoehe);

@@ -8,6 +8,7 @@
 #include "support/TP2Win.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -18,7 +19,70 @@ QString AusStd(const std::string& s) { return QString::fromStdString(s); }
 std::string ZuStd(const QString& s) { return s.toStdString(); }
 } // namespace
 
-TPartieDatei::TPartieDatei(TDateiDialoge& dialoge, QObject* parent) : QObject(parent), Dialoge(dialoge) {}
+namespace {
+const QString GoFilter = QStringLiteral("Go Partien (*.go)");
+const QString SgfFilter = QStringLiteral("SGF-Dateien (*.sgf)");
+const QString AlleFilter = QStringLiteral("Alle Dateien (*)");
+QString Endung(const QString& filter) {
+    return filter == SgfFilter ? QStringLiteral("sgf") : QStringLiteral("go");
+}
+} // namespace
+
+TPartieDatei::TPartieDatei(TDateiDialoge& dialoge, QWidget* fenster) : QObject(fenster), Dialoge(dialoge) {
+    OpenDialog1 = new QFileDialog(fenster, QStringLiteral("Partie öffnen"));
+    OpenDialog1->setNameFilters({QStringLiteral("Go-Dateien (*.go)"), SgfFilter, AlleFilter});
+    OpenDialog1->setDefaultSuffix(QStringLiteral("go"));
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    SaveDialog1 = new QFileDialog(fenster, QStringLiteral("Partie speichern"));
+    SaveDialog1->setNameFilters({GoFilter, SgfFilter, AlleFilter});
+    SaveDialog1->setDefaultSuffix(QStringLiteral("go"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite); // we ask ourselves
+    // A name typed without extension gets the one of the chosen file type.
+    connect(SaveDialog1, &QFileDialog::filterSelected, this,
+            [this](const QString& filter) { SaveDialog1->setDefaultSuffix(Endung(filter)); });
+}
+
+void TPartieDatei::DialogVorbereiten(QFileDialog* d) const {
+    if (Dateiname == Unbenannt) return;
+    const QFileInfo fi(Dateiname);
+    d->setDirectory(fi.absolutePath());
+    d->selectFile(fi.fileName());
+}
+
+QString TPartieDatei::OeffnenDialogZeigen() {
+    DialogVorbereiten(OpenDialog1);
+    if (OpenDialog1->exec() != QDialog::Accepted) return {};
+    return OpenDialog1->selectedFiles().value(0);
+}
+
+QString TPartieDatei::SpeichernDialogZeigen() {
+    DialogVorbereiten(SaveDialog1);
+    const QString filter = Art == TDateiArt::Sgf ? SgfFilter : GoFilter; // offered in the format it came in
+    SaveDialog1->selectNameFilter(filter);
+    SaveDialog1->setDefaultSuffix(Endung(filter));
+    if (SaveDialog1->exec() != QDialog::Accepted) return {};
+    return SaveDialog1->selectedFiles().value(0);
+}
+
+void TPartieDatei::DialogOrdner(const QString& ordner) {
+    OpenDialog1->setDirectory(ordner);
+    SaveDialog1->setDirectory(ordner);
+}
+
+TPartieDatei::TMenueEintrag TPartieDatei::LetzterEintrag(int i) const {
+    TMenueEintrag e;
+    const QString& pfad = Letzte[static_cast<std::size_t>(i)];
+    e.Sichtbar = !pfad.isEmpty();
+    e.Aktiv = !pfad.isEmpty() && QFileInfo::exists(pfad);
+    e.Hinweis = e.Aktiv ? QStringLiteral("Diese Datei erneut öffnen")
+                        : QStringLiteral("Diese Datei wurde verschoben, umbenannt oder gelöscht.");
+    QString text = pfad;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    e.Text = QStringLiteral("&%1. ").arg(i + 1) + text;
+    return e;
+}
 
 QString TPartieDatei::AutosaveDatei() { return AusStd(PfadVerbinden(DatenVerzeichnis(), "autosave.go")); }
 
@@ -71,6 +135,12 @@ void TPartieDatei::SetFileName(const QString& name) {
     }
     Dateiname = n;
     Art = n == Unbenannt ? TDateiArt::Spiel : DateiArt(n);
+    // Both dialogs start at a named file.
+    const QFileInfo fi(n);
+    for (QFileDialog* d : {OpenDialog1, SaveDialog1}) {
+        if (vorhanden) d->setDirectory(fi.absolutePath());
+        d->selectFile(vorhanden ? fi.fileName() : QString());
+    }
     emit NameGesetzt(n, vorhanden);
 }
 
@@ -134,11 +204,17 @@ bool TPartieDatei::DateiOeffnen(const QString& pfad) {
     return ok;
 }
 
-bool TPartieDatei::Neu() {
-    if (!SpeichernAbfragen()) return false;
+void TPartieDatei::Neu() {
+    if (!SpeichernAbfragen()) return;
     SetFileName(Unbenannt);
     Geaendert = false;
-    return true;
+    NeuesSpiel();
+    emit SpielGeladen();
+}
+
+void TPartieDatei::StellungAufgebaut() {
+    SetFileName(Unbenannt);
+    Geaendert = true;
 }
 
 void TPartieDatei::Oeffnen() {
@@ -154,7 +230,9 @@ void TPartieDatei::Speichern() {
         SpeichernUnter();
         return;
     }
-    if (Schreiben(Dateiname, Art)) Geaendert = false;
+    if (!Schreiben(Dateiname, Art)) return;
+    Geaendert = false;
+    emit Gespeichert();
 }
 
 void TPartieDatei::SpeichernUnter() {
@@ -168,6 +246,7 @@ void TPartieDatei::SpeichernUnter() {
     if (!Schreiben(pfad, SchreibArt(pfad))) return;
     SetFileName(pfad);
     Geaendert = false;
+    emit Gespeichert();
 }
 
 void TPartieDatei::DateiLaden(int index) {

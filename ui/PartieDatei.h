@@ -1,12 +1,16 @@
 #pragma once
-// The main window's file handling: the game's file name, the changed flag, the recent list,
-// the questions before changes are lost, and which game is shown at start. Games are read and
-// written through the record layer, as game files, SGF files or tagged records (read only);
-// questions and dialogs go through TDateiDialoge, which the window implements (and tests replace).
+// The main window's file handling: the game's file name, the changed flag, the recent list and
+// its menu entries, the file dialogs with their filters, the questions before changes are lost,
+// and which game is shown at start. Games are read and written through the record layer, as game
+// files, SGF files or tagged records (read only); questions and dialogs go through TDateiDialoge,
+// which the window implements (and tests replace).
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <array>
+
+class QFileDialog;
+class QWidget;
 
 class TDateiDialoge {
 public:
@@ -26,7 +30,8 @@ public:
     static const QString Unbenannt;
     using TLetzte = std::array<QString, 20>;
 
-    explicit TPartieDatei(TDateiDialoge& dialoge, QObject* parent = nullptr);
+    // The file dialogs belong to the window: they open over it.
+    TPartieDatei(TDateiDialoge& dialoge, QWidget* fenster);
 
     QString Dateiname = Unbenannt;
     bool Geaendert = false;
@@ -37,7 +42,10 @@ public:
     void SetFileName(const QString& name);
     // Asks before the changes would be lost; false: do not go on.
     bool SpeichernAbfragen(const QString& frage = {});
-    bool Neu(); // after the question: untitled and unchanged; the caller starts the new game
+    void Neu(); // after the question: a new game, untitled and unchanged
+    // A move went into the game; a set-up position replaced it (untitled now).
+    void SpielVeraendert() { Geaendert = true; }
+    void StellungAufgebaut();
     void Oeffnen();
     bool DateiOeffnen(const QString& pfad); // reads a game, SGF or tagged-record file; false on failure
     void Speichern();
@@ -48,6 +56,18 @@ public:
     bool SpielZeigen(const QString& argumentDatei);
     void LetzteLesen();
     void KonfigSpeichern();
+
+    // The file dialogs, started at the current file; empty when cancelled.
+    QString OeffnenDialogZeigen();
+    QString SpeichernDialogZeigen();          // offers the current file's format
+    void DialogOrdner(const QString& ordner); // where both start while the game is untitled
+
+    // Recent entry i (0..3) as the "Datei" menu offers it.
+    struct TMenueEintrag {
+        bool Sichtbar = false, Aktiv = false;
+        QString Text, Hinweis;
+    };
+    TMenueEintrag LetzterEintrag(int i) const;
 
     static QString AutosaveDatei();
     // ".pgn" and ".sgf" by their extension; any other file by its content, so an SGF file
@@ -60,6 +80,7 @@ public:
 signals:
     void NameGesetzt(const QString& name, bool vorhanden);
     void SpielGeladen(); // a game was read or replaced: show it
+    void Gespeichert();  // the game is in its file now
 
 private:
     // Gelesen: the file's game is shown; Fehler: a new game stands in for it; Unveraendert: the
@@ -68,5 +89,8 @@ private:
     TLesen SpielLesen(const QString& pfad, bool meldungen);
     bool Schreiben(const QString& pfad, TDateiArt art);
     bool Aendern(const QString& text); // the Yes/No/Cancel question of a changed game
+    void DialogVorbereiten(QFileDialog* d) const;
     TDateiDialoge& Dialoge;
+    QFileDialog* OpenDialog1;
+    QFileDialog* SaveDialog1;
 };

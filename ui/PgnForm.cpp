@@ -1,7 +1,6 @@
 #include "ui/PgnForm.h"
 
 #include "record/PgnDoc.h"
-#include "record/TPAcht.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -19,14 +18,14 @@ class TPgnGrid::TDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     mutable QPointer<QWidget> Editor;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
         Editor = QStyledItemDelegate::createEditor(parent, option, index);
         return Editor;
     }
 };
 
-TPgnGrid::TPgnGrid(QWidget *parent) : QTableWidget(parent), Delegate(new TDelegate(this)) {
+TPgnGrid::TPgnGrid(QWidget* parent) : QTableWidget(parent), Delegate(new TDelegate(this)) {
     setItemDelegate(Delegate);
     setColumnCount(2);
     horizontalHeader()->hide();
@@ -47,9 +46,9 @@ TPgnGrid::TPgnGrid(QWidget *parent) : QTableWidget(parent), Delegate(new TDelega
 
 bool TPgnGrid::EditorOffen() const { return state() == EditingState && Delegate->Editor; }
 
-QWidget *TPgnGrid::Editor() const { return EditorOffen() ? Delegate->Editor.data() : nullptr; }
+QWidget* TPgnGrid::Editor() const { return EditorOffen() ? Delegate->Editor.data() : nullptr; }
 
-void TPgnGrid::commitData(QWidget *editor) {
+void TPgnGrid::commitData(QWidget* editor) {
     QTableWidget::commitData(editor);
     const QModelIndex i = currentIndex();
     if (i.isValid() && i.row() == rowCount() - 1 && !Text(i.row(), i.column()).isEmpty()) {
@@ -65,7 +64,7 @@ void TPgnGrid::EditorOeffnen() {
 }
 
 void TPgnGrid::EditorSchliessen() {
-    QWidget *ed = Delegate->Editor;
+    QWidget* ed = Delegate->Editor;
     if (!ed || state() != EditingState) return;
     commitData(ed);
     closeEditor(ed, QAbstractItemDelegate::NoHint);
@@ -78,18 +77,18 @@ void TPgnGrid::ZellenAnlegen() {
 }
 
 QString TPgnGrid::Text(int zeile, int spalte) const {
-    const QTableWidgetItem *it = item(zeile, spalte);
+    const QTableWidgetItem* it = item(zeile, spalte);
     return it ? it->text() : QString();
 }
 
-void TPgnGrid::SetzeText(int zeile, int spalte, const QString &text) {
-    if (QTableWidgetItem *it = item(zeile, spalte))
+void TPgnGrid::SetzeText(int zeile, int spalte, const QString& text) {
+    if (QTableWidgetItem* it = item(zeile, spalte))
         it->setText(text);
     else
         setItem(zeile, spalte, new QTableWidgetItem(text));
 }
 
-bool TPgnGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) {
+bool TPgnGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     const QString vorher = index.isValid() ? Text(index.row(), index.column()) : QString();
     const bool ok = QTableWidget::edit(index, trigger, event);
     if (ok && state() == EditingState) {
@@ -100,7 +99,7 @@ bool TPgnGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event
     return ok;
 }
 
-void TPgnGrid::keyPressEvent(QKeyEvent *e) {
+void TPgnGrid::keyPressEvent(QKeyEvent* e) {
     if (state() != EditingState) {
         // Escape undoes the last edit of this cell; with nothing to undo it cancels the dialog.
         if (e->key() == Qt::Key_Escape && MerkZeile >= 0 && currentRow() == MerkZeile &&
@@ -120,7 +119,7 @@ void TPgnGrid::keyPressEvent(QKeyEvent *e) {
 
 // ---- dialog --------------------------------------------------------------------------------
 
-TFormPGN::TFormPGN(QWidget *parent) : QDialog(parent) {
+TFormPGN::TFormPGN(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Partie-Eigenschaften");
     setMinimumSize(173, 230);
 
@@ -137,12 +136,12 @@ TFormPGN::TFormPGN(QWidget *parent) : QDialog(parent) {
     BtnLoeschen = new QPushButton("&Löschen...");
     BtnOk = new QPushButton("&OK");
     BtnAbbrechen = new QPushButton("Abbrechen");
-    for (QPushButton *b : {BtnNeu, BtnLoeschen, BtnOk, BtnAbbrechen})
+    for (QPushButton* b : {BtnNeu, BtnLoeschen, BtnOk, BtnAbbrechen})
         b->setAutoDefault(false);
     BtnBearbeiten->setDefault(true);
 
-    auto *knoepfe = new QVBoxLayout;
-    for (QPushButton *b : {BtnNeu, BtnBearbeiten, BtnLoeschen})
+    auto* knoepfe = new QVBoxLayout;
+    for (QPushButton* b : {BtnNeu, BtnBearbeiten, BtnLoeschen})
         knoepfe->addWidget(b);
     knoepfe->addStretch(1);
     knoepfe->addWidget(BtnOk);
@@ -154,8 +153,8 @@ TFormPGN::TFormPGN(QWidget *parent) : QDialog(parent) {
     Splitter1->setStretchFactor(0, 3);
     Splitter1->setStretchFactor(1, 1);
 
-    auto *oben = new QWidget;
-    auto *obenLayout = new QHBoxLayout(oben);
+    auto* oben = new QWidget;
+    auto* obenLayout = new QHBoxLayout(oben);
     obenLayout->setContentsMargins(0, 0, 0, 0);
     obenLayout->addWidget(Splitter1, 1);
     obenLayout->addLayout(knoepfe);
@@ -168,7 +167,7 @@ TFormPGN::TFormPGN(QWidget *parent) : QDialog(parent) {
     Splitter2->setStretchFactor(1, 1);
     Splitter2->setStretchFactor(2, 2);
 
-    auto *layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(Splitter2);
     resize(700, 560);
 
@@ -187,7 +186,7 @@ void TFormPGN::GridFuellen() {
     StringGrid1->ZellenAnlegen();
     Zeilenzahl = 0;
     if (PgnSpiele.Count >= 1) {
-        for (const TPgnTag &t : PgnSpiele[0].Tags) {
+        for (const TPgnTag& t : PgnSpiele[0].Tags) {
             if (Zeilenzahl >= StringGrid1->rowCount()) {
                 StringGrid1->setRowCount(Zeilenzahl + 1);
                 StringGrid1->ZellenAnlegen();
@@ -201,7 +200,7 @@ void TFormPGN::GridFuellen() {
     StringGrid1->MerkZeile = StringGrid1->MerkSpalte = -1;
 }
 
-int TFormPGN::ShowPgnFile(const QString &datei) {
+int TFormPGN::ShowPgnFile(const QString& datei) {
     std::string fehler;
     ReadPgnFile(PgnSpiele, datei.toStdString(), fehler);
     GridFuellen();
@@ -212,7 +211,7 @@ int TFormPGN::ShowPgnFile(const QString &datei) {
 }
 
 void TFormPGN::BtnNeuClick() {
-    TPgnGrid *g = StringGrid1;
+    TPgnGrid* g = StringGrid1;
     const int zeile = std::max(g->currentRow(), 0);
     g->insertRow(zeile);
     g->ZellenAnlegen();
@@ -230,7 +229,7 @@ void TFormPGN::BtnBearbeitenClick() {
 }
 
 void TFormPGN::BtnLoeschenClick() {
-    TPgnGrid *g = StringGrid1;
+    TPgnGrid* g = StringGrid1;
     if (QMessageBox::question(this, windowTitle(), "Soll die gewählte Zeile gelöscht werden?",
                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
@@ -249,20 +248,16 @@ void TFormPGN::BtnLoeschenClick() {
 
 void TFormPGN::BtnOkClick() {
     // Only the position and the moves go over; the edited tags stay in the dialog.
-    if (PgnSpiele.Count >= 1) {
-        // through the controller, so that the engines leave the old game too
-        NeueStellung(PgnSpiele[0].StartPosition);
-        UebernimmPgnSpiel(PgnSpiele[0], Regeln, Baum);
-    }
+    if (PgnSpiele.Count >= 1) PgnSpielUebernehmen(PgnSpiele[0]);
     accept();
 }
 
 // ---- helpers -------------------------------------------------------------------------------
 
-QString PgnAnzeigeText(const std::string &bytes) {
+QString PgnAnzeigeText(const std::string& bytes) {
     QString s;
     s.reserve(static_cast<qsizetype>(bytes.size()));
-    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
@@ -285,7 +280,7 @@ QString PgnAnzeigeText(const std::string &bytes) {
             gueltig = (b[i + k] & 0xC0) == 0x80;
         if (gueltig) {
             const QString teil =
-                QString::fromUtf8(reinterpret_cast<const char *>(b + i), static_cast<qsizetype>(laenge));
+                QString::fromUtf8(reinterpret_cast<const char*>(b + i), static_cast<qsizetype>(laenge));
             gueltig = !teil.contains(QChar::ReplacementCharacter);
             if (gueltig) {
                 s += teil;
@@ -299,7 +294,7 @@ QString PgnAnzeigeText(const std::string &bytes) {
     return s;
 }
 
-int ShowPgnFile(const QString &datei) {
+int ShowPgnFile(const QString& datei) {
     static QPointer<TFormPGN> dialog;
     if (!dialog) dialog = new TFormPGN(QApplication::activeWindow());
     return dialog->ShowPgnFile(datei);

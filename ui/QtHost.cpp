@@ -43,6 +43,20 @@ std::function<void(const QString&)>& AusnahmeAnzeige() {
     static std::function<void(const QString&)> f;
     return f;
 }
+
+std::function<QWidget*()>& Hauptfenster() {
+    static std::function<QWidget*()> f;
+    return f;
+}
+
+// Where a box opens: over a dialog that is open, else over the main window; the active window
+// may be none at all (the keyboard elsewhere), and a box without a parent opens anywhere.
+QWidget* BoxEltern() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (Hauptfenster())
+        if (QWidget* w = Hauptfenster()()) return w;
+    return QApplication::activeWindow();
+}
 } // namespace
 
 TKiboruApp::TKiboruApp(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -56,7 +70,7 @@ void TKiboruApp::ZeigeAusnahme(const QString& text) {
         AusnahmeAnzeige()(text);
         return;
     }
-    QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Kiboru"), text);
+    QMessageBox::critical(BoxEltern(), QStringLiteral("Kiboru"), text);
 }
 
 bool TKiboruApp::notify(QObject* empfaenger, QEvent* ereignis) {
@@ -74,18 +88,18 @@ bool TKiboruApp::Abfangen(const std::function<bool()>& zustellen) {
     return false;
 }
 
-void InstalliereQtMeldeAusgaben(std::function<void()> auffrischen) {
+void InstalliereQtMeldeAusgaben(std::function<void()> auffrischen, std::function<QWidget*()> fenster) {
+    Hauptfenster() = std::move(fenster);
     TMeldeAusgaben a;
     a.Box = [](const std::string& t) {
-        QMessageBox box(QApplication::activeWindow());
+        QMessageBox box(BoxEltern());
         box.setWindowTitle(QStringLiteral("Kiboru"));
         box.setText(QString::fromStdString(t));
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
     };
     a.InfoBox = [](const std::string& t) {
-        QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Kiboru"),
-                                 QString::fromStdString(t));
+        QMessageBox::information(BoxEltern(), QStringLiteral("Kiboru"), QString::fromStdString(t));
     };
     a.Piep = [] { QApplication::beep(); };
     a.Auffrischen = std::move(auffrischen);

@@ -34,5 +34,6 @@ public:
     static void ZeigeAusnahme(const QString& text);
 };
 
-// The message channel's boxes (over the active window), beep and window refresh in Qt.
-void InstalliereQtMeldeAusgaben(std::function<void()> auffrischen);
+// The message channel's boxes, beep and window refresh in Qt. A box opens centred over the
+// dialog in front, else over the main window that fenster names.
+void InstalliereQtMeldeAusgaben(std::function<void()> auffrischen, std::function<QWidget*()> fenster = {});

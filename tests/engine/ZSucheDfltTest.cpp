@@ -17,6 +17,8 @@
 #include <mutex>
 #include <thread>
 
+#include <unistd.h>
+
 namespace {
 
 std::mutex meldeMutex;
@@ -293,7 +295,9 @@ protected:
     std::filesystem::path ordner;
     void SetUp() override {
         Suche::SetUp();
-        ordner = std::filesystem::temp_directory_path() / "kiboru_eintraege_test";
+        // One folder per process: ctest runs these tests side by side, and each removes its own.
+        ordner =
+            std::filesystem::temp_directory_path() / ("kiboru_eintraege_test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(ordner);
         SetzeEngineOrdner(ordner.string());
         std::ofstream(WerteDateiName(), std::ios::binary) << StandardWerteText();

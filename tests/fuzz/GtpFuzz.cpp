@@ -6,8 +6,8 @@
 // depth), at most 2 moves are computed, and file commands name files of the working folder only.
 #include "FuzzHilfe.h"
 
+#include "gtp/GtpFront.h"
 #include "support/HilfsFkt.h"
-#include "ui/GtpFront.h"
 
 #include <charconv>
 #include <cstddef>

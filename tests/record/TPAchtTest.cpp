@@ -1,5 +1,7 @@
 #include "ControllerTestHilfe.h"
 
+#include "record/SpielAblauf.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,9 +20,9 @@ struct TPAchtTest : ::testing::Test {
         SetzeUhrQuelle(TestUhr);
         MeldungenZuruecksetzen();
         TMeldeAusgaben a;
-        a.Box = [this](const std::string &t) { Boxen.push_back(t); };
+        a.Box = [this](const std::string& t) { Boxen.push_back(t); };
         SetzeMeldeAusgaben(a);
-        RegistriereLogMemo([this](const std::string &t) {
+        RegistriereLogMemo([this](const std::string& t) {
             Spur.push_back("log " + t);
             Log.push_back(t);
         });
@@ -37,8 +39,8 @@ struct TPAchtTest : ::testing::Test {
         MeldungenZuruecksetzen();
         SetzeUhrQuelle(nullptr);
     }
-    void Spiele(std::initializer_list<const char *> zuege) {
-        for (const char *z : zuege)
+    void Spiele(std::initializer_list<const char*> zuege) {
+        for (const char* z : zuege)
             ZieheMitUhr(P(z));
     }
 };
@@ -86,7 +88,7 @@ TEST_F(TPAchtTest, VerweigernderEngineGenauEinFehlerProZug) {
     EXPECT_EQ(std::count(Log.begin(), Log.end(), f + "d4"), 1);
     EXPECT_EQ(std::count(Log.begin(), Log.end(), f + "--"), 1);
     EXPECT_EQ(
-        std::count_if(Log.begin(), Log.end(), [](const std::string &s) { return s.rfind("TPAcht", 0) == 0; }),
+        std::count_if(Log.begin(), Log.end(), [](const std::string& s) { return s.rfind("TPAcht", 0) == 0; }),
         2);
     EXPECT_EQ(B.Zuege, 3);
     // The first engine stays in step.
@@ -209,4 +211,36 @@ TEST_F(TPAchtTest, VorUndZurueckDurchBaumUndVarianten) {
     EXPECT_EQ(Regeln.Zugnummer, 4);
     EXPECT_EQ(Regeln.Zugfolge[3].Feld, FeldAusText("c1"));
     EXPECT_TRUE(GleichesBrett(A.R.Brett, Regeln.Brett));
+}
+
+// The play flow's one road for a computed move, which the window and the GTP front end share: a
+// move the rules refuse (or none at all) makes the computer resign with its clocks stopped, and
+// the user keeps the side to move.
+TEST_F(TPAchtTest, ComputerzugOderAufgabe) {
+    Spiele({"c4"});
+    Jetzt = 110;
+    FarbeAbgeben(); // the user (black) hands white's move to the computer
+    ASSERT_EQ(Spielerfarbe, 0);
+    std::string meldung;
+    TZug falsch = P("c4"); // onto the black stone
+    falsch.Feld = static_cast<std::int8_t>(FeldAusText("c4"));
+    EXPECT_FALSE(ComputerzugUebernehmen(false, falsch, meldung));
+    EXPECT_EQ(meldung, "Computer gibt auf !");
+    EXPECT_EQ(Regeln.Zugnummer, 2);
+    EXPECT_EQ(Spielerfarbe, Regeln.AmZug);
+    EXPECT_TRUE(ZugUhr[0].Gestoppt);
+    EXPECT_TRUE(GesamtUhr[0].Gestoppt);
+    Jetzt = 130;
+    EXPECT_EQ(GesamtUhr[0].Vergangen(), 10); // white's time ended with the resignation
+    EXPECT_FALSE(ComputerzugUebernehmen(false, NochKeinZug, meldung));
+    EXPECT_EQ(meldung, "Computer gibt auf !");
+    EXPECT_EQ(Regeln.Zugnummer, 2);
+
+    SpielerfarbeTauschen();
+    EXPECT_FALSE(ComputerzugUebernehmen(true, P("d4"), meldung)); // cancelled: nothing played
+    EXPECT_EQ(meldung, "");
+    EXPECT_EQ(Spielerfarbe, Regeln.AmZug);
+    EXPECT_TRUE(ComputerzugUebernehmen(false, P("d4"), meldung));
+    EXPECT_EQ(meldung, "");
+    EXPECT_EQ(Regeln.Zugnummer, 3);
 }

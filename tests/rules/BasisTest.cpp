@@ -1,6 +1,9 @@
 #include "rules/Basis.h"
+#include "rules/ZugGen.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <random>
 
 TEST(Basis, FeldnamenUndTexte) {
     EXPECT_EQ(Feldname(0), "a1");
@@ -97,4 +100,69 @@ TEST(Basis, FreiheitenUndGebiet) {
     EXPECT_EQ(Besitzer(n), Rand);
     EXPECT_EQ(Gebiet(Startbrett, 50, e, n), 49);
     EXPECT_EQ(Besitzer(n), Rand); // bordered by nobody
+}
+
+namespace {
+// Which colours an empty point reaches through empty points, spread until nothing changes: a
+// count of its own, to hold the regions' one against.
+TBesitz BesitzDurchAusbreiten(const TBrett& b) {
+    constexpr std::uint8_t BitSchwarz = 1, BitWeiss = 2;
+    TArray<std::uint8_t, 0, LetzterPunkt> reicht{};
+    const int richtungen[4] = {-1, 1, -16, 16};
+    for (bool geaendert = true; geaendert;) {
+        geaendert = false;
+        for (int p = 0; p <= LetzterPunkt; ++p) {
+            if (!IstPunkt(p) || b[p] != Leer) continue;
+            for (int d : richtungen) {
+                const int q = p + d;
+                std::uint8_t neu = reicht[p];
+                if (b[q] == Schwarz) neu |= BitSchwarz;
+                if (b[q] == Weiss) neu |= BitWeiss;
+                if (IstPunkt(q) && b[q] == Leer) neu |= reicht[q];
+                geaendert = geaendert || neu != reicht[p];
+                reicht[p] = neu;
+            }
+        }
+    }
+    TBesitz besitz{};
+    for (int p = 0; p <= LetzterPunkt; ++p)
+        if (IstPunkt(p))
+            besitz[p] = b[p] != Leer              ? b[p]
+                        : reicht[p] == BitSchwarz ? Schwarz
+                        : reicht[p] == BitWeiss   ? Weiss
+                                                  : Leer;
+    return besitz;
+}
+} // namespace
+
+// The count point by point, as the board shows it at the end, agrees with a count of another
+// kind and adds up to the rules' score, on random boards with regions of every kind (one colour
+// around, both, none, the whole board).
+TEST(Besitzverteilung, AgreesWithSpreadingAndAddsUpToTheRulesCount) {
+    std::mt19937 zufall(7);
+    for (int runde = 0; runde < 2000; ++runde) {
+        TStellung st;
+        st.Brett = Brettvorlagen[Leer];
+        st.Halbzug = 1;
+        const int dichte = static_cast<int>(zufall() % 90);
+        for (int x = 0; x < 7; ++x)
+            for (int y = 0; y < 7; ++y) {
+                const int w = static_cast<int>(zufall() % 100);
+                st.Brett[Punkt(x, y)] = w < dichte / 2 ? Schwarz : w < dichte ? Weiss : Leer;
+            }
+        TZugGenerator r;
+        r.SetzeStellung(st);
+        int schwarz = 0, weiss = 0;
+        r.Zaehle(schwarz, weiss);
+        const TBesitz besitz = Besitzverteilung(r.Brett);
+        ASSERT_EQ(besitz, BesitzDurchAusbreiten(r.Brett)) << "Runde " << runde;
+        int s = 0, w = 0;
+        for (int p = 0; p <= LetzterPunkt; ++p) {
+            if (!IstPunkt(p)) continue;
+            s += besitz[p] == Schwarz;
+            w += besitz[p] == Weiss;
+        }
+        ASSERT_EQ(s, schwarz) << "Runde " << runde;
+        ASSERT_EQ(w, weiss) << "Runde " << runde;
+    }
 }

@@ -1,5 +1,5 @@
 // The built program in GTP mode, driven through pipes as a controller drives it.
-#include "ui/GtpFront.h"
+#include "gtp/GtpFront.h"
 
 #include <gtest/gtest.h>
 
@@ -314,9 +314,7 @@ std::string DateiText(const fs::path& p) {
 }
 
 // The match runner next to this source tree.
-fs::path MatchSkript() {
-    return fs::path(KIBORU_QUELLEN) / "tools" / "match";
-}
+fs::path MatchSkript() { return fs::path(KIBORU_QUELLEN) / "tools" / "match"; }
 
 int Shell(const std::string& befehl) {
     const int st = std::system(befehl.c_str());

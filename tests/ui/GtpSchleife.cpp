@@ -1,5 +1,5 @@
 // The protocol loop in-process, driven through string streams.
-#include "ui/GtpFront.h"
+#include "gtp/GtpFront.h"
 
 #include "engine/Engines.h"
 #include "record/TPAcht.h"

@@ -17,25 +17,6 @@
 
 using namespace testui;
 
-namespace {
-// Points the data folder at a fresh temporary folder for one test and puts everything back after.
-struct TFrischerDatenordner {
-    QTemporaryDir Dir;
-    QByteArray VorherXdg = qgetenv("XDG_DATA_HOME");
-    std::string VorherEngines = EngineOrdner();
-    TFrischerDatenordner() {
-        qputenv("XDG_DATA_HOME", Dir.path().toUtf8());
-        HilfsFktZuruecksetzen();
-    }
-    ~TFrischerDatenordner() {
-        qputenv("XDG_DATA_HOME", VorherXdg);
-        HilfsFktZuruecksetzen();
-        SetzeEngineOrdner(VorherEngines);
-    }
-    QString Daten() const { return QDir(Dir.path()).filePath(QStringLiteral("Quennel/tests_ui")); }
-};
-} // namespace
-
 TEST(MainVwErsterStart, LegtAllesAnZeigtEinLeeresSpielUndMerktSichEsBeimSchliessen) {
     Grundzustand();
     TFrischerDatenordner frisch;

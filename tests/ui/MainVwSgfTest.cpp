@@ -42,7 +42,7 @@ TEST_F(MainVwSgf, OpenedSgfIsSavedAsSgfAndComesBackAsTheSameTree) {
     EXPECT_TRUE(Gefangen().Boxen.empty());
     ASSERT_EQ(Regeln.Zugnummer, 4); // the end of the main line
     EXPECT_EQ(form.GetFileName(), pfad);
-    EXPECT_EQ(form.windowTitle(), "partie.sgf - Kiboru");
+    EXPECT_EQ(form.windowTitle(), "partie.sgf[*] - Kiboru");
     EXPECT_EQ(form.Datei->Letzte[0], pfad);
     EXPECT_FALSE(form.Datei->Geaendert);
 

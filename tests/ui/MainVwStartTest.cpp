@@ -46,7 +46,7 @@ TEST_F(MainVwStart, TheArgumentOpensItsGameAndNamesTheWindow) {
     TTestForm form;
     EXPECT_TRUE(form.SpielZeigen(pfad));
     EXPECT_EQ(Regeln.Zugnummer, 3);
-    EXPECT_EQ(form.windowTitle(), "argument.go - Kiboru");
+    EXPECT_EQ(form.windowTitle(), "argument.go[*] - Kiboru");
     EXPECT_FALSE(form.Datei->Geaendert);
     EXPECT_EQ(form.ImageBrett->Feldbilder[2][3]->Code, Weiss);
     EXPECT_TRUE(form.MsgText->toPlainText().contains("Letzte Datei (" + pfad + ") geöffnet."));
@@ -81,7 +81,7 @@ TEST_F(MainVwStart, ADeletedLastFileFallsBackToTheAutosave) {
     EXPECT_EQ(form.GetFileName(), TPartieDatei::Unbenannt);
     EXPECT_EQ(Regeln.Zugnummer, 2);
     EXPECT_TRUE(form.Datei->Geaendert); // the autosave holds moves
-    EXPECT_EQ(form.windowTitle(), "Unbenannt - Kiboru");
+    EXPECT_EQ(form.windowTitle(), "Unbenannt[*] - Kiboru");
 }
 
 TEST_F(MainVwStart, RecentEntryReopensItsFile) {

@@ -325,7 +325,8 @@ TEST_F(MainVw, TheMessagePaneShowsItsNewestLineFromTheStart) {
         Protokoll("Zeile " + std::to_string(i));
     form->show();
     const QScrollBar* leiste = form->MsgText->verticalScrollBar();
-    (void)QTest::qWaitFor([&] { return leiste->maximum() > 0 && leiste->value() == leiste->maximum(); }, 5000);
+    (void)QTest::qWaitFor([&] { return leiste->maximum() > 0 && leiste->value() == leiste->maximum(); },
+                          5000);
     EXPECT_GT(leiste->maximum(), 0);
     EXPECT_EQ(leiste->value(), leiste->maximum());
 }
@@ -363,7 +364,7 @@ TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
     EXPECT_EQ(form->Datei->Letzte[1], dateien[20]);
     EXPECT_EQ(std::count(form->Datei->Letzte.begin(), form->Datei->Letzte.end(), dateien[10]), 1);
     EXPECT_EQ(form->Datei->Letzte[19], dateien[1]);
-    EXPECT_EQ(form->windowTitle(), "zuletzt10.go - Kiboru");
+    EXPECT_EQ(form->windowTitle(), "zuletzt10.go[*] - Kiboru");
 
     QFile::remove(dateien[20]);
     form->LetzteDateienAktualisieren();
@@ -376,7 +377,7 @@ TEST_F(MainVw, RecentListKeepsTwentyAndMovesReopenedFilesToTheFront) {
     // A name that does not exist leaves the list alone.
     form->SetFileName(TPartieDatei::Unbenannt);
     EXPECT_EQ(form->Datei->Letzte[0], dateien[10]);
-    EXPECT_EQ(form->windowTitle(), "Unbenannt - Kiboru");
+    EXPECT_EQ(form->windowTitle(), "Unbenannt[*] - Kiboru");
 }
 
 TEST_F(MainVw, CloseQueryAutosavesUntitledAndAsksForChangedNamedGames) {
@@ -466,11 +467,12 @@ TEST_F(MainVw, BoardStaysSquareCentredAndAtLeast128) {
                 EXPECT_EQ(form->ImageBrett->Feldbilder[j][k]->geometry().translated(brett.topLeft()),
                           TBrettAnsicht::ZellRechteck(j, k, brett));
     }
-    // At design size a cell is 32 x 32 and centred on its grid crossing.
+    // At design size a cell is one grid spacing (45) square around its crossing (42 + 45 j).
     const QRect c = TBrettAnsicht::ZellRechteck(0, 7, QRect(0, 0, 358, 358));
-    EXPECT_EQ(c, QRect(26, 26, 32, 32));
-    EXPECT_EQ(TBrettAnsicht::ZellRechteck(6, 1, QRect(0, 0, 358, 358)), QRect(296, 296, 32, 32));
-    EXPECT_EQ(TBrettAnsicht::ZellRechteck(3, 4, QRect(10, 20, 179, 179)).size(), QSize(16, 16));
+    EXPECT_EQ(c, QRect(20, 20, 45, 45));
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(1, 7, QRect(0, 0, 358, 358)).left(), c.right() + 1); // they meet
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(6, 1, QRect(0, 0, 358, 358)), QRect(290, 290, 45, 45));
+    EXPECT_EQ(TBrettAnsicht::ZellRechteck(3, 4, QRect(10, 20, 179, 179)), QRect(87, 97, 23, 23));
 }
 
 TEST_F(MainVw, KeysOfTheWindowNavigate) {

@@ -2,6 +2,7 @@
 // Shared set-up of the window tests: one application, a temporary data folder, the Qt host of
 // the search thread, captured message boxes, and engines that behave as a test needs.
 #include "engine/Engines.h"
+#include "engine/SWertDflt.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 #include "support/StringsV5.h"
@@ -9,6 +10,7 @@
 #include "ui/QtHost.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
@@ -44,6 +46,23 @@ inline QString& DatenOrdner() {
     static QString pfad = dir.path();
     return pfad;
 }
+
+// Points the data folder at a fresh temporary folder for one test and puts everything back after.
+struct TFrischerDatenordner {
+    QTemporaryDir Dir;
+    QByteArray VorherXdg = qgetenv("XDG_DATA_HOME");
+    std::string VorherEngines = EngineOrdner();
+    TFrischerDatenordner() {
+        qputenv("XDG_DATA_HOME", Dir.path().toUtf8());
+        HilfsFktZuruecksetzen();
+    }
+    ~TFrischerDatenordner() {
+        qputenv("XDG_DATA_HOME", VorherXdg);
+        HilfsFktZuruecksetzen();
+        SetzeEngineOrdner(VorherEngines);
+    }
+    QString Daten() const { return QDir(Dir.path()).filePath(QStringLiteral("Quennel/tests_ui")); }
+};
 
 struct Meldungen {
     std::vector<std::string> Boxen;

@@ -85,4 +85,15 @@ TEST(NotationSatz, TheContinuationIsReadWithoutMovingTheCursorAndEndsWithItsLine
     EXPECT_EQ(variante[0].Feld, Punkt(6, 6));
 }
 
+// Lines 20 high, a view of 100 with a field 20 high: five lines fit, the field's line is the one
+// of the position (two plies a line).
+TEST(NotationSatz, ScrollingBringsTheFieldsLineIntoViewAndNoFurther) {
+    EXPECT_EQ(NotationMaximum(1, 20), 0);
+    EXPECT_EQ(NotationMaximum(12, 20), 100);
+    EXPECT_EQ(FeldZeileZeigen(60, 9, 20, 100, 20), 0);     // the field's line 80 fits: from the start
+    EXPECT_EQ(FeldZeileZeigen(0, 21, 20, 100, 20), 120);   // below the view: its line at the bottom
+    EXPECT_EQ(FeldZeileZeigen(150, 21, 20, 100, 20), 150); // in view already: nothing moves
+    EXPECT_EQ(FeldZeileZeigen(300, 21, 20, 100, 20), 200); // above the view: its line at the top
+}
+
 } // namespace

@@ -1,4 +1,4 @@
-#include "ui/SpielAblauf.h"
+#include "record/SpielAblauf.h"
 
 #include "engine/Engines.h"
 #include "record/TPAcht.h"
@@ -7,6 +7,8 @@ bool SpielerZieht(const TZug& z) {
     ZieheMitUhr(z);
     return !Regeln.BeidePassen() && Regeln.AmZug != Spielerfarbe;
 }
+
+void FarbeAbgeben() { SpielerfarbeTauschen(); }
 
 TEngine* EngineAmZug() { return EngineSlots[Regeln.AmZug]; }
 
@@ -19,17 +21,17 @@ std::string BerechnenHindernis(const TEngine* e) {
 bool ComputerzugUebernehmen(bool abgebrochen, TZug z, std::string& meldung) {
     meldung.clear();
     if (abgebrochen) {
-        Spielerfarbe = Regeln.AmZug;
+        SpielerAmZug();
         return false;
     }
-    if (z.Farbe == -1) z = KeinZug;
+    if (z.Farbe == NochKeinZug.Farbe) z = KeinZug;
     if (!Regeln.IstErlaubt(z)) {
         const int seite = Regeln.AmZug;
         ZugUhr[seite].Stopp();
         GesamtUhr[seite].Stopp();
         meldung = "Computer gibt auf !";
         // Nothing is played: the null record names a point and must not reach the controller.
-        Spielerfarbe = Regeln.AmZug;
+        SpielerAmZug();
         return false;
     }
     ZieheMitUhr(z);
@@ -44,4 +46,15 @@ bool EinenZugVor() {
     const int vorher = Regeln.Zugnummer;
     VorAusBaum();
     return Regeln.Zugnummer != vorher;
+}
+
+void ZweiZuegeZurueck() { ZweiZurueck(); }
+
+void ZweiZuegeVor() { ZweiVor(); }
+
+bool SucheAnhalten() {
+    if (!SucheLaeuft()) return false;
+    for (int s = 0; s <= 1; ++s)
+        if (EngineSlots[s]) EngineSlots[s]->Stopp = 1;
+    return true;
 }

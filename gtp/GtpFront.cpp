@@ -1,12 +1,13 @@
 // The GTP front end. It runs on one thread, which plays the role of the program's main thread:
 // the controller, the rules state and the file operations are called from here only, and the
 // search thread's hand-overs are run here while genmove waits for the search to end.
-#include "ui/GtpFront.h"
+#include "gtp/GtpFront.h"
 
 #include "engine/Engines.h"
 #include "engine/SWertDflt.h"
 #include "record/PgnDoc.h"
 #include "record/SgfDoc.h"
+#include "record/SpielAblauf.h"
 #include "record/StellungDoc.h"
 #include "record/TPAcht.h"
 #include "rules/ZugGen.h"
@@ -315,93 +316,121 @@ private:
         SetzeLevelVonSlot(0, level);
     }
 
-    static void Anzahl(const std::vector<std::string>& a, std::size_t n) {
-        if (a.size() != n) Ablehnen("syntax error");
-    }
+    // One command line, split: its words and the text after the command as it stands.
+    struct TAufruf {
+        const std::vector<std::string>& Woerter;
+        const std::string& Rest;
+        bool& Weiter; // false: the loop ends after the answer
+    };
+    using THandler = std::string (TGtpSitzung::*)(const TAufruf&);
 
+public:
+    // The commands: list_commands and known_command answer from this table, in its order.
+    struct TKommando {
+        const char* Name;
+        int Woerter; // the number of arguments; -1 when the handler reads the rest itself
+        THandler Handler;
+        const char* Hilfe;
+    };
+    static const std::vector<TKommando>& Kommandos();
+
+private:
     std::string Ausfuehren(const std::string& kommando, const std::string& rest, bool& weiter) {
         const auto a = Woerter(rest);
-        if (kommando == "protocol_version") return Anzahl(a, 0), "2";
-        if (kommando == "name") return Anzahl(a, 0), "Kiboru";
-        if (kommando == "version") return Anzahl(a, 0), "1.0";
-        if (kommando == "known_command") {
-            Anzahl(a, 1);
-            const auto& k = GtpKommandos();
-            return std::find(k.begin(), k.end(), a[0]) != k.end() ? "true" : "false";
+        for (const TKommando& k : Kommandos()) {
+            if (kommando != k.Name) continue;
+            if (k.Woerter >= 0 && a.size() != static_cast<std::size_t>(k.Woerter)) Ablehnen("syntax error");
+            return (this->*k.Handler)(TAufruf{a, rest, weiter});
         }
-        if (kommando == "list_commands") {
-            Anzahl(a, 0);
-            std::string s;
-            for (const auto& k : GtpKommandos())
-                s += (s.empty() ? "" : "\n") + k;
-            return s;
-        }
-        if (kommando == "quit") {
-            Anzahl(a, 0);
-            weiter = false;
-            return {};
-        }
-        if (kommando == "boardsize") {
-            Anzahl(a, 1);
-            long n = 0;
-            if (!GanzeZahl(a[0], n)) Ablehnen("syntax error");
-            if (n != 7) Ablehnen("unacceptable size");
-            NeuesSpiel();
-            return {};
-        }
-        if (kommando == "clear_board") {
-            Anzahl(a, 0);
-            NeuesSpiel();
-            return {};
-        }
-        if (kommando == "komi") {
-            Anzahl(a, 1);
-            double k = 0;
-            if (!Kommazahl(a[0], k)) Ablehnen("syntax error");
-            Komi = k;
-            return {};
-        }
-        if (kommando == "play") return Anzahl(a, 2), Spielen(a[0], a[1]);
-        if (kommando == "genmove") return Anzahl(a, 1), Berechnen(a[0]);
-        if (kommando == "undo") {
-            Anzahl(a, 0);
-            if (Regeln.Zugnummer <= 1) Ablehnen("cannot undo");
-            ZurueckMitUhr();
-            return {};
-        }
-        if (kommando == "showboard") return Anzahl(a, 0), "\n" + Brettbild();
-        if (kommando == "final_score") return Anzahl(a, 0), Endstand();
-        if (kommando == "time_settings") {
-            Anzahl(a, 3);
-            long n = 0;
-            for (const auto& w : a)
-                if (!GanzeZahl(w, n) || n < 0) Ablehnen("syntax error");
-            return {};
-        }
-        if (kommando == "time_left") {
-            Anzahl(a, 3);
-            Seite(a[0]);
-            long n = 0;
-            if (!GanzeZahl(a[1], n) || !GanzeZahl(a[2], n)) Ablehnen("syntax error");
-            return {};
-        }
-        if (kommando == "kiboru-level") {
-            Anzahl(a, 1);
-            long n = 0;
-            if (!GanzeZahl(a[0], n)) Ablehnen("syntax error");
-            if (n < 1 || n > 999) Ablehnen("level out of range 1..999");
-            LevelSetzen(static_cast<int>(n));
-            return {};
-        }
-        if (kommando == "kiboru-score") return Anzahl(a, 0), Regeln.Spielstand();
-        if (kommando == "kiboru-status") return Anzahl(a, 0), SpielZustandText(Regeln);
-        if (kommando == "loadsgf") return SgfLaden(rest);
-        if (kommando == "printsgf")
-            return rest.empty() || rest == "-" ? PartieAlsSgf() : Speichern(rest, SpeichereSgf);
-        if (kommando == "kiboru-open") return Oeffnen(rest);
-        if (kommando == "kiboru-save") return Speichern(rest, SpeichereSpiel);
         Ablehnen("unknown command");
     }
+
+    std::string ProtokollVersion(const TAufruf&) { return "2"; }
+    std::string Name(const TAufruf&) { return "Kiboru"; }
+    std::string Version(const TAufruf&) { return "1.0"; }
+
+    std::string Bekannt(const TAufruf& a) {
+        for (const TKommando& k : Kommandos())
+            if (a.Woerter[0] == k.Name) return "true";
+        return "false";
+    }
+
+    std::string Liste(const TAufruf&) {
+        std::string s;
+        for (const TKommando& k : Kommandos())
+            s += (s.empty() ? "" : "\n") + std::string(k.Name);
+        return s;
+    }
+
+    std::string Ende(const TAufruf& a) {
+        a.Weiter = false;
+        return {};
+    }
+
+    std::string Brettgroesse(const TAufruf& a) {
+        long n = 0;
+        if (!GanzeZahl(a.Woerter[0], n)) Ablehnen("syntax error");
+        if (n != 7) Ablehnen("unacceptable size");
+        NeuesSpiel();
+        return {};
+    }
+
+    std::string BrettLeeren(const TAufruf&) {
+        NeuesSpiel();
+        return {};
+    }
+
+    std::string KomiSetzen(const TAufruf& a) {
+        double k = 0;
+        if (!Kommazahl(a.Woerter[0], k)) Ablehnen("syntax error");
+        Komi = k;
+        return {};
+    }
+
+    std::string Zurueck(const TAufruf&) {
+        if (Regeln.Zugnummer <= 1) Ablehnen("cannot undo");
+        ZurueckMitUhr();
+        return {};
+    }
+
+    std::string Brett(const TAufruf&) { return "\n" + Brettbild(); }
+    std::string Endstand(const TAufruf&) { return Endstand(); }
+
+    // The controller's clocks are the program's own: times are checked and otherwise ignored.
+    std::string Bedenkzeit(const TAufruf& a) {
+        long n = 0;
+        for (const auto& w : a.Woerter)
+            if (!GanzeZahl(w, n) || n < 0) Ablehnen("syntax error");
+        return {};
+    }
+
+    std::string Restzeit(const TAufruf& a) {
+        Seite(a.Woerter[0]);
+        long n = 0;
+        if (!GanzeZahl(a.Woerter[1], n) || !GanzeZahl(a.Woerter[2], n)) Ablehnen("syntax error");
+        return {};
+    }
+
+    std::string Stufe(const TAufruf& a) {
+        long n = 0;
+        if (!GanzeZahl(a.Woerter[0], n)) Ablehnen("syntax error");
+        if (n < 1 || n > 999) Ablehnen("level out of range 1..999");
+        LevelSetzen(static_cast<int>(n));
+        return {};
+    }
+
+    std::string Stand(const TAufruf&) { return Regeln.Spielstand(); }
+    std::string Zustand(const TAufruf&) { return SpielZustandText(Regeln); }
+    std::string SgfLaden(const TAufruf& a) { return SgfLaden(a.Rest); }
+
+    std::string SgfAusgeben(const TAufruf& a) {
+        return a.Rest.empty() || a.Rest == "-" ? PartieAlsSgf() : Speichern(a.Rest, SpeichereSgf);
+    }
+
+    std::string Oeffnen(const TAufruf& a) { return Oeffnen(a.Rest); }
+    std::string Sichern(const TAufruf& a) { return Speichern(a.Rest, SpeichereSpiel); }
+    std::string Spielen(const TAufruf& a) { return Spielen(a.Woerter[0], a.Woerter[1]); }
+    std::string Berechnen(const TAufruf& a) { return Berechnen(a.Woerter[0]); }
 
     std::string Spielen(const std::string& farbe, const std::string& vertex) {
         const int seite = Seite(farbe);
@@ -421,9 +450,8 @@ private:
         const int seite = Seite(farbe);
         if (seite != Regeln.AmZug)
             Ablehnen(std::string("wrong colour: ") + (Regeln.AmZug ? "black" : "white") + " is to move");
-        TEngine* e = EngineSlots[Regeln.AmZug];
-        if (!e) Ablehnen("Keine Engine zum Berechnen vorhanden");
-        if (Regeln.BeidePassen()) Ablehnen("Das Spiel ist aus.");
+        TEngine* e = EngineAmZug();
+        if (const std::string hindernis = BerechnenHindernis(e); !hindernis.empty()) Ablehnen(hindernis);
         WarteAufSuche();
         SetzeRegelnFuerSuche(&Regeln);
         bool ende = false;
@@ -431,19 +459,13 @@ private:
         Host.Pumpen(ende);
         WarteAufSuche();
 
-        TZug z = e->ErgebnisZug;
-        if (z.Farbe == NochKeinZug.Farbe) z = KeinZug;
-        if (!Regeln.IstErlaubt(z)) {
-            // where the program's computer gives up: nothing is played
-            ZugUhr[Regeln.AmZug].Stopp();
-            GesamtUhr[Regeln.AmZug].Stopp();
-            Meldung("Computer gibt auf !", true);
-            Spielerfarbe = Regeln.AmZug;
+        // the program's own road: a move the rules refuse makes the computer resign
+        const TZug z = e->ErgebnisZug;
+        std::string meldung;
+        if (!ComputerzugUebernehmen(false, z, meldung)) {
+            Meldung(meldung, true);
             return "resign";
         }
-        const int vorher = Regeln.Zugnummer;
-        ZieheMitUhr(z);
-        if (Regeln.Zugnummer == vorher) Ablehnen("illegal move");
         return IstPass(z) ? "pass" : GtpVertexText(z.Feld);
     }
 
@@ -508,10 +530,7 @@ private:
             if (pgn) {
                 ergebnis = ReadPgnFile(PgnSpiele, name, fehlertext);
                 if (ergebnis == 0 && PgnSpiele.Count >= 1) {
-                    // A new game first, so that the engines start from the empty board too and
-                    // follow every move of the record on the controller's road.
-                    NeueStellung(PgnSpiele[0].StartPosition);
-                    UebernimmPgnSpiel(PgnSpiele[0], Regeln, Baum);
+                    PgnSpielUebernehmen(PgnSpiele[0]);
                     // the window shows the start with the moves ahead; a controller wants the
                     // position after them, as after opening a game file
                     LetzterZug();
@@ -560,14 +579,50 @@ private:
     }
 };
 
+const std::vector<TGtpSitzung::TKommando>& TGtpSitzung::Kommandos() {
+    static const std::vector<TKommando> k = {
+        {"protocol_version", 0, &TGtpSitzung::ProtokollVersion,
+         "protocol_version: die Version des Protokolls (2)"},
+        {"name", 0, &TGtpSitzung::Name, "name: der Name des Programms"},
+        {"version", 0, &TGtpSitzung::Version, "version: die Version des Programms"},
+        {"known_command", 1, &TGtpSitzung::Bekannt, "known_command BEFEHL: true, wenn es den Befehl gibt"},
+        {"list_commands", 0, &TGtpSitzung::Liste, "list_commands: alle Befehle, einer je Zeile"},
+        {"quit", 0, &TGtpSitzung::Ende, "quit: beendet den GTP-Modus"},
+        {"boardsize", 1, &TGtpSitzung::Brettgroesse, "boardsize 7: eine neue Partie (nur 7x7)"},
+        {"clear_board", 0, &TGtpSitzung::BrettLeeren, "clear_board: eine neue Partie"},
+        {"komi", 1, &TGtpSitzung::KomiSetzen, "komi ZAHL: Komi für final_score"},
+        {"play", 2, &TGtpSitzung::Spielen, "play FARBE PUNKT: spielt den Zug der Seite am Zug"},
+        {"genmove", 1, &TGtpSitzung::Berechnen, "genmove FARBE: der Computer zieht (oder gibt auf)"},
+        {"undo", 0, &TGtpSitzung::Zurueck, "undo: nimmt den letzten Zug zurück"},
+        {"showboard", 0, &TGtpSitzung::Brett, "showboard: das Brett und der Stand"},
+        {"final_score", 0, &TGtpSitzung::Endstand, "final_score: das Ergebnis der Gebietszählung mit Komi"},
+        {"time_settings", 3, &TGtpSitzung::Bedenkzeit,
+         "time_settings GRUND BYO STEINE: wird geprüft, sonst übergangen"},
+        {"time_left", 3, &TGtpSitzung::Restzeit,
+         "time_left FARBE ZEIT STEINE: wird geprüft, sonst übergangen"},
+        {"loadsgf", -1, &TGtpSitzung::SgfLaden,
+         "loadsgf DATEI [N]: die Partie der SGF-Datei bis vor ihren Zug N"},
+        {"printsgf", -1, &TGtpSitzung::SgfAusgeben,
+         "printsgf [DATEI]: die Partie als SGF, oder in die Datei"},
+        {"kiboru-level", 1, &TGtpSitzung::Stufe, "kiboru-level N: die Spielstufe 1 bis 999"},
+        {"kiboru-score", 0, &TGtpSitzung::Stand, "kiboru-score: der Stand, Schwarz:Weiß"},
+        {"kiboru-status", 0, &TGtpSitzung::Zustand,
+         "kiboru-status: der Stand und wer am Zug ist oder gewonnen hat"},
+        {"kiboru-open", -1, &TGtpSitzung::Oeffnen, "kiboru-open DATEI: öffnet eine Partie (.go oder .pgn)"},
+        {"kiboru-save", -1, &TGtpSitzung::Sichern, "kiboru-save DATEI: speichert die Partie als .go"},
+    };
+    return k;
+}
+
 } // namespace
 
 const std::vector<std::string>& GtpKommandos() {
-    static const std::vector<std::string> k = {
-        "protocol_version", "name",         "version",       "known_command", "list_commands", "quit",
-        "boardsize",        "clear_board",  "komi",          "play",          "genmove",       "undo",
-        "showboard",        "final_score",  "time_settings", "time_left",     "loadsgf",       "printsgf",
-        "kiboru-level",     "kiboru-score", "kiboru-status", "kiboru-open",   "kiboru-save"};
+    static const std::vector<std::string> k = [] {
+        std::vector<std::string> namen;
+        for (const auto& kommando : TGtpSitzung::Kommandos())
+            namen.emplace_back(kommando.Name);
+        return namen;
+    }();
     return k;
 }
 
