@@ -7,6 +7,17 @@
 TSuchParameter LiesSuchParameter(const char* text) {
     TSuchParameter p;
     if (!text) return p;
+    struct TName {
+        const char* Name;
+        double TSuchParameter::*Wert;
+    };
+    static constexpr TName Namen[] = {
+        {"SiegGewicht", &TSuchParameter::SiegGewicht},   {"MargenSkala", &TSuchParameter::MargenSkala},
+        {"RaveGleich", &TSuchParameter::RaveGleich},     {"Erkunden", &TSuchParameter::Erkunden},
+        {"PriorSpiele", &TSuchParameter::PriorSpiele},   {"AusbauAb", &TSuchParameter::AusbauAb},
+        {"HauptlinieAb", &TSuchParameter::HauptlinieAb}, {"ZeitLeer", &TSuchParameter::ZeitLeer},
+        {"Partien", &TSuchParameter::Partien},
+    };
     std::istringstream ein(text);
     for (std::string teil; std::getline(ein, teil, ',');) {
         const auto gleich = teil.find('=');
@@ -15,22 +26,10 @@ TSuchParameter LiesSuchParameter(const char* text) {
         char* ende = nullptr;
         const double v = std::strtod(wert.c_str(), &ende);
         if (wert.empty() || *ende != '\0') continue;
-        if (name == "SiegGewicht")
-            p.SiegGewicht = v;
-        else if (name == "MargenSkala")
-            p.MargenSkala = v;
-        else if (name == "RaveGleich")
-            p.RaveGleich = v;
-        else if (name == "Erkunden")
-            p.Erkunden = v;
-        else if (name == "PriorSpiele")
-            p.PriorSpiele = v;
-        else if (name == "HauptlinieAb")
-            p.HauptlinieAb = v;
-        else if (name == "GlobalAtari")
-            p.GlobalAtari = v != 0;
-        else if (name == "Protokoll")
-            p.Protokoll = v != 0;
+        for (const TName& n : Namen)
+            if (name == n.Name) p.*n.Wert = v;
+        if (name == "GlobalAtari") p.GlobalAtari = v != 0;
+        if (name == "Protokoll") p.Protokoll = v != 0;
     }
     return p;
 }

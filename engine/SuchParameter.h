@@ -6,19 +6,27 @@
 struct TSuchParameter {
     // Utility of a game: SiegGewicht for the win, the rest by the margin around the expected
     // one, on a logistic scale of MargenSkala points.
-    double SiegGewicht = 0.75;
+    double SiegGewicht = 0.5;
     double MargenSkala = 4.0;
     // All-moves-as-first statistics weigh like a move's own games until about 1/RaveGleich of
     // them; Erkunden is the exploration term's weight.
     double RaveGleich = 0.002;
-    double Erkunden = 0.1;
+    double Erkunden = 0.05;
     // Prior knowledge counts as this many all-moves-as-first games.
     double PriorSpiele = 20;
+    // A leaf grows its children once this many games went through it.
+    double AusbauAb = 1;
     // A move belongs to the main line from this many games on.
     double HauptlinieAb = 50;
     // The games from the leaves save and take chains in atari anywhere, not only next to the
     // last move.
     bool GlobalAtari = true;
+    // Share of a level's time budget by the empty points of the board: Leer points give the
+    // full budget, more give more (up to twice), fewer less (down to half).
+    double ZeitLeer = 30;
+    // Games per move instead of the time budget (0: by time), so that two settings can be
+    // compared on a loaded machine.
+    double Partien = 0;
     // Root statistics to standard error after each search.
     bool Protokoll = false;
 };

@@ -37,8 +37,6 @@ static_assert(sizeof(TKnoten) == 28);
 // 56 MB of zeros, touched only as far as the tree grows.
 TArray<TKnoten, 0, MaxKnoten - 1> Knoten;
 
-// A leaf grows its children from its second game on.
-constexpr float AusbauAb = 1;
 // Games played at the start to find the expected margin.
 constexpr int VorSpiele = 32;
 // Below this many stones no area is settled yet.
@@ -288,7 +286,8 @@ void TSuche::Spiel() {
             break;
         }
         if (Knoten[k].Kinder < 0) {
-            if (Knoten[k].N < AusbauAb || !b_.HatPlatz() || laenge >= MaxPfad - 1 || !Ausbauen(k, nullptr))
+            if (Knoten[k].N < par_.AusbauAb || !b_.HatPlatz() || laenge >= MaxPfad - 1 ||
+                !Ausbauen(k, nullptr))
                 break;
             ausgebaut = laenge;
             if (Exakt(Knoten[k]) || GrenzenNeu(k)) {
@@ -497,10 +496,12 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
             if (erg.Grund.empty() && (tiefe >= maxTiefe || (zuEnde && budget_ <= 0)))
                 erg.Grund = "maximale Analysetiefe erreicht";
             const double sek = Sekunden();
-            if (erg.Grund.empty() && budget_ > 0) {
-                // Stop when the time is up, or when the games left could not change the choice.
-                const double rest = budget_ - sek;
-                const double proSekunde = sek > 0 ? static_cast<double>(runde) / sek : 0;
+            if (erg.Grund.empty() && (budget_ > 0 || par_.Partien > 0)) {
+                // Stop when the time (or the number of games) is up, or when the games left
+                // could not change the choice.
+                const bool nachZahl = par_.Partien > 0;
+                const double rest = nachZahl ? par_.Partien - runde : budget_ - sek;
+                const double proSekunde = nachZahl ? 1 : sek > 0 ? static_cast<double>(runde) / sek : 0;
                 int erste = -1, zweite = -1;
                 for (int c = 0; c < w.Anzahl; ++c) {
                     const int i = w.Kinder + c;

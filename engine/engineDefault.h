@@ -2,6 +2,7 @@
 // Entry points of the built-in engine "Default", working on the engine board with the
 // evaluation and the search of this folder.
 #include "engine/EngineEintraege.h"
+#include "engine/ziehenDflt.h"
 
 const TEngineEintraege& DefaultEintraege();
 
@@ -9,6 +10,8 @@ const TEngineEintraege& DefaultEintraege();
 // ends the search.
 double ZeitBudget(int level);
 int SuchTiefe(int level);
+// The budget of a level for the board to move on.
+double ZeitBudget(int level, const TEngineZustand& e);
 
 const char* DefaultName();
 void DefaultSetzeMeldeProc(TMeldeProc p);
