@@ -7,12 +7,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -492,10 +494,31 @@ void SetzeZufallsSaat(std::uint32_t saat) {
     Zufall().seed(saat);
 }
 
+namespace {
+std::uint64_t BytesHash(const TBewertungsKonstanten& k) {
+    static_assert(std::is_trivially_copyable_v<TBewertungsKonstanten>);
+    unsigned char bytes[sizeof k];
+    std::memcpy(bytes, &k, sizeof k);
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    for (unsigned char b : bytes)
+        h = (h ^ b) * 0x100000001B3ull;
+    return h;
+}
+// The file's values before and after the variation of the last BereiteBewertungVor.
+std::uint64_t kennungDatei = 0, kennungVariiert = 0;
+} // namespace
+
 bool BereiteBewertungVor() {
     TBewertungsKonstanten k;
     if (!LeseWerteDatei(k)) return false;
+    kennungDatei = BytesHash(k);
     ZufallsVariation(k, 5);
     Konstanten = k;
+    kennungVariiert = BytesHash(k);
     return true;
+}
+
+std::uint64_t WerteKennung() {
+    const std::uint64_t h = BytesHash(Konstanten);
+    return h == kennungVariiert ? kennungDatei : h;
 }

@@ -75,3 +75,6 @@ void SetzeZufallsSaat(std::uint32_t saat);
 
 // What a compute does first: read, echo, vary with n = 5, into Konstanten.
 bool BereiteBewertungVor();
+// Identity of the values in Konstanten: the same for every compute from the same values file,
+// whatever its random variation, and another one for other values.
+std::uint64_t WerteKennung();

@@ -16,7 +16,8 @@ TSuchParameter LiesSuchParameter(const char* text) {
         {"RaveGleich", &TSuchParameter::RaveGleich},     {"Erkunden", &TSuchParameter::Erkunden},
         {"PriorSpiele", &TSuchParameter::PriorSpiele},   {"AusbauAb", &TSuchParameter::AusbauAb},
         {"HauptlinieAb", &TSuchParameter::HauptlinieAb}, {"ZeitLeer", &TSuchParameter::ZeitLeer},
-        {"Partien", &TSuchParameter::Partien},
+        {"Partien", &TSuchParameter::Partien},           {"Verlaengern", &TSuchParameter::Verlaengern},
+        {"KlarAb", &TSuchParameter::KlarAb},
     };
     std::istringstream ein(text);
     for (std::string teil; std::getline(ein, teil, ',');) {
@@ -30,6 +31,7 @@ TSuchParameter LiesSuchParameter(const char* text) {
             if (name == n.Name) p.*n.Wert = v;
         if (name == "GlobalAtari") p.GlobalAtari = v != 0;
         if (name == "Protokoll") p.Protokoll = v != 0;
+        if (name == "Behalten") p.Behalten = v != 0;
     }
     return p;
 }

@@ -57,6 +57,20 @@ std::string ZeitAlsText(double sek) {
 std::mutex infoMutex;
 TSuchInfo info;
 
+// What a search leaves to the next one of the same game: its tree stays in the pool, and the
+// next search starts from the node of its own position when that lies one or two moves below
+// the old root. The tree was grown under the history of the old root, which is the new root's
+// history too, so its proven results hold; the values and the utility of the games must be the
+// same as well.
+struct TVorrat {
+    bool Gueltig = false;
+    std::vector<std::uint64_t> Verlauf; // hashes of the root's history, position by position
+    std::uint64_t Werte = 0;            // WerteKennung of the tree's priors
+    int Wurzel = 0, Anzahl = 0;
+    TArray<TArray<float, 0, 2 * AnzahlPunkte>, 0, 1> Nutzen{};
+};
+TVorrat vorrat;
+
 class TSuche {
 public:
     TSuche(const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne, bool still)
@@ -76,6 +90,7 @@ private:
     bool still_;
     bool abgebrochen_ = false;
     int anzahl_ = 0;      // nodes in use
+    int wurzel_ = 0;      // the root node: 0, or the node of a tree kept from the search before
     int wurzelSeite_ = 1; // side to move at the root
     std::int64_t stellungen_ = 0, bewertungen_ = 0, partien_ = 0;
     int aktuell_ = -1; // root child of the last game
@@ -86,6 +101,7 @@ private:
     TUhr::time_point start_ = TUhr::now();
     TUhr::time_point letzteInfo_ = start_;
 
+    bool Weiter(TEngineZustand& e);
     double Sekunden() const { return std::chrono::duration<double>(TUhr::now() - start_).count(); }
     float Nutzen(int seite, int marge) const { return nutzen_[seite][marge + AnzahlPunkte]; }
     int Mover(int tiefe) const { return (tiefe & 1) ? wurzelSeite_ : wurzelSeite_ ^ 1; }
@@ -105,6 +121,36 @@ private:
     int Bester() const;
     void InfoAuffrischen(bool besterAuch);
 };
+
+// Takes over the tree of the search before when the board of e lies one or two moves below its
+// root, with the same values; false when the search must start afresh.
+bool TSuche::Weiter(TEngineZustand& e) {
+    const int alt = static_cast<int>(vorrat.Verlauf.size()), neu = e.Zugnummer;
+    if (!vorrat.Gueltig || ohne_ || !par_.Behalten || neu - alt < 1 || neu - alt > 2 ||
+        vorrat.Anzahl > MaxKnoten / 2 || vorrat.Werte != WerteKennung())
+        return false;
+    for (int i = 0; i < alt; ++i)
+        if (e.Hashes[i] != vorrat.Verlauf[static_cast<std::size_t>(i)]) return false;
+    int k = vorrat.Wurzel;
+    for (int n = alt; n < neu; ++n) {
+        const int zug = e.Zugfolge[n] < 0 ? KeinBit : BitVonFeld(e.Zugfolge[n]);
+        const TKnoten& knoten = Knoten[k];
+        int kind = -1;
+        for (int c = 0; c < knoten.Anzahl && knoten.Kinder >= 0; ++c)
+            if (Knoten[knoten.Kinder + c].Zug == zug) kind = knoten.Kinder + c;
+        if (kind < 0) return false;
+        k = kind;
+    }
+    const TKnoten& w = Knoten[k];
+    if (w.Kinder < 0 || Exakt(w)) return false;
+    for (int c = 0; c < w.Anzahl; ++c)
+        if (!e.IstErlaubt(FeldVonBit(Knoten[w.Kinder + c].Zug))) return false;
+    wurzel_ = k;
+    anzahl_ = vorrat.Anzahl;
+    nutzen_ = vorrat.Nutzen;
+    pfad_[0] = k;
+    return true;
+}
 
 // A child that cannot do better than a sibling proven already is left alone.
 bool TSuche::Ausgeschlossen(const TKnoten& eltern, const TKnoten& kind) const {
@@ -277,7 +323,7 @@ float TSuche::Schaetzung(const TKnoten& kind, int seite) const {
 // result back up.
 void TSuche::Spiel() {
     int laenge = 0;
-    int k = 0;
+    int k = wurzel_;
     bool exakt = false;
     int ausgebaut = -1; // path index of the node grown by this game
     while (true) {
@@ -357,7 +403,7 @@ void TSuche::Spiel() {
 // Depth of the line of most played moves, as far as they have been played often enough.
 // zuEnde: the line ends in a proven result, it cannot grow any more.
 int TSuche::Hauptlinie(bool& zuEnde) const {
-    int k = 0, tiefe = 0;
+    int k = wurzel_, tiefe = 0;
     zuEnde = false;
     while (true) {
         if (tiefe > 0 && Exakt(Knoten[k])) {
@@ -379,7 +425,7 @@ int TSuche::Hauptlinie(bool& zuEnde) const {
 // The root child to play: the most played one that a proven sibling does not exclude, the
 // better estimate among equals.
 int TSuche::Bester() const {
-    const TKnoten& w = Knoten[0];
+    const TKnoten& w = Knoten[wurzel_];
     int best = -1;
     for (int c = 0; c < w.Anzahl; ++c) {
         const int i = w.Kinder + c;
@@ -428,12 +474,14 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     z_ = TZufall(e.Hash ^ 0x6A09E667F3BCC909ull);
     const std::uint64_t hashVorher = b_.Hash();
     const int verlaufVorher = b_.Verlauf();
+    const bool weiter = !b_.BeidePassen() && Weiter(e);
+    vorrat.Gueltig = false;
     if (b_.BeidePassen()) {
         erg.Grund = "Stellung vollständig analysiert";
         erg.Bewiesen = true;
         erg.Marge = b_.Spielstand();
         erg.Wert = EndWertVon(b_.Spielstand());
-    } else {
+    } else if (!weiter) {
         // The margin the utility centres on: the mean of a few games from the root.
         double summe = 0;
         for (int i = 0; i < VorSpiele; ++i) {
@@ -451,20 +499,21 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                     (1 - par_.SiegGewicht) / (1 + std::exp(-(m - erwartet) / par_.MargenSkala)));
             }
         Knoten[0] = NeuerKnoten;
+        wurzel_ = 0;
         anzahl_ = 1;
         pfad_[0] = 0;
         Ausbauen(0, &e);
         GrenzenNeu(0);
     }
     int gemeldet = 0;
-    const bool gewachsen = Knoten[0].Kinder >= 0 && !erg.Bewiesen;
+    const bool gewachsen = Knoten[wurzel_].Kinder >= 0 && !erg.Bewiesen;
     for (int runde = 0; gewachsen; ++runde) {
         if (stopp_ && stopp_->load(std::memory_order_relaxed)) {
             abgebrochen_ = true;
             break;
         }
         // Proven: everything, the best margin of a won game, or a loss of every other move.
-        const TKnoten& w = Knoten[0];
+        const TKnoten& w = Knoten[wurzel_];
         int offen = 0, nichtVerloren = 0;
         for (int c = 0; c < w.Anzahl; ++c) {
             const TKnoten& kind = Knoten[w.Kinder + c];
@@ -497,12 +546,14 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                 erg.Grund = "maximale Analysetiefe erreicht";
             const double sek = Sekunden();
             if (erg.Grund.empty() && (budget_ > 0 || par_.Partien > 0)) {
-                // Stop when the time (or the number of games) is up, or when the games left
+                // Stop when the budget (time or number of games) is up and the choice is clear,
+                // when the longer budget for an unclear choice is up too, or when the games left
                 // could not change the choice.
                 const bool nachZahl = par_.Partien > 0;
-                const double rest = nachZahl ? par_.Partien - runde : budget_ - sek;
-                const double proSekunde = nachZahl ? 1 : sek > 0 ? static_cast<double>(runde) / sek : 0;
-                int erste = -1, zweite = -1;
+                const double gespielt = nachZahl ? runde : sek;
+                const double grenze = nachZahl ? par_.Partien : budget_;
+                const double proEinheit = nachZahl ? 1 : sek > 0 ? static_cast<double>(runde) / sek : 0;
+                int erste = -1, zweite = -1, wertBester = -1;
                 for (int c = 0; c < w.Anzahl; ++c) {
                     const int i = w.Kinder + c;
                     if (Ausgeschlossen(w, Knoten[i])) continue;
@@ -512,10 +563,17 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                     } else if (zweite < 0 || Knoten[i].N > Knoten[zweite].N) {
                         zweite = i;
                     }
+                    if (wertBester < 0 || Schaetzung(Knoten[i], wurzelSeite_) > Schaetzung(Knoten[wertBester], wurzelSeite_))
+                        wertBester = i;
                 }
-                const double vorsprung =
-                    erste < 0 ? 0 : Knoten[erste].N - (zweite < 0 ? 0 : Knoten[zweite].N);
-                if (rest <= 0 || (runde >= 64 && vorsprung > rest * proSekunde))
+                const double nZweite = zweite < 0 ? 0 : Knoten[zweite].N;
+                const double vorsprung = erste < 0 ? 0 : Knoten[erste].N - nZweite;
+                // Unclear: the most played move is not the best valued one, or the second is
+                // close behind it.
+                const bool klar = erste < 0 || zweite < 0 ||
+                                  (erste == wertBester && Knoten[erste].N >= par_.KlarAb * nZweite);
+                const double ende = klar ? grenze : grenze * std::max(1.0, par_.Verlaengern);
+                if (gespielt >= ende || (runde >= 64 && vorsprung > (ende - gespielt) * proEinheit))
                     erg.Grund = "maximale Analysetiefe erreicht";
             }
             if (TUhr::now() - letzteInfo_ > std::chrono::milliseconds(50)) InfoAuffrischen(true);
@@ -538,9 +596,24 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
             if (erg.Grund == "maximale Analysetiefe erreicht" && erg.Bewiesen && k.Unten > 0)
                 erg.Grund = "Gewinnzug gefunden";
         }
+        const TKnoten& w = Knoten[wurzel_];
+        for (int c = 0; c < w.Anzahl; ++c)
+            erg.Wurzel.emplace_back(FeldVonBit(Knoten[w.Kinder + c].Zug), Knoten[w.Kinder + c].N);
+        std::stable_sort(erg.Wurzel.begin(), erg.Wurzel.end(),
+                         [](const auto& a, const auto& b) { return a.second > b.second; });
         erg.Tiefe = std::max(erg.Tiefe, 1);
     }
     if (erg.Grund.empty()) erg.Grund = "maximale Analysetiefe erreicht";
+    if (gewachsen) {
+        vorrat.Verlauf.clear();
+        for (int i = 0; i < e.Zugnummer; ++i)
+            vorrat.Verlauf.push_back(e.Hashes[i]);
+        vorrat.Werte = WerteKennung();
+        vorrat.Wurzel = wurzel_;
+        vorrat.Anzahl = anzahl_;
+        vorrat.Nutzen = nutzen_;
+        vorrat.Gueltig = true;
+    }
     // The board must be as it was, and the move one the engine board accepts.
     if (b_.Hash() != hashVorher || b_.Verlauf() != verlaufVorher ||
         (erg.Feld != -2 && !e.IstErlaubt(erg.Feld)))
@@ -557,9 +630,9 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     }
     if (!still_) Melde(erg.Grund, false);
     if (par_.Protokoll) {
-        const TKnoten& w = Knoten[0];
-        std::fprintf(stderr, "root N=%.0f bounds %d..%d nodes %d partien %ld t=%.3f\n", w.N, w.Unten, w.Oben,
-                     anzahl_, (long)partien_, Sekunden());
+        const TKnoten& w = Knoten[wurzel_];
+        std::fprintf(stderr, "root N=%.0f bounds %d..%d nodes %d partien %ld t=%.3f%s\n", w.N, w.Unten, w.Oben,
+                     anzahl_, (long)partien_, Sekunden(), weiter ? " (tree kept)" : "");
         for (int c = 0; c < w.Anzahl; ++c) {
             const TKnoten& k = Knoten[w.Kinder + c];
             std::fprintf(stderr, "  %s N=%.0f Q=%.3f RN=%.0f RQ=%.3f S=%.2f [%d,%d]\n",

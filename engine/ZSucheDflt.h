@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the engine information view shows of the running or last search. The search keeps a
@@ -46,6 +47,8 @@ struct TSuchErgebnis {
     std::int64_t Bewertungen = 0; // evaluations of the values file
     std::int64_t Partien = 0;     // games played to the end
     bool Bewiesen = false;        // Wert and Marge are the count of the game under best play
+    // The moves of the root (point, -1 pass) with the games played through each, most first.
+    std::vector<std::pair<int, double>> Wurzel;
 };
 
 // Searches e (left as it was found) until the main line of the tree is maxTiefe moves deep,
