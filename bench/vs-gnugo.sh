@@ -55,7 +55,7 @@ fi
 [ -x "$kiboru" ] || { echo "Kein ausführbares Kiboru: $kiboru" >&2; exit 2; }
 
 # Positional superko as the referee judges it, so that GNU Go is not lost to a rules mismatch.
-gegner="$gnugo --mode gtp --boardsize 7 --chinese-rules --positional-superko --komi 0 ${mc[*]} --level $gnugo_level --seed {saat}"
+gegner="$gnugo --mode gtp --boardsize 7 --chinese-rules --positional-superko --never-resign --komi 0 ${mc[*]} --level $gnugo_level --seed {saat}"
 name="level${level}-gnugo${mc:+mc}${gnugo_level}-eroeffnung${eroeffnung}"
 ausgabe="build/vs-gnugo/${name}-$(date +%Y%m%d-%H%M%S)"
 

@@ -142,7 +142,7 @@ bool TSuche::Weiter(TEngineZustand& e) {
         k = kind;
     }
     const TKnoten& w = Knoten[k];
-    if (w.Kinder < 0 || Exakt(w)) return false;
+    if (w.Kinder < 0) return false;
     for (int c = 0; c < w.Anzahl; ++c)
         if (!e.IstErlaubt(FeldVonBit(Knoten[w.Kinder + c].Zug))) return false;
     wurzel_ = k;
@@ -476,6 +476,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     const int verlaufVorher = b_.Verlauf();
     const bool weiter = !b_.BeidePassen() && Weiter(e);
     vorrat.Gueltig = false;
+    erg.Behalten = weiter;
     if (b_.BeidePassen()) {
         erg.Grund = "Stellung vollständig analysiert";
         erg.Bewiesen = true;

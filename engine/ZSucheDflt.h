@@ -47,6 +47,7 @@ struct TSuchErgebnis {
     std::int64_t Bewertungen = 0; // evaluations of the values file
     std::int64_t Partien = 0;     // games played to the end
     bool Bewiesen = false;        // Wert and Marge are the count of the game under best play
+    bool Behalten = false;        // the search went on with the tree of the search before
     // The moves of the root (point, -1 pass) with the games played through each, most first.
     std::vector<std::pair<int, double>> Wurzel;
 };

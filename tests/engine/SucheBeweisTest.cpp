@@ -108,6 +108,34 @@ TEST_F(Beweis, NeueWerteDateiGiltAllein) {
     EXPECT_EQ(neu.Stellungen, neuAllein.Stellungen);
     EXPECT_EQ(neu.Bewertungen, neuAllein.Bewertungen);
     EXPECT_NE(neu.Stellungen, alt.Stellungen);
+    // The tree of a compute is kept for a board two moves further on, but only under the same
+    // values file (its random variation aside); after a change the search is the fresh one.
+    auto vierZuege = [&](const std::string& werteVorher, bool zweiVorher) {
+        std::ofstream(WerteDateiName(), std::ios::binary) << werteVorher;
+        SetzeZufallsSaat(5);
+        EXPECT_TRUE(BereiteBewertungVor());
+        TEngineZustand e;
+        const std::vector<const char*> zuege = {"d4", "c3", "c4", "d3"};
+        std::size_t gespielt = zweiVorher ? 2 : 0;
+        for (std::size_t i = 0; i < gespielt; ++i)
+            e.Ziehe(FeldAusText(zuege[i]));
+        SucheZug(e, 3, 0, 0, nullptr);
+        std::ofstream(WerteDateiName(), std::ios::binary) << anders;
+        SetzeZufallsSaat(6);
+        EXPECT_TRUE(BereiteBewertungVor());
+        for (; gespielt < zuege.size(); ++gespielt)
+            e.Ziehe(FeldAusText(zuege[gespielt]));
+        return SucheZug(e, 3, 0, 0, nullptr);
+    };
+    const TSuchErgebnis frisch = vierZuege(anders, false);
+    EXPECT_FALSE(frisch.Behalten);
+    EXPECT_TRUE(vierZuege(anders, true).Behalten);
+    const TSuchErgebnis gewechselt = vierZuege(StandardWerteText(), true);
+    EXPECT_FALSE(gewechselt.Behalten);
+    EXPECT_EQ(gewechselt.Feld, frisch.Feld);
+    EXPECT_EQ(gewechselt.Wert, frisch.Wert);
+    EXPECT_EQ(gewechselt.Stellungen, frisch.Stellungen);
+    EXPECT_EQ(gewechselt.Bewertungen, frisch.Bewertungen);
     SetzeEngineOrdner("");
     std::filesystem::remove_all(ordner);
 }
@@ -131,7 +159,16 @@ TEST_F(Beweis, VerlaufEntscheidetUeberWiederholung) {
     // Searched until proven (the budget is only a bound for a broken search).
     const TSuchErgebnis frisch = SucheZug(gespielt, 999, 0, 0, nullptr, 60);
     const TSuchErgebnis ohne = SucheZug(gestellt, 999, 0, 0, nullptr, 60);
+    // The same board once more, now from the tree of a search two moves before it: that tree
+    // knows the game's history and proves what a fresh search proves.
+    TEngineZustand zweiVorher = gespielt;
+    zweiVorher.Zuruecknehmen(true);
+    zweiVorher.Zuruecknehmen(true);
+    SucheZug(zweiVorher, 999, 0, 0, nullptr, 0.3);
     const TSuchErgebnis mit = SucheZug(gespielt, 999, 0, 0, nullptr, 60);
+    EXPECT_TRUE(mit.Behalten);
+    EXPECT_FALSE(frisch.Behalten);
+    EXPECT_FALSE(ohne.Behalten);
     ASSERT_TRUE(ohne.Bewiesen);
     ASSERT_TRUE(mit.Bewiesen);
     // Without the history black's best move recreates a board of the game.
