@@ -8,7 +8,7 @@
 #include "support/HilfsFkt.h"
 #include "support/QtProzess.h"
 #include "support/StringsV5.h"
-#include "ui/SpielAblauf.h"
+#include "record/SpielAblauf.h"
 
 #include <gtest/gtest.h>
 
