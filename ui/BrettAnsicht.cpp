@@ -115,7 +115,7 @@ void TFeldBild::paintEvent(QPaintEvent*) {
         // A shadow of the stone the side to move would place, in a green ring.
         const double rt = m.TippRadius();
         p.setPen(QPen(QColor(20, 150, 70), m.TippBreite()));
-        p.setBrush(Lage.Tipp == Schwarz ? QColor(0, 0, 0, 90) : QColor(255, 255, 255, 160));
+        p.setBrush(Lage.Tipp == Schwarz ? QColor(0, 0, 0, 120) : QColor(255, 255, 255, 170));
         p.drawEllipse(Mitte, rt, rt);
     }
     if (Lage.Nummer > 0) {

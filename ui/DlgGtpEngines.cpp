@@ -32,6 +32,8 @@ TDlgGtpEngines::TDlgGtpEngines(QWidget* parent) : QDialog(parent) {
     Ergebnis = new QLabel(this);
     Ergebnis->setWordWrap(true);
     Ergebnis->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Ergebnis->setMinimumHeight(Ergebnis->fontMetrics().lineSpacing() * 4); // the test's four lines
+    Ergebnis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     KnopfHinzufuegen = new QPushButton(QStringLiteral("&Hinzufügen"), this);
     KnopfTesten = new QPushButton(QStringLiteral("&Testen"), this);
     KnopfTestAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
@@ -94,14 +96,22 @@ TDlgGtpEngines::~TDlgGtpEngines() {
 
 void TDlgGtpEngines::Ausfuehren() {
     Fuellen();
+    Ergebnis->clear();
+    EditName->setFocus();
     exec();
 }
 
 void TDlgGtpEngines::Fuellen() {
     Eintraege = GtpEnginesLesen();
     Liste->clear();
-    for (const TGtpEintrag& e : Eintraege)
-        Liste->addItem(Q(e.Name + "  –  " + e.Befehlszeile));
+    for (const TGtpEintrag& e : Eintraege) {
+        auto* i = new QListWidgetItem(Q(e.Name + "  –  " + e.Befehlszeile), Liste);
+        i->setToolTip(Q(e.Befehlszeile));
+    }
+    // Nothing chosen: the fields are for a new entry.
+    Liste->setCurrentRow(-1);
+    EditName->clear();
+    EditBefehl->clear();
     KnopfEntfernen->setEnabled(false);
     Pruefen();
 }

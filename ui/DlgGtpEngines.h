@@ -1,5 +1,5 @@
 #pragma once
-// The user's GTP engines (menu "Extras"): the list, a new entry checked while it is typed, a
+// The user's GTP engines (menu "Extra"): the list, a new entry checked while it is typed, a
 // trial run of a command line that leaves the window free and can be cancelled, and removing an
 // entry. The list itself is GtpEngineListe's; the dialog only shows and forwards.
 #include "gtp/GtpListe.h"
