@@ -338,6 +338,8 @@ void TMainForm::ZugBerechnen() {
         Meldung(hindernis, true);
         return;
     }
+    // A hint still being searched gives way to the computer's move (it stops at once).
+    if (Tipp->Anhalten()) WarteAufSuche();
     DlgZiehen->Starte(e, [this](TDlgZiehen* d) { EndBerechne(d); });
     // Refused while another search runs (an analysis, a hint): the move stays with the user.
     if (DlgZiehen->Ergebnis == 0) {

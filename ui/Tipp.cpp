@@ -51,7 +51,9 @@ void TTipp::Ende() {
 }
 
 void TTipp::SpielGeaendert() {
-    if (TippFeld != -2 && !GleicheStellung(Fuer, AktuelleLinie())) Setzen(-2);
+    if (GleicheStellung(Fuer, AktuelleLinie())) return;
+    Anhalten(); // a hint for a position the game has left is not wanted any more
+    Setzen(-2);
 }
 
 bool TTipp::Anhalten() {

@@ -107,6 +107,17 @@ TEST_F(Analyse, TheHintIsMarkedUntilTheNextMoveAndChangesNothing) {
     EXPECT_TRUE(Gefangen().Boxen.empty());
 }
 
+TEST_F(Analyse, AHintStillSearchedGivesWayToTheComputersMove) {
+    Partie({"d4"});
+    form->ActionTipp->trigger();
+    ASSERT_TRUE(form->Tipp->Laeuft());
+    form->ActionZugBerechnen->trigger(); // returns once the compute dialog has closed
+    EXPECT_TRUE(Gefangen().Boxen.empty());
+    EXPECT_EQ(Regeln.Zugnummer, 3);
+    ASSERT_TRUE(Abwarten([&] { return !form->Tipp->Laeuft(); }));
+    EXPECT_EQ(form->Tipp->Feld(), -2);
+}
+
 TEST_F(Analyse, NoTwoActionsShareAKey) {
     QSet<QString> tasten;
     for (QAction* a : form->actions())
