@@ -60,7 +60,10 @@ TMargenGrafik::TMargenGrafik(QWidget* parent) : QChartView(parent) {
     }
     c->addAxis(AchseX, Qt::AlignBottom);
     c->addAxis(AchseY, Qt::AlignLeft);
+    // The view lets go of the chart it made for itself without deleting it.
+    QChart* eigene = chart();
     setChart(c);
+    delete eigene;
     setMinimumSize(340, 220);
     setToolTip(QStringLiteral("Ein Klick in die Grafik geht zu diesem Halbzug."));
 }
