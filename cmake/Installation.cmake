@@ -21,6 +21,8 @@ install(FILES ${KIBORU_DIST}/${KIBORU_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_D
 install(DIRECTORY ${KIBORU_DIST}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor
         FILES_MATCHING PATTERN "*.png" PATTERN "*.svg")
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kiboru)
+# The README's picture, where its link looks for it.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/analyse.png DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kiboru/docs)
 
 # The package: dependencies computed from the binary by dpkg-shlibdeps. Debian's own triggers
 # refresh the file-type database, the desktop entries and the icon cache on install and removal.

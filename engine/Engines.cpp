@@ -181,8 +181,12 @@ void SetzeSucheHost(TSucheHost *host) { Host = host; }
 bool SucheLaeuft() { return Aktuell.load() != nullptr; }
 
 void StarteSuche(TEngine *e, std::function<void()> ende) {
-    if (!e) return;
     if (RegelnFuerSuche && RegelnFuerSuche->BeidePassen()) return;
+    StarteAuftrag(e, std::move(ende));
+}
+
+void StarteAuftrag(TEngine *e, std::function<void()> ende) {
+    if (!e) return;
     AusgabeInstallieren();
     // Checked before the engine is touched: the running search may be this engine's.
     if (TThreadZugSuche *t = Aktuell.load()) {

@@ -96,6 +96,8 @@ void EnginesAnhaengen();
 void SetzeRegelnFuerSuche(const TZugGenerator *regeln);
 // Starts the search of e on a worker thread; ende runs on the main thread when it has ended.
 void StarteSuche(TEngine *e, std::function<void()> ende);
+// The same for a job that is no move of the game (the game analysis): it may run after the end.
+void StarteAuftrag(TEngine *e, std::function<void()> ende);
 bool SucheLaeuft();
 // Waits until no search thread is left (shutdown, tests).
 void WarteAufSuche();

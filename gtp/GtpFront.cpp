@@ -5,6 +5,7 @@
 
 #include "engine/Engines.h"
 #include "engine/SWertDflt.h"
+#include "record/Analyse.h"
 #include "record/PgnDoc.h"
 #include "record/SgfDoc.h"
 #include "record/SpielAblauf.h"
@@ -452,12 +453,7 @@ private:
             Ablehnen(std::string("wrong colour: ") + (Regeln.AmZug ? "black" : "white") + " is to move");
         TEngine* e = EngineAmZug();
         if (const std::string hindernis = BerechnenHindernis(e); !hindernis.empty()) Ablehnen(hindernis);
-        WarteAufSuche();
-        SetzeRegelnFuerSuche(&Regeln);
-        bool ende = false;
-        StarteSuche(e, [&ende] { ende = true; });
-        Host.Pumpen(ende);
-        WarteAufSuche();
+        AufSuchthread(e, StarteSuche);
 
         // the program's own road: a move the rules refuse makes the computer resign
         const TZug z = e->ErgebnisZug;
@@ -467,6 +463,41 @@ private:
             return "resign";
         }
         return IstPass(z) ? "pass" : GtpVertexText(z.Feld);
+    }
+
+    // Runs e on the search thread (starte: StarteSuche or StarteAuftrag) and runs the thread's
+    // hand-overs here until it has ended. No other search can be running: every one is awaited.
+    void AufSuchthread(TEngine* e, void (*starte)(TEngine*, std::function<void()>)) {
+        WarteAufSuche();
+        SetzeRegelnFuerSuche(&Regeln);
+        bool ende = false;
+        starte(e, [&ende] { ende = true; });
+        Host.Pumpen(ende);
+        WarteAufSuche();
+    }
+
+    std::string Analysieren(const TAufruf&) {
+        const TPartieLinie l = AktuelleLinie();
+        if (l.Zuege.empty()) return {};
+        TAnalyseAuftrag a("Analyse");
+        a.Vorbereiten(l, OhneWert(TStellungsWerte(l.Zuege.size() + 1)), AnalyseSekunden(AnalyseLevel()));
+        AufSuchthread(&a, StarteAuftrag);
+        std::string s;
+        for (const THalbzugWert& h : HalbzugWerte(l, a.Werte()))
+            s += (s.empty() ? "" : "\n") + HalbzugText(h);
+        return s;
+    }
+
+    // The engine's move for the side to move, valued on a copy: game, tree and engine board stay.
+    std::string Tipp(const TAufruf&) {
+        TAnalyseAuftrag a("Tipp");
+        if (const std::string hindernis = BerechnenHindernis(&a); !hindernis.empty()) Ablehnen(hindernis);
+        const TPartieLinie l = AktuelleLinie();
+        a.Vorbereiten(l, {l.Aktuell}, TippSekunden(AnalyseLevel()));
+        AufSuchthread(&a, StarteSuche);
+        const auto w = a.Werte()[l.Aktuell];
+        if (!w || w->Feld == -2) Ablehnen("Die Stellung konnte nicht bewertet werden.");
+        return GtpVertexText(w->Feld);
     }
 
     std::string Brettbild() const {
@@ -610,6 +641,11 @@ const std::vector<TGtpSitzung::TKommando>& TGtpSitzung::Kommandos() {
          "kiboru-status: der Stand und wer am Zug ist oder gewonnen hat"},
         {"kiboru-open", -1, &TGtpSitzung::Oeffnen, "kiboru-open DATEI: öffnet eine Partie (.go oder .pgn)"},
         {"kiboru-save", -1, &TGtpSitzung::Sichern, "kiboru-save DATEI: speichert die Partie als .go"},
+        {"kiboru-analyse", 0, &TGtpSitzung::Analysieren,
+         "kiboru-analyse: je Halbzug N ZUG MARGE VERLUST (Vorsprung von Schwarz danach, Verlust gegen den "
+         "besten Zug)"},
+        {"kiboru-hint", 0, &TGtpSitzung::Tipp,
+         "kiboru-hint: der Zug, den die Engine für die Seite am Zug spielen würde, ohne ihn zu spielen"},
     };
     return k;
 }

@@ -154,3 +154,14 @@ void TBaum::TiefeKopie(TBaum &ziel, const TBaum &quelle) {
     ziel.Basis = quelle.Basis;
     ziel.Tiefe = quelle.Tiefe;
 }
+
+std::vector<TZug> Fortsetzung(const TBaum& baum, std::size_t hoechstens) {
+    std::vector<TZug> weiter;
+    // The tree's forward tokens from the cursor on are the line's next moves, one after another.
+    for (int i = baum.Cursor; i <= baum.Letzter && weiter.size() < hoechstens; ++i) {
+        const TZug& z = (*baum.Tokens)[i];
+        if (!IstVorwaerts(z)) break;
+        weiter.push_back(z);
+    }
+    return weiter;
+}

@@ -4,7 +4,9 @@
 #include "rules/Basis.h"
 #include "rules/Kapazitaet.h"
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 class TBaum {
 public:
@@ -44,3 +46,6 @@ private:
     };
     std::unique_ptr<TTokens, TFreigabe> Eigene;
 };
+
+// The next moves of the current line, at most hoechstens, read without moving the tree's cursor.
+std::vector<TZug> Fortsetzung(const TBaum& baum, std::size_t hoechstens);

@@ -48,6 +48,13 @@ bool EinenZugVor() {
     return Regeln.Zugnummer != vorher;
 }
 
+void ZurStellung(std::size_t n) {
+    while (static_cast<std::size_t>(Regeln.Zugnummer - 1) > n && Regeln.Zugnummer >= 2)
+        EinenZugZurueck();
+    while (static_cast<std::size_t>(Regeln.Zugnummer - 1) < n && EinenZugVor()) {
+    }
+}
+
 void ZweiZuegeZurueck() { ZweiZurueck(); }
 
 void ZweiZuegeVor() { ZweiVor(); }

@@ -5,6 +5,7 @@
 // front end both take this road.
 #include "rules/Basis.h"
 
+#include <cstddef>
 #include <string>
 
 class TEngine;
@@ -24,6 +25,8 @@ bool ComputerzugUebernehmen(bool abgebrochen, TZug z, std::string& meldung);
 // One ply back (nothing at the start) and forward (true when it moved).
 void EinenZugZurueck();
 bool EinenZugVor();
+// Back or forward along the line until n moves are played (forward as far as the line goes).
+void ZurStellung(std::size_t n);
 // Two plies back (from the third position on) and forward (both or none).
 void ZweiZuegeZurueck();
 void ZweiZuegeVor();

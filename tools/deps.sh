@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need, when missing.
 set -euo pipefail
-pakete=(cmake g++ ninja-build pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
+pakete=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-charts-dev libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev
         xvfb xauth python3 qt6-translations-l10n desktop-file-utils appstream libxml2-utils shared-mime-info
         libglib2.0-bin file dpkg-dev)
 # the fuzz harnesses (tools/fuzz.sh, run by test.sh): clang with libFuzzer and the sanitizer run times

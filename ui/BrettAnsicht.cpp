@@ -80,6 +80,8 @@ double TBrettMass::Steinradius() const { return Abstand() * SteinAnteil; }
 double TBrettMass::RingRadius() const { return Steinradius() * 0.44; }
 double TBrettMass::RingBreite() const { return std::max(1.5, Steinradius() * 0.16); }
 double TBrettMass::ZaehlKante() const { return Abstand() * 0.24; }
+double TBrettMass::TippRadius() const { return Steinradius() * 0.72; }
+double TBrettMass::TippBreite() const { return std::max(1.5, Steinradius() * 0.14); }
 int TBrettMass::Schrift(int stellen) const {
     const double anteil = stellen <= 2 ? 0.5 : stellen == 3 ? 0.4 : 0.31;
     return std::max(5, static_cast<int>(std::lround(2 * Steinradius() * anteil)));
@@ -108,6 +110,13 @@ void TFeldBild::paintEvent(QPaintEvent*) {
         p.setPen(QPen(schwarz ? QColor(0, 0, 0) : QColor(90, 90, 90), std::max(1.0, a / 11)));
         p.setBrush(schwarz ? QColor(10, 10, 10) : QColor(250, 250, 250));
         p.drawRect(QRectF(Mitte.x() - a / 2, Mitte.y() - a / 2, a, a));
+    }
+    if (Lage.Tipp == Schwarz || Lage.Tipp == Weiss) {
+        // A shadow of the stone the side to move would place, in a green ring.
+        const double rt = m.TippRadius();
+        p.setPen(QPen(QColor(20, 150, 70), m.TippBreite()));
+        p.setBrush(Lage.Tipp == Schwarz ? QColor(0, 0, 0, 120) : QColor(255, 255, 255, 170));
+        p.drawEllipse(Mitte, rt, rt);
     }
     if (Lage.Nummer > 0) {
         const QString text = QString::number(Lage.Nummer);

@@ -21,7 +21,9 @@ struct TBrettMass {
     double Steinradius() const;
     double RingRadius() const; // the ring on the last move
     double RingBreite() const;
-    double ZaehlKante() const;      // side of the square on a counted point
+    double ZaehlKante() const; // side of the square on a counted point
+    double TippRadius() const; // the hint's ring on an empty point
+    double TippBreite() const;
     int Schrift(int stellen) const; // pixel size of a move number with so many digits
     int Koordinaten() const;        // pixel size of the letters and digits in the margin
 };

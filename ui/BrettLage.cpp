@@ -2,7 +2,7 @@
 
 #include "rules/ZugGen.h"
 
-TBrettLage BrettLage(const TZugGenerator& r, bool nummern) {
+TBrettLage BrettLage(const TZugGenerator& r, bool nummern, int tipp) {
     TBrettLage lage{};
     for (int p = 0; p <= LetzterPunkt; ++p)
         if (IstPunkt(p)) lage[p].Stein = r.Brett[p];
@@ -21,5 +21,6 @@ TBrettLage BrettLage(const TZugGenerator& r, bool nummern) {
         for (int p = 0; p <= LetzterPunkt; ++p)
             if (IstPunkt(p) && lage[p].Stein == Leer) lage[p].Gezaehlt = besitz[p];
     }
+    if (IstPunkt(tipp) && lage[tipp].Stein == Leer) lage[tipp].Tipp = FarbeVonSeite(r.AmZug);
     return lage;
 }

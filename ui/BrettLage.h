@@ -11,10 +11,12 @@ struct TFeldLage {
     bool Letzter = false;   // the stone of the last move played
     int Nummer = 0;         // half-move that put the stone there; 0 none or not shown
     TFarbe Gezaehlt = Leer; // after the end: an empty point counted for black or white
+    TFarbe Tipp = Leer;     // the hint: the side to move would play here
     bool operator==(const TFeldLage&) const = default;
 };
 
 using TBrettLage = TArray<TFeldLage, 0, LetzterPunkt>;
 
-// The counted points come from the rules' one area count (Besitzverteilung).
-TBrettLage BrettLage(const TZugGenerator& r, bool nummern);
+// The counted points come from the rules' one area count (Besitzverteilung). tipp: the point
+// of the hint for the side to move (nothing is marked for a pass or an occupied point).
+TBrettLage BrettLage(const TZugGenerator& r, bool nummern, int tipp = -2);

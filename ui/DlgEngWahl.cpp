@@ -55,7 +55,8 @@ void TEngWahlDlg::Fuellen() {
         if (e == EngineSlots[0]) weiss = static_cast<int>(Liste.size());
         if (e == EngineSlots[1]) schwarz = static_cast<int>(Liste.size());
         Liste.push_back(e);
-        const QString name = QString::fromStdString(e->HoleName());
+        // The whole name: engines the user adds may share their first eight characters.
+        const QString name = QString::fromStdString(e->HoleName().empty() ? std::string() : e->Name);
         ComboBoxWeiss->addItem(name);
         ComboBoxSchwarz->addItem(name);
     }

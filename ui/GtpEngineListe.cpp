@@ -75,16 +75,22 @@ void GtpEnginesRegistrieren() {
         if (std::find(vorhanden.begin(), vorhanden.end(), e.Name) == vorhanden.end()) Registrieren(e);
 }
 
-std::string GtpEngineHinzufuegen(const TGtpEintrag& eintrag) {
+std::string GtpEintragFehler(const TGtpEintrag& eintrag, const std::vector<TGtpEintrag>& liste) {
     const TGtpEintrag e = GtpEintragGetrimmt(eintrag);
-    int hoechster = 0;
-    std::vector<TGtpEintrag> liste = EintraegeImFile(hoechster);
     std::vector<std::string> namen = Namen();
     for (const TGtpEintrag& x : liste)
         namen.push_back(x.Name);
     if (std::string grund = GtpEintragPruefen(e, namen); !grund.empty()) return grund;
     if (static_cast<int>(liste.size()) >= MaxEintraege)
         return "Es können höchstens " + std::to_string(MaxEintraege) + " GTP-Engines eingetragen werden.";
+    return {};
+}
+
+std::string GtpEngineHinzufuegen(const TGtpEintrag& eintrag) {
+    const TGtpEintrag e = GtpEintragGetrimmt(eintrag);
+    int hoechster = 0;
+    std::vector<TGtpEintrag> liste = EintraegeImFile(hoechster);
+    if (std::string grund = GtpEintragFehler(e, liste); !grund.empty()) return grund;
     liste.push_back(e);
     Schreiben(liste, hoechster);
     Registrieren(e);

@@ -16,6 +16,9 @@ std::vector<TGtpEintrag> GtpEnginesLesen();
 // Start-up: every entry becomes an engine object of the registry, after "Default". The programs
 // start only when they are first asked for a move.
 void GtpEnginesRegistrieren();
+// Why the entry (trimmed) cannot join the list (as GtpEnginesLesen gave it) and the registry,
+// in German; empty when it can. For the dialog, while the entry is typed.
+std::string GtpEintragFehler(const TGtpEintrag& e, const std::vector<TGtpEintrag>& liste);
 // Adds the entry to the file and to the registry. Empty on success, else why not (German).
 std::string GtpEngineHinzufuegen(const TGtpEintrag& e);
 // Removes the entry at index (0-based, in the order of GtpEnginesLesen) from the file and from

@@ -47,6 +47,7 @@ Fortsetzung, die beim Vorwärtsgehen nachgespielt wird.</p>
 <tr><td>a–g, 1–7</td><td>Zug eingeben</td></tr>
 <tr><td>-</td><td>Passen</td></tr>
 <tr><td>F9</td><td>Der Computer übernimmt die Seite am Zug und berechnet einen Zug</td></tr>
+<tr><td>Strg+T</td><td>Tipp: der Zug der Engine für die Seite am Zug wird auf dem Brett markiert</td></tr>
 <tr><td>Tab / Umschalt+Tab, Pfeil rechts / links</td><td>Einen Zug vor / zurück</td></tr>
 <tr><td>Pfeil ab / auf</td><td>Zwei Züge vor / zurück</td></tr>
 <tr><td>Strg+Pos1 / Strg+Ende</td><td>An den Anfang / an das Ende der Partie</td></tr>
@@ -66,9 +67,13 @@ Fortsetzung, die beim Vorwärtsgehen nachgespielt wird.</p>
 <p>Die Menüs erreichen Sie über den Knopf „Menü“ ganz links in der Werkzeugleiste.</p>
 <ul>
 <li><b>Datei</b>: Neu, Öffnen, Speichern, Speichern unter, die vier zuletzt benutzten Dateien, Beenden.</li>
-<li><b>Zug</b>: Passen, Berechnen, Erster Zug, Zurück, Vor, Letzter Zug.</li>
+<li><b>Zug</b>: Passen, Berechnen, Tipp, Erster Zug, Zurück, Vor, Letzter Zug.</li>
 <li><b>Ansicht</b>: Engine-Info mit Suchtiefe, bestem Zug und Stellungen pro Sekunde.</li>
-<li><b>Extra</b>: Spielstufen (Level 1 bis 8 oder maximal) und das Anpassen der Werkzeugleiste.</li>
+<li><b>Extra</b>: Spielstufen (Level 1 bis 8 oder maximal), das Anpassen der Werkzeugleiste, die
+GTP-Engines (andere Go-Programme eintragen, testen und entfernen) und „Partie analysieren“: jede
+Stellung der Partie wird bewertet, neben dem Brett zeigt eine Grafik den Vorsprung von Schwarz Zug
+für Zug, und Züge, die 3 Punkte oder mehr verloren, werden markiert und aufgelistet. Ein Klick in die
+Grafik geht zu diesem Halbzug.</li>
 <li><b>Hilfe</b>: diese Seite und Informationen über das Programm.</li>
 </ul>
 

@@ -7,6 +7,7 @@
 #include "rules/ZugGen.h"
 #include "support/HilfsFkt.h"
 #include "support/StringsV5.h"
+#include "ui/AnalyseAnsicht.h"
 #include "ui/BrettAnsicht.h"
 #include "ui/BrettLage.h"
 #include "ui/DlgEngWahl.h"
@@ -16,6 +17,7 @@
 #include "ui/FokusRueckgabe.h"
 #include "ui/Hilfetext.h"
 #include "ui/NotationAnsicht.h"
+#include "ui/Tipp.h"
 #include "ui/Wiederherstellung.h"
 
 #include <QApplication>
@@ -207,7 +209,7 @@ void TMainForm::BrettSkalieren() {
 }
 
 void TMainForm::BrettZeichnen() {
-    ImageBrett->Zeichnen(BrettLage(Regeln, ActionZugnummern->isChecked()));
+    ImageBrett->Zeichnen(BrettLage(Regeln, ActionZugnummern->isChecked(), Tipp ? Tipp->Feld() : -2));
     StatusAktualisieren();
 }
 
@@ -217,6 +219,9 @@ void TMainForm::NachZugAktualisieren() {
     const bool aus = Regeln.BeidePassen();
     ActionZugBerechnen->setEnabled(!aus);
     ActionZugBerechnenMitMenu->setEnabled(!aus);
+    ActionTipp->setEnabled(!aus);
+    if (Tipp) Tipp->SpielGeaendert();
+    if (Analyse) Analyse->SpielGeaendert();
     StatusAktualisieren();
     setWindowModified(Datei->Geaendert);
     Rettung->Vormerken();
@@ -333,7 +338,14 @@ void TMainForm::ZugBerechnen() {
         Meldung(hindernis, true);
         return;
     }
+    // A hint still being searched gives way to the computer's move (it stops at once).
+    if (Tipp->Anhalten()) WarteAufSuche();
     DlgZiehen->Starte(e, [this](TDlgZiehen* d) { EndBerechne(d); });
+    // Refused while another search runs (an analysis, a hint): the move stays with the user.
+    if (DlgZiehen->Ergebnis == 0) {
+        std::string keine;
+        ComputerzugUebernehmen(true, KeinZug, keine);
+    }
 }
 
 void TMainForm::EndBerechne(TDlgZiehen* dlg) {
@@ -395,7 +407,8 @@ void TMainForm::LetzteDateienAktualisieren() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
-    if (SucheAnhalten()) {
+    const bool nebenbei = Analyse->Anhalten() | Tipp->Anhalten();
+    if (SucheAnhalten() || nebenbei) {
         // Closing while the computer thinks: the search ends first.
         e->ignore();
         return;

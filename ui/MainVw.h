@@ -13,6 +13,9 @@
 //                  the save questions, the game at start
 //   MainVwAktionen.cpp  the actions, menus and tool bar
 //   MainVwDialoge.cpp  creation of the other units' dialogs and the commands that open them
+//   AnalyseAnsicht  the game analysis beside the board: graph, costly moves, progress
+//   Tipp           the hint: the engine's move for the side to move, marked on the board
+//   DlgGtpEngines  the user's GTP engines: list, add, test, remove
 #include "ui/PartieDatei.h"
 #include "ui/ZugEingabe.h"
 
@@ -44,6 +47,9 @@ class TFormPGN;
 class TFormEloTurnier;
 class TFormInfo;
 class TWiederherstellung;
+class TAnalyseAnsicht;
+class TTipp;
+class TDlgGtpEngines;
 
 // Holds notation, board and move field; reports its resizes so the window lays them out.
 class TBrettFlaeche : public QWidget {
@@ -90,6 +96,12 @@ public:
     void ZugBerechnenClick();
     void ZugBerechnen();
     void EndBerechne(TDlgZiehen* dlg);
+    void TippClick();
+
+    // --- analysis ---
+    void AnalyseClick();
+    // To the position of the line after n moves, step by step as back and forward go.
+    void StellungAnsteuern(std::size_t n);
 
     // --- navigation ---
     void Zurueck1Click();
@@ -154,7 +166,7 @@ public:
         *ActionZugZurueck, *ActionZugVor, *ActionLetzterZug, *ActionStellungseingabe, *ActionEinstellungen,
         *ActionAnpassen, *ActionEngineInfo, *ActionElo, *HelpHelp1, *HelpAbout1, *ActionDruckerEinrichten,
         *ActionAutospiel, *EditCut1, *EditCopy1, *EditPaste1, *EngineWaehlen1, *NaechsteVariante1,
-        *VorherigeVariante1, *ActionZugnummern;
+        *VorherigeVariante1, *ActionZugnummern, *ActionTipp, *ActionAnalyse, *ActionGtpEngines;
 
     TDlgZiehen* DlgZiehen = nullptr;
     TFormLV* FormLV = nullptr;
@@ -165,6 +177,9 @@ public:
     TFormPGN* FormPGN = nullptr;
     TFormEloTurnier* FormEloTurnier = nullptr;
     TFormInfo* FormInfo = nullptr;
+    TDlgGtpEngines* DlgGtpEngines = nullptr;
+    TAnalyseAnsicht* Analyse = nullptr;
+    TTipp* Tipp = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -187,6 +202,7 @@ private:
 
     void EinstellungenClick();
     void EngineWaehlenClick();
+    void GtpEnginesClick();
     void AnpassenClick();
     void EngineInfoClick();
     void EloClick();

@@ -141,6 +141,16 @@ void TMainForm::AktionenErzeugen() {
     EngineWaehlen1 = Aktion(QStringLiteral("Engine &wählen..."),
                             QStringLiteral("Engine wählen|Engines für Schwarz und Weiß festlegen"),
                             QKeySequence(Qt::Key_F6));
+    ActionTipp = Aktion(QStringLiteral("&Tipp"),
+                        QStringLiteral("Tipp|Den Zug der Engine für die Seite am Zug auf dem Brett zeigen"),
+                        QKeySequence(Qt::CTRL | Qt::Key_T));
+    ActionAnalyse =
+        Aktion(QStringLiteral("Partie &analysieren..."),
+               QStringLiteral(
+                   "Partie analysieren|Jede Stellung der Partie bewerten und den Verlauf als Grafik zeigen"));
+    ActionGtpEngines =
+        Aktion(QStringLiteral("&GTP-Engines..."),
+               QStringLiteral("GTP-Engines|Andere Go-Programme (GTP) eintragen, testen und entfernen"));
     NaechsteVariante1 =
         Aktion(QStringLiteral("&Nächste Variante"),
                QStringLiteral("Nächste Variante|Zur nächsten Variante an dieser Stelle wechseln"),
@@ -176,6 +186,9 @@ void TMainForm::AktionenErzeugen() {
     connect(EditPaste1, &QAction::triggered, this, [this] { Zwischenablage(2); });
     connect(ActionZugnummern, &QAction::triggered, this, &TMainForm::ZugnummernClick);
     connect(EngineWaehlen1, &QAction::triggered, this, &TMainForm::EngineWaehlenClick);
+    connect(ActionTipp, &QAction::triggered, this, &TMainForm::TippClick);
+    connect(ActionAnalyse, &QAction::triggered, this, &TMainForm::AnalyseClick);
+    connect(ActionGtpEngines, &QAction::triggered, this, &TMainForm::GtpEnginesClick);
     connect(NaechsteVariante1, &QAction::triggered, this, &TMainForm::NaechsteVariante1Click);
     connect(VorherigeVariante1, &QAction::triggered, this, &TMainForm::VorherigeVariante1Click);
 }
@@ -198,11 +211,13 @@ void TMainForm::MenusErzeugen() {
     MenuPartie->menuAction()->setVisible(false);
 
     MenuZug = mb->addMenu(QStringLiteral("&Zug"));
-    MenuZug->addActions({ActionPassen, ActionZugBerechnen});
+    MenuZug->addActions({ActionPassen, ActionZugBerechnen, ActionTipp});
     MenuZug->addSeparator();
     MenuZug->addActions({ActionErsterZug, ActionZugZurueck, ActionZugVor, ActionLetzterZug});
-    connect(MenuZug, &QMenu::aboutToShow, this,
-            [this] { ActionZugBerechnen->setEnabled(!Regeln.BeidePassen()); });
+    connect(MenuZug, &QMenu::aboutToShow, this, [this] {
+        ActionZugBerechnen->setEnabled(!Regeln.BeidePassen());
+        ActionTipp->setEnabled(!Regeln.BeidePassen());
+    });
 
     MenuModus = mb->addMenu(QStringLiteral("&Modus"));
     MenuModus->addAction(ActionAutospiel);
@@ -213,12 +228,14 @@ void TMainForm::MenusErzeugen() {
 
     MenuExtra = mb->addMenu(QStringLiteral("E&xtra"));
     MenuExtra->addActions({ActionEinstellungen, ActionAnpassen});
+    MenuExtra->addSeparator();
+    MenuExtra->addActions({ActionGtpEngines, ActionAnalyse});
 
     MenuHilfe = mb->addMenu(QStringLiteral("&Hilfe"));
     MenuHilfe->addActions({HelpHelp1, HelpAbout1});
 
     KontextMenu = new QMenu(this);
-    KontextMenu->addActions({ActionPassen, ActionZugBerechnen});
+    KontextMenu->addActions({ActionPassen, ActionZugBerechnen, ActionTipp});
     KontextMenu->addSeparator();
     KontextMenu->addActions({ActionErsterZug, ActionZugZurueck, ActionZugVor, ActionLetzterZug});
 }

@@ -67,17 +67,6 @@ TNotationSatz NotationAnordnen(const std::vector<TZug>& gespielt, const std::vec
     return satz;
 }
 
-std::vector<TZug> Fortsetzung(const TBaum& baum, std::size_t hoechstens) {
-    std::vector<TZug> weiter;
-    // The tree's forward tokens from the cursor on are the line's next moves, one after another.
-    for (int i = baum.Cursor; i <= baum.Letzter && weiter.size() < hoechstens; ++i) {
-        const TZug& z = (*baum.Tokens)[i];
-        if (!IstVorwaerts(z)) break;
-        weiter.push_back(z);
-    }
-    return weiter;
-}
-
 namespace {
 // The top of the line that holds the move field: two plies share a line.
 int FeldZeile(int zugnummer, int zeilenhoehe) { return ((zugnummer - 1) / 2) * zeilenhoehe; }

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-class TBaum;
-
 struct TNotationText {
     int X = 0, Y = 0; // pen position of the text's top left, the first line at 0
     std::string Text;
@@ -29,9 +27,6 @@ using TTextBreite = std::function<int(const std::string&)>;
 // blanks, two blanks, the white move, three blanks.
 TNotationSatz NotationAnordnen(const std::vector<TZug>& gespielt, const std::vector<TZug>& weiter,
                                int zeilenhoehe, const TTextBreite& breite);
-
-// The next moves of the current line, at most hoechstens, read without moving the tree's cursor.
-std::vector<TZug> Fortsetzung(const TBaum& baum, std::size_t hoechstens);
 
 // Scrolling, in pixels: the notation's range for the position zugnummer, and the scroll position
 // that brings the line of the move field into view. The game is shown from its start while

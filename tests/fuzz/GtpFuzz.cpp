@@ -3,7 +3,9 @@
 // the command's id, a blank, a text without an empty line, and the empty line that ends it; the
 // loop ends only at quit or at the end of the input; the program's game stays whole.
 // Limits keep a run quick and harmless: levels above 2 are not set (the level is the search
-// depth), at most 2 moves are computed, and file commands name files of the working folder only.
+// depth and time), at most 2 moves are computed (genmove, kiboru-hint), the analysis values at
+// most 8 positions in all (a line is never longer than the moves played so far), and file
+// commands name files of the working folder only.
 #include "FuzzHilfe.h"
 
 #include "gtp/GtpFront.h"
@@ -20,6 +22,7 @@ namespace {
 
 constexpr int HoechsteStufe = 2;
 constexpr int HoechstensBerechnet = 2;
+constexpr int HoechstensBewertet = 8;
 
 struct TKommando {
     std::string Id, Name;
@@ -87,6 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
     // The commands the loop must answer, up to quit.
     std::vector<std::string> ids;
     int berechnet = 0;
+    int gezogen = 0; // play and genmove so far: a bound of the line's length
+    int bewertet = 0;
     {
         std::istringstream zeilen(eingabe);
         for (std::string zeile; std::getline(zeilen, zeile);) {
@@ -94,7 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t n) 
             if (sauber.empty()) continue;
             const TKommando k = Zerlegen(sauber);
             if (ZuTeuerOderDraussen(k)) return -1;
-            if (k.Name == "genmove" && ++berechnet > HoechstensBerechnet) return -1;
+            if ((k.Name == "genmove" || k.Name == "kiboru-hint") && ++berechnet > HoechstensBerechnet)
+                return -1;
+            if (k.Name == "kiboru-analyse" && (bewertet += gezogen + 1) > HoechstensBewertet) return -1;
+            if (k.Name == "play" || k.Name == "genmove") ++gezogen;
             ids.push_back(k.Id);
             if (k.Name == "quit" && k.Argumente.empty()) break;
         }

@@ -4,11 +4,11 @@
 #include "record/EngineUmgebung.h"
 
 #include "gtp/GtpEngine.h"
-#include "record/SpielAblauf.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 #include "support/QtProzess.h"
 #include "support/StringsV5.h"
+#include "record/SpielAblauf.h"
 
 #include <gtest/gtest.h>
 

@@ -35,6 +35,7 @@ erwartet=$(
 bin/kiboru
 share/applications/$id.desktop
 share/doc/kiboru/README.md
+share/doc/kiboru/docs/analyse.png
 share/icons/hicolor/128x128/apps/$id.png
 share/icons/hicolor/16x16/apps/$id.png
 share/icons/hicolor/24x24/apps/$id.png

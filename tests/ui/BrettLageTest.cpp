@@ -50,3 +50,16 @@ TEST(BrettLage, NumbersMarkerAndCountFollowTheGame) {
 }
 
 } // namespace
+
+namespace {
+// The hint marks an empty point with the colour of the side to move, and nothing else.
+TEST(BrettLage, TheHintMarksAnEmptyPointForTheSideToMove) {
+    TZugGenerator r;
+    Spiele(r, Punkt(3, 3));
+    EXPECT_EQ(BrettLage(r, false, Punkt(2, 2))[Punkt(2, 2)].Tipp, Weiss);
+    EXPECT_EQ(BrettLage(r, false, Punkt(3, 3))[Punkt(3, 3)].Tipp, Leer); // taken
+    for (int tipp : {-1, -2})
+        for (const TFeldLage& l : BrettLage(r, false, tipp))
+            EXPECT_EQ(l.Tipp, Leer);
+}
+} // namespace

@@ -2,6 +2,7 @@
 #include "gtp/GtpFront.h"
 
 #include "engine/Engines.h"
+#include "engine/ziehenDflt.h"
 #include "record/TPAcht.h"
 #include "support/HilfsFkt.h"
 
@@ -147,7 +148,7 @@ TEST_F(GtpSchleifeTest, KnownAndListedCommandsAgree) {
     for (std::string z; std::getline(liste, z);)
         namen.push_back(z);
     EXPECT_EQ(namen, GtpKommandos());
-    EXPECT_EQ(namen.size(), 23u);
+    EXPECT_EQ(namen.size(), 25u);
     EXPECT_EQ(l.Antworten[1].Text, "true");
     EXPECT_EQ(l.Antworten[2].Text, "true");
     EXPECT_EQ(l.Antworten[3].Text, "false");
@@ -505,4 +506,53 @@ TEST_F(GtpSchleifeTest, SgfFilesAreLoadedAndPrinted) {
     EXPECT_FALSE(l.Antworten[4].Ok);
     EXPECT_NE(l.Antworten[4].Text.find("konnte nicht erzeugt werden"), std::string::npos)
         << l.Antworten[4].Text;
+}
+
+// The hint leaves game, tree and engine board as they were (the next genmove is still in step);
+// the analysis answers a line per half-move, also for a finished game.
+TEST_F(GtpSchleifeTest, HintChangesNothingAndTheAnalysisHasALinePerHalfMove) {
+    auto l =
+        Lauf("play b D4\nplay w C3\nundo\nplay w E5\nshowboard\nprintsgf\nkiboru-hint\nshowboard\nprintsgf\n"
+             "genmove b\nkiboru-analyse\n");
+    ASSERT_EQ(l.Antworten.size(), 11u);
+    const std::string tipp = l.Antworten[6].Text;
+    ASSERT_TRUE(l.Antworten[6].Ok) << tipp;
+    EXPECT_TRUE(GtpVertex(tipp) >= 0 || tipp == "pass") << tipp;
+    EXPECT_EQ(l.Antworten[7].Text, l.Antworten[4].Text);
+    EXPECT_EQ(l.Antworten[8].Text, l.Antworten[5].Text);
+    const std::string zug = l.Antworten[9].Text;
+    ASSERT_TRUE(GtpVertex(zug) >= 0 || zug == "pass") << zug; // not "resign": the engine is in step
+    std::istringstream zeilen(l.Antworten[10].Text);
+    std::vector<std::string> z;
+    for (std::string s; std::getline(zeilen, s);)
+        z.push_back(s);
+    ASSERT_EQ(z.size(), 3u) << l.Antworten[10].Text;
+    EXPECT_EQ(z[0].rfind("1 d4 ", 0), 0u) << z[0];
+    EXPECT_EQ(z[1].rfind("2 e5 ", 0), 0u) << z[1];
+    std::string klein = zug;
+    for (auto& c : klein)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(z[2].rfind("3 " + klein + " ", 0), 0u) << z[2];
+    // the engine's own board stands where the game stands
+    EXPECT_EQ(EngineBrett.Zugnummer, Regeln.Zugnummer);
+    EXPECT_EQ(EngineBrett.Brett, Regeln.Brett);
+    for (const std::string& s : z) {
+        std::istringstream w(s);
+        std::string n, feld, marge, verlust, rest;
+        w >> n >> feld >> marge >> verlust >> rest;
+        EXPECT_TRUE(rest.empty()) << s;
+        ASSERT_EQ(marge.size() >= 4 && (marge[0] == '+' || marge[0] == '-'), true) << s;
+        EXPECT_EQ(marge[marge.size() - 2], '.') << s;
+        ASSERT_GE(verlust.size(), 3u) << s;
+        EXPECT_EQ(verlust[verlust.size() - 2], '.') << s;
+        EXPECT_GE(std::stod(verlust), 0.0) << s;
+    }
+
+    const auto t = Texte("kiboru-analyse\nplay b pass\nplay w pass\nkiboru-hint\nkiboru-analyse\n");
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[0], "= ");
+    EXPECT_EQ(t[3], "? Das Spiel ist aus.");
+    // after the two passes the count is final: 0:0
+    EXPECT_EQ(t[4].rfind("= 1 pass ", 0), 0u) << t[4];
+    EXPECT_NE(t[4].find("\n2 pass +0.0 "), std::string::npos) << t[4];
 }
