@@ -1,6 +1,6 @@
-// The search, one thread: time to finish each depth from an empty transposition table,
-// positions per second and the effective branching factor (positions of depth d over d-1),
-// on the empty board, five mid-game and two late positions.
+// The search, one thread, on the empty board, five mid-game and two late positions: time until
+// the main line is d moves deep from a fresh tree, games and positions per second, one move per
+// level with its time budget, and the time a cancelled search takes to answer.
 #include "EngineStellungen.h"
 
 #include "engine/BasisBrett.h"
@@ -59,6 +59,32 @@ void Argumente(benchmark::internal::Benchmark* b) {
             b->Args({s, t});
 }
 BENCHMARK(BM_Suche)->Apply(Argumente)->Unit(benchmark::kMillisecond)->MinTime(0.2);
+
+// Games played to the end per second and moves per second (tree and games together), from a
+// fresh tree with a budget of a quarter second, on the same positions.
+void BM_Spiele(benchmark::State& state) {
+    const int stellung = static_cast<int>(state.range(0));
+    SetzeEngineMeldeProc(Still);
+    LeseWerteText(StandardWerteText(), Konstanten);
+    TEngineZustand e;
+    double partien = 0, zuege = 0;
+    TSuchErgebnis r;
+    for (auto _ : state) {
+        // Another game first, so that no tree of the search before is taken over.
+        state.PauseTiming();
+        e.Neustart();
+        SucheZug(e, 1, -2147483647.0, 2147483647.0, nullptr);
+        Stellung(e, stellung);
+        state.ResumeTiming();
+        r = SucheZug(e, MaxKnoten, -2147483647.0, 2147483647.0, nullptr, 0.25);
+        partien += static_cast<double>(r.Partien);
+        zuege += static_cast<double>(r.Stellungen);
+    }
+    state.counters["Partien/s"] = benchmark::Counter(partien, benchmark::Counter::kIsRate);
+    state.counters["Stellungen/s"] = benchmark::Counter(zuege, benchmark::Counter::kIsRate);
+    state.SetLabel(Feldname(r.Feld) + " " + r.Grund);
+}
+BENCHMARK(BM_Spiele)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 // One move at each level 1..8 with the level's time budget, as the engine plays outside the
 // book: the answer time and the depth reached.
