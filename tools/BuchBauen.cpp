@@ -4,9 +4,13 @@
 // the book knows the replies the engine expects of a good opponent. No other engine plays a
 // move here: what the book knows comes from the program's search and nothing else.
 //
-//   build/engine/kiboru-buchbau --buch engine/Eroeffnungsbuch.txt --zeit 4 --bis 6 --breite 3,3,3,2,2,2
+//   build/engine/kiboru-buchbau --buch engine/Eroeffnungsbuch.txt --zeit 4 --bis 8
+//                               --breite 1,6,3,2,2,2,1,1 --anteil 0.03
 //
-// Options: --buch FILE (written anew; positions already in it are kept and not searched again),
+// (the book of the repository, about ten minutes on one core).
+//
+// Options: --buch FILE (written anew; positions already in it keep their move and are searched
+// again only for the lines that go on from them),
 // --zeit S (seconds per position, 4), --bis N (positions with fewer than N moves played go into
 // the book, 6), --breite K0,K1,... (the lines followed from a position with i moves played: its
 // K_i most searched moves, each with at least --anteil A of the best one's games, 0.05).
