@@ -23,7 +23,7 @@ struct TSuchParameter {
     bool GlobalAtari = true;
     // Share of a level's time budget by the empty points of the board: Leer points give the
     // full budget, more give more (up to twice), fewer less (down to half).
-    double ZeitLeer = 34;
+    double ZeitLeer = 30;
     // An unclear choice at the end of the budget (the most played move not the best valued,
     // or played less than KlarAb times as often as the second) may take up to Verlaengern
     // times the budget.

@@ -491,6 +491,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
             stellungen_ += partie_.Zuege;
         }
         const double mitte = summe / VorSpiele; // for black
+        if (par_.Protokoll) std::fprintf(stderr, "expected margin for black %.2f\n", mitte);
         for (int seite = 0; seite <= 1; ++seite)
             for (int m = -AnzahlPunkte; m <= AnzahlPunkte; ++m) {
                 const double sieg = m > 0 ? 1 : m == 0 ? 0.5 : 0;
