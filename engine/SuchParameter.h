@@ -23,11 +23,11 @@ struct TSuchParameter {
     bool GlobalAtari = true;
     // Share of a level's time budget by the empty points of the board: Leer points give the
     // full budget, more give more (up to twice), fewer less (down to half).
-    double ZeitLeer = 30;
+    double ZeitLeer = 40;
     // An unclear choice at the end of the budget (the most played move not the best valued,
     // or played less than KlarAb times as often as the second) may take up to Verlaengern
     // times the budget.
-    double Verlaengern = 3;
+    double Verlaengern = 5;
     double KlarAb = 1.5;
     // Games per move instead of the time budget (0: by time), so that two settings can be
     // compared on a loaded machine.
