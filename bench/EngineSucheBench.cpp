@@ -6,6 +6,7 @@
 #include "engine/BasisBrett.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
+#include "engine/Zufallspartie.h"
 #include "engine/engineDefault.h"
 
 #include <benchmark/benchmark.h>
@@ -85,6 +86,33 @@ void BM_Spiele(benchmark::State& state) {
     state.SetLabel(Feldname(r.Feld) + " " + r.Grund);
 }
 BENCHMARK(BM_Spiele)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// The games alone, without the tree: 20,000 games from the position with a fixed seed. The
+// moves played are the label, so that a faster policy can be checked to play the same games.
+void BM_Zufallspartien(benchmark::State& state) {
+    TEngineZustand e;
+    Stellung(e, static_cast<int>(state.range(0)));
+    TBitBrett b;
+    b.Uebernehmen(e);
+    constexpr int Anzahl = 20000;
+    long zuege = 0;
+    for (auto _ : state) {
+        TZufall z;
+        zuege = 0;
+        long summe = 0;
+        for (int i = 0; i < Anzahl; ++i) {
+            TZufallspartie p;
+            p.Von(b);
+            summe += p.BisZumEnde(z);
+            zuege += p.Zuege;
+        }
+        benchmark::DoNotOptimize(summe);
+    }
+    state.counters["Partien/s"] = benchmark::Counter(static_cast<double>(Anzahl) * static_cast<double>(state.iterations()),
+                                                     benchmark::Counter::kIsRate);
+    state.SetLabel(std::to_string(zuege) + " Züge");
+}
+BENCHMARK(BM_Zufallspartien)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->MinTime(0.3);
 
 // One move at each level 1..8 with the level's time budget, as the engine plays outside the
 // book: the answer time and the depth reached.

@@ -30,9 +30,11 @@ constexpr TForm Formen[] = {
     {{"?X?", "O.O", "###"}, true},
 };
 
-// Neighbours of the 3x3 window in code order (two bits each): dx, dy.
+// Neighbours of the 3x3 window in bit order: dx, dy. A window's code has the side to move's
+// stones in its low byte and the opponent's in its high byte, one bit per neighbour; a point off
+// the board counts as both.
 constexpr int Dx[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
-constexpr int Dy[8] = {1, 1, 1, 0, 0, -1, -1, -1};
+constexpr int Dy[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
 constexpr int Leer = 0, Ich = 1, Du = 2, Rand = 3;
 
 // Which codes of the window are good shapes: 65536 bits.
@@ -58,7 +60,8 @@ void Erweitere(const TForm& f, int s, bool tausch, int zelle, unsigned code,
     char c = f.Zeilen[1 - y][static_cast<std::size_t>(x + 1)];
     if (tausch) c = c == 'X' ? 'O' : c == 'O' ? 'X' : c == 'x' ? 'o' : c == 'o' ? 'x' : c;
     auto weiter = [&](int wert) {
-        Erweitere(f, s, tausch, zelle + 1, code | static_cast<unsigned>(wert) << (2 * zelle), art);
+        Erweitere(f, s, tausch, zelle + 1,
+                  code | static_cast<unsigned>(wert & 1) << zelle | static_cast<unsigned>(wert >> 1) << (8 + zelle), art);
     };
     switch (c) {
     case 'X':
@@ -104,46 +107,58 @@ const TFormTafel& FormTafel() {
     return t;
 }
 
-// The bits of the window's neighbours of each point, -1 off the board.
-using TFensterNachbarn = TArray<TArray<std::int8_t, 0, 7>, 0, 63>;
-constexpr TFensterNachbarn MacheFensterNachbarn() {
-    TFensterNachbarn t{};
+// The neighbours of each point that lie off the board, one bit each in window order.
+using TRandAcht = TArray<std::uint8_t, 0, 63>;
+constexpr TRandAcht MacheRandAcht() {
+    TRandAcht t{};
     for (int b = 0; b < 64; ++b)
         for (int i = 0; i < 8; ++i) {
             const int x = (b & 7) + Dx[i], y = (b >> 3) + Dy[i];
-            t[b][i] = static_cast<std::int8_t>(x >= 0 && x < 7 && y >= 0 && y < 7 ? x + 8 * y : -1);
+            if (x < 0 || x >= 7 || y < 0 || y >= 7) t[b] = static_cast<std::uint8_t>(t[b] | 1 << i);
         }
     return t;
 }
-constexpr TFensterNachbarn FensterNachbarn = MacheFensterNachbarn();
+constexpr TRandAcht RandAcht = MacheRandAcht();
+
+// The eight neighbours of bit in steine, in window order. The board is shifted up by nine bits
+// first, so that the window starts at bit itself; rows are eight bits wide.
+inline unsigned Acht(TBits steine, int bit) {
+    const TBits w = ((steine << 9) >> bit) & 0x70507;
+    return static_cast<unsigned>((w & 7) | ((w >> 5) & 0x8) | ((w >> 6) & 0x10) | ((w >> 11) & 0xE0));
+}
 
 // The code of the window around bit for the side with stones ich against du.
 unsigned FensterCode(int bit, TBits ich, TBits du) {
-    const auto& n = FensterNachbarn[bit];
-    unsigned code = 0;
-    for (int i = 0; i < 8; ++i) {
-        const int q = n[i];
-        const unsigned w =
-            q < 0 ? Rand : static_cast<unsigned>((ich >> q) & 1) | static_cast<unsigned>((du >> q) & 1) << 1;
-        code |= w << (2 * i);
-    }
-    return code;
+    const unsigned rand = RandAcht[bit];
+    return (Acht(ich, bit) | rand) | (Acht(du, bit) | rand) << 8;
 }
+
+// The k-th set bit of each byte value.
+using TImByte = TArray<TArray<std::int8_t, 0, 7>, 0, 255>;
+constexpr TImByte MacheImByte() {
+    TImByte t{};
+    for (int v = 0; v < 256; ++v)
+        for (int b = 0, k = 0; b < 8; ++b)
+            if (v >> b & 1) t[v][k++] = static_cast<std::int8_t>(b);
+    return t;
+}
+constexpr TImByte ImByte = MacheImByte();
 
 } // namespace
 
 int ZufallsBit(TBits m, TZufall& z) {
-    int k = z.Unter(Anzahl(m));
-    // Skip whole bytes first, then bits.
-    int basis = 0;
-    for (int n = Anzahl(m & 0xFF); k >= n; n = Anzahl(m & 0xFF)) {
-        k -= n;
-        m >>= 8;
-        basis += 8;
-    }
-    for (; k > 0; --k)
-        m &= m - 1;
-    return basis + ErstesBit(m);
+    const int k = z.Unter(Anzahl(m));
+    // The bits per byte, summed up byte by byte; the k-th bit lies in the first byte whose sum
+    // exceeds k.
+    constexpr TBits Einsen = 0x0101010101010101ull, Hoch = 0x8080808080808080ull;
+    TBits c = m - ((m >> 1) & 0x5555555555555555ull);
+    c = (c & 0x3333333333333333ull) + ((c >> 2) & 0x3333333333333333ull);
+    c = (c + (c >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    const TBits summen = c * Einsen;
+    const TBits darueber = ((summen | Hoch) - static_cast<TBits>(k + 1) * Einsen) & Hoch;
+    const int byte = ErstesBit(darueber) >> 3;
+    const int davor = static_cast<int>(((summen << 8) >> (8 * byte)) & 0xFF);
+    return 8 * byte + ImByte[static_cast<long>((m >> (8 * byte)) & 0xFF)][k - davor];
 }
 
 TBits Augen(TBits eigene, TBits fremde) {
@@ -173,6 +188,28 @@ void TZufallspartie::Von(const TBitBrett& b) {
     }
     Zuege = 0;
     Erster = {};
+    const TBits leer = AllePunkte & ~(Steine[0] | Steine[1]);
+    for (int farbe = 0; farbe < 2; ++farbe) {
+        Nummern_[farbe] = 0;
+        for (TBits rest = Steine[farbe]; rest;) {
+            const TBits kette = Flut(Steine[farbe], rest & (~rest + 1));
+            rest &= ~kette;
+            const int nr = ErstesBit(kette);
+            Ketten_[nr] = {kette, Nachbarn(kette) & leer};
+            for (TBits k = kette; k; k &= k - 1)
+                Nummer_[ErstesBit(k)] = static_cast<std::int8_t>(nr);
+            Nummern_[farbe] |= Bit(nr);
+        }
+    }
+}
+
+TBits TZufallspartie::AtariPunkte(int farbe) const {
+    TBits punkte = 0;
+    for (TBits n = Nummern_[farbe]; n; n &= n - 1) {
+        const TBits frei = Ketten_[ErstesBit(n)].Frei;
+        if (frei && !(frei & (frei - 1))) punkte |= frei;
+    }
+    return punkte;
 }
 
 bool TZufallspartie::Gut(int bit) const {
@@ -183,10 +220,19 @@ bool TZufallspartie::Gut(int bit) const {
     // Two empty neighbours: neither suicide nor self-atari.
     const TBits frei = Nachbarn(stein) & leer;
     if (frei & (frei - 1)) return true;
-    const TBits neu = ich | stein;
-    const TBits gefangen = Gefangen(neu, du, stein);
-    const TBits kette = Flut(neu, stein);
-    const TBits freiheiten = Nachbarn(kette) & ((leer & ~stein) | gefangen);
+    TBits kette = stein, freiheiten = frei, gefangen = 0;
+    for (TBits n = Nachbarn(stein) & ich; n;) {
+        const TKette& k = KetteAn(ErstesBit(n));
+        n &= ~k.Steine;
+        kette |= k.Steine;
+        freiheiten |= k.Frei;
+    }
+    for (TBits n = Nachbarn(stein) & du; n;) {
+        const TKette& k = KetteAn(ErstesBit(n));
+        n &= ~k.Steine;
+        if (k.Frei == stein) gefangen |= k.Steine;
+    }
+    freiheiten = (freiheiten & ~stein) | (Nachbarn(kette) & gefangen);
     if (!freiheiten) return false;
     if (gefangen) return true;
     return (freiheiten & (freiheiten - 1)) || kette == stein;
@@ -210,34 +256,26 @@ int TZufallspartie::Form(TZufall& z) const {
     return KeinBit;
 }
 
-TBits AtariPunkte(TBits steine, TBits leer) {
-    // A stone with two empty neighbours gives its chain two liberties.
-    const TBits a = leer >> 1, b = leer << 1, c = leer >> 8, d = leer << 8;
-    const TBits zwei = ((a & b) | (c & d) | ((a | b) & (c | d))) & steine;
-    TBits rest = steine & ~Flut(steine, zwei), punkte = 0;
-    while (rest) {
-        const TBits kette = Flut(steine, rest & (~rest + 1));
-        rest &= ~kette;
-        const TBits frei = Nachbarn(kette) & leer;
-        if (frei && !(frei & (frei - 1))) punkte |= frei;
-    }
-    return punkte;
-}
-
 int TZufallspartie::Retten(TBits kette, TBits frei) const {
     const TBits ich = Steine[AmZug], du = Steine[AmZug ^ 1];
     const TBits leer = AllePunkte & ~(ich | du);
     // Take a neighbour in atari ...
     for (TBits f = Nachbarn(kette) & du; f;) {
-        const TBits feind = Flut(du, f & (~f + 1));
-        f &= ~feind;
-        const TBits ff = Nachbarn(feind) & leer;
+        const TKette& feind = KetteAn(ErstesBit(f));
+        f &= ~feind.Steine;
+        const TBits ff = feind.Frei;
         if (!(ff & (ff - 1)) && Gut(ErstesBit(ff))) return ErstesBit(ff);
     }
     // ... or extend, which must leave more than one liberty.
     const int p = ErstesBit(frei);
-    const TBits neu = Flut(ich | Bit(p), Bit(p));
-    const TBits nf = Nachbarn(neu) & leer & ~Bit(p);
+    const TBits stein = Bit(p);
+    TBits nf = Nachbarn(stein) & leer;
+    for (TBits n = Nachbarn(stein) & ich; n;) {
+        const TKette& k = KetteAn(ErstesBit(n));
+        n &= ~k.Steine;
+        nf |= k.Frei;
+    }
+    nf &= ~stein;
     if ((nf & (nf - 1)) && Gut(p)) return p;
     return KeinBit;
 }
@@ -245,34 +283,33 @@ int TZufallspartie::Retten(TBits kette, TBits frei) const {
 int TZufallspartie::Waehle(TZufall& z) const {
     const TBits ich = Steine[AmZug], du = Steine[AmZug ^ 1];
     const TBits leer = AllePunkte & ~(ich | du);
-    if (Letzter >= 0) {
+    if (Letzter >= 0 && (du & Bit(Letzter))) {
         const TBits l = Bit(Letzter);
         // Take the chain of the last move when it is in atari.
-        const TBits ihre = Nachbarn(Flut(du, l)) & leer;
+        const TBits ihre = KetteAn(Letzter).Frei;
         if (ihre && !(ihre & (ihre - 1)) && Gut(ErstesBit(ihre))) return ErstesBit(ihre);
         // Save own chains the last move put in atari.
         for (TBits n = Nachbarn(l) & ich; n;) {
-            const TBits kette = Flut(ich, n & (~n + 1));
-            n &= ~kette;
-            const TBits frei = Nachbarn(kette) & leer;
-            if (frei & (frei - 1)) continue;
-            const int p = Retten(kette, frei);
+            const TKette& k = KetteAn(ErstesBit(n));
+            n &= ~k.Steine;
+            if (k.Frei & (k.Frei - 1)) continue;
+            const int p = Retten(k.Steine, k.Frei);
             if (p != KeinBit) return p;
         }
     }
     if (SuchParameter().GlobalAtari) {
         // Chains in atari anywhere: save own ones, take the opponent's.
-        for (TBits a = AtariPunkte(ich, leer); a; a &= a - 1) {
+        for (TBits a = AtariPunkte(AmZug); a; a &= a - 1) {
             const TBits frei = a & (~a + 1);
             for (TBits n = Nachbarn(frei) & ich; n;) {
-                const TBits kette = Flut(ich, n & (~n + 1));
-                n &= ~kette;
-                if ((Nachbarn(kette) & leer) != frei) continue;
-                const int p = Retten(kette, frei);
+                const TKette& k = KetteAn(ErstesBit(n));
+                n &= ~k.Steine;
+                if (k.Frei != frei) continue;
+                const int p = Retten(k.Steine, frei);
                 if (p != KeinBit) return p;
             }
         }
-        for (TBits a = AtariPunkte(du, leer); a;) {
+        for (TBits a = AtariPunkte(AmZug ^ 1); a;) {
             const int p = ZufallsBit(a, z);
             if (Gut(p)) return p;
             a &= ~Bit(p);
@@ -303,9 +340,47 @@ void TZufallspartie::Spiele(int bit) {
     const TBits stein = Bit(bit);
     TBits& ich = Steine[AmZug];
     TBits& du = Steine[AmZug ^ 1];
+    // The new stone's chain takes in the own chains it touches, under the number of the first.
+    TKette neu{stein, Nachbarn(stein) & AllePunkte & ~(ich | du)};
+    int nr = bit;
+    for (TBits n = Nachbarn(stein) & ich; n;) {
+        const int k = Nummer_[ErstesBit(n)];
+        const TKette& alt = Ketten_[k];
+        n &= ~alt.Steine;
+        if (nr == bit) {
+            nr = k;
+        } else {
+            for (TBits s = alt.Steine; s; s &= s - 1)
+                Nummer_[ErstesBit(s)] = static_cast<std::int8_t>(nr);
+            Nummern_[AmZug] &= ~Bit(k);
+        }
+        neu.Steine |= alt.Steine;
+        neu.Frei |= alt.Frei;
+    }
+    neu.Frei &= ~stein;
+    Nummer_[bit] = static_cast<std::int8_t>(nr);
+    Ketten_[nr] = neu;
+    Nummern_[AmZug] |= Bit(nr);
     ich |= stein;
-    const TBits gefangen = Gefangen(ich, du, stein);
+    // Opponent chains lose the point; those left without a liberty are taken, and their stones
+    // become liberties of the own chains around them.
+    TBits gefangen = 0;
+    for (TBits n = Nachbarn(stein) & du; n;) {
+        const int k = Nummer_[ErstesBit(n)];
+        TKette& feind = Ketten_[k];
+        n &= ~feind.Steine;
+        feind.Frei &= ~stein;
+        if (!feind.Frei) {
+            gefangen |= feind.Steine;
+            Nummern_[AmZug ^ 1] &= ~Bit(k);
+        }
+    }
     du &= ~gefangen;
+    for (TBits n = Nachbarn(gefangen) & ich; n;) {
+        TKette& k = Ketten_[Nummer_[ErstesBit(n)]];
+        n &= ~k.Steine;
+        k.Frei |= Nachbarn(k.Steine) & gefangen;
+    }
     Ko = KeinBit;
     if (gefangen && !(gefangen & (gefangen - 1)) && !(Nachbarn(stein) & ich)) {
         const TBits frei = Nachbarn(stein) & ~(ich | du) & AllePunkte;

@@ -27,9 +27,6 @@ int ZufallsBit(TBits m, TZufall& z);
 // Points diagonally next to the points of b.
 constexpr TBits Diagonalen(TBits b) { return ((b << 9) | (b << 7) | (b >> 7) | (b >> 9)) & AllePunkte; }
 
-// The liberties of the chains of steine that are in atari.
-TBits AtariPunkte(TBits steine, TBits leer);
-
 // The empty points that are true eyes of the stones eigene against fremde: every neighbour an
 // own stone, and of the diagonal points at most one held by the opponent (none at the edge).
 TBits Augen(TBits eigene, TBits fremde);
@@ -58,6 +55,18 @@ public:
     int Vorsprung() const;
 
 private:
+    // The chains on the board, kept up to date move by move: each under the number of one of its
+    // stones, with its empty neighbours.
+    struct TKette {
+        TBits Steine = 0, Frei = 0;
+    };
+    TArray<TKette, 0, 63> Ketten_{};
+    TArray<std::int8_t, 0, 63> Nummer_{}; // the chain of each stone
+    TArray<TBits, 0, 1> Nummern_{};       // the chains' numbers, per colour
+
+    const TKette& KetteAn(int bit) const { return Ketten_[Nummer_[bit]]; }
+    // The liberties of the chains of one colour that are in atari.
+    TBits AtariPunkte(int farbe) const;
     // Legal for the side to move and no self-atari of a chain of two or more stones.
     bool Gut(int bit) const;
     // A point where the side to move answers the last move by shape, or KeinBit.

@@ -39,6 +39,43 @@ void SpieleZuEnde(TEngineZustand& e, TZufall& z) {
     }
 }
 
+// The games keep their chains and liberties from move to move: every move the policy makes is
+// legal on the engine board, and the stones after it are the engine board's, also when a game
+// is taken up again from the board in the middle.
+TEST_F(Beweis, SpielePartienNachDenRegeln) {
+    TZufall z(991);
+    int zuege = 0;
+    for (int runde = 0; runde < Runden(60); ++runde) {
+        TEngineZustand e;
+        TBitBrett b;
+        b.Uebernehmen(e);
+        TZufallspartie p;
+        p.Von(b);
+        while (p.Passe < 2 && p.Zuege < TZufallspartie::MaxZuege) {
+            const int bit = p.Waehle(z);
+            const int feld = FeldVonBit(bit);
+            if (bit != KeinBit && !e.IstErlaubt(feld)) {
+                // The games refuse only the direct ko; a longer repetition ends the check here.
+                e.Ziehe(feld);
+                ASSERT_TRUE(e.Brett[feld] != Leer && e.Wiederholung()) << Feldname(feld);
+                break;
+            }
+            e.Ziehe(feld);
+            p.Spiele(bit);
+            ++zuege;
+            ASSERT_EQ(p.Steine[1], BitsVonBrett(e.Brett, Schwarz));
+            ASSERT_EQ(p.Steine[0], BitsVonBrett(e.Brett, Weiss));
+            if (z.Unter(16) == 0) {
+                b.Uebernehmen(e);
+                const int passe = p.Passe;
+                p.Von(b);
+                p.Passe = passe;
+            }
+        }
+    }
+    EXPECT_GT(zuege, Runden(60) * 30);
+}
+
 // A finished game is worth its count, beyond every value that is not proven; one pass before
 // the end, passing is valued by that count, and a pass that wins is never given up for a loss.
 TEST_F(Beweis, EndenZaehlenNachIhremStand) {
