@@ -17,7 +17,7 @@ TSuchParameter LiesSuchParameter(const char* text) {
         {"PriorSpiele", &TSuchParameter::PriorSpiele},   {"AusbauAb", &TSuchParameter::AusbauAb},
         {"HauptlinieAb", &TSuchParameter::HauptlinieAb}, {"ZeitLeer", &TSuchParameter::ZeitLeer},
         {"Partien", &TSuchParameter::Partien},           {"Verlaengern", &TSuchParameter::Verlaengern},
-        {"KlarAb", &TSuchParameter::KlarAb},
+        {"KlarAb", &TSuchParameter::KlarAb},             {"ZeitMin", &TSuchParameter::ZeitMin},
     };
     std::istringstream ein(text);
     for (std::string teil; std::getline(ein, teil, ',');) {

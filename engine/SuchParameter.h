@@ -5,8 +5,9 @@
 // values are left out.
 struct TSuchParameter {
     // Utility of a game: SiegGewicht for the win, the rest by the margin around the expected
-    // one, on a logistic scale of MargenSkala points.
-    double SiegGewicht = 0.5;
+    // one, on a logistic scale of MargenSkala points. A small weight for the win keeps the engine
+    // from risking a group for a slim chance of winning when it is behind.
+    double SiegGewicht = 0.2;
     double MargenSkala = 4.0;
     // All-moves-as-first statistics weigh like a move's own games until about 1/RaveGleich of
     // them; Erkunden is the exploration term's weight.
@@ -21,9 +22,10 @@ struct TSuchParameter {
     // The games from the leaves save and take chains in atari anywhere, not only next to the
     // last move.
     bool GlobalAtari = true;
-    // Share of a level's time budget by the empty points of the board: Leer points give the
-    // full budget, more give more (up to twice), fewer less (down to half).
-    double ZeitLeer = 40;
+    // Share of a level's time budget by the empty points of the board: ZeitLeer points give the
+    // full budget, more give more (up to twice), fewer less (down to ZeitMin of it).
+    double ZeitLeer = 50;
+    double ZeitMin = 0.25;
     // An unclear choice at the end of the budget (the most played move not the best valued,
     // or played less than KlarAb times as often as the second) may take up to Verlaengern
     // times the budget.

@@ -34,7 +34,7 @@ double ZeitBudget(int level, const TEngineZustand& e) {
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 7; ++x)
             n += e.Brett[Punkt(x, y)] == Leer;
-    return ZeitBudget(level) * std::clamp(n / leer, 0.5, 2.0);
+    return ZeitBudget(level) * std::clamp(n / leer, std::min(SuchParameter().ZeitMin, 1.0), 2.0);
 }
 
 const char* DefaultName() { return "Default"; }

@@ -75,19 +75,19 @@ TEST_F(Suche, SchlaegtKetteInAtari) {
 
 TEST_F(Suche, RettetEigeneKetteInAtari) {
     TEngineZustand e;
-    // Black's pair c4-d4 has one liberty left on e4; extending there gives it three.
+    // Black's pair c4-d4 has one liberty left on e4; playing there joins it to f4 with five.
     Aufbauen(e,
              {
                  ".......",
                  ".......",
                  "..WW...",
-                 ".WSS...",
+                 ".WSS.S.",
                  "..WW...",
                  ".......",
                  ".......",
              },
              1);
-    for (int tiefe : {2, 3, 4}) {
+    for (int tiefe : {4, 5, 6}) {
         TSuchErgebnis r = Los(e, tiefe);
         EXPECT_EQ(r.Feld, Punkt(4, 3)) << "Tiefe " << tiefe;
     }
