@@ -108,8 +108,8 @@ void BM_Zufallspartien(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(summe);
     }
-    state.counters["Partien/s"] = benchmark::Counter(static_cast<double>(Anzahl) * static_cast<double>(state.iterations()),
-                                                     benchmark::Counter::kIsRate);
+    state.counters["Partien/s"] = benchmark::Counter(
+        static_cast<double>(Anzahl) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.SetLabel(std::to_string(zuege) + " Züge");
 }
 BENCHMARK(BM_Zufallspartien)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->MinTime(0.3);

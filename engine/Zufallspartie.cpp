@@ -61,7 +61,9 @@ void Erweitere(const TForm& f, int s, bool tausch, int zelle, unsigned code,
     if (tausch) c = c == 'X' ? 'O' : c == 'O' ? 'X' : c == 'x' ? 'o' : c == 'o' ? 'x' : c;
     auto weiter = [&](int wert) {
         Erweitere(f, s, tausch, zelle + 1,
-                  code | static_cast<unsigned>(wert & 1) << zelle | static_cast<unsigned>(wert >> 1) << (8 + zelle), art);
+                  code | static_cast<unsigned>(wert & 1) << zelle |
+                      static_cast<unsigned>(wert >> 1) << (8 + zelle),
+                  art);
     };
     switch (c) {
     case 'X':
@@ -212,6 +214,19 @@ TBits TZufallspartie::AtariPunkte(int farbe) const {
     return punkte;
 }
 
+TZufallspartie::TKette TZufallspartie::Verbunden(TBits stein) const {
+    const TBits ich = Steine[AmZug];
+    TKette v{stein, Nachbarn(stein) & ~(ich | Steine[AmZug ^ 1])};
+    for (TBits n = Nachbarn(stein) & ich; n;) {
+        const TKette& k = KetteAn(ErstesBit(n));
+        n &= ~k.Steine;
+        v.Steine |= k.Steine;
+        v.Frei |= k.Frei;
+    }
+    v.Frei &= ~stein;
+    return v;
+}
+
 bool TZufallspartie::Gut(int bit) const {
     const TBits stein = Bit(bit);
     const TBits ich = Steine[AmZug], du = Steine[AmZug ^ 1];
@@ -220,19 +235,14 @@ bool TZufallspartie::Gut(int bit) const {
     // Two empty neighbours: neither suicide nor self-atari.
     const TBits frei = Nachbarn(stein) & leer;
     if (frei & (frei - 1)) return true;
-    TBits kette = stein, freiheiten = frei, gefangen = 0;
-    for (TBits n = Nachbarn(stein) & ich; n;) {
-        const TKette& k = KetteAn(ErstesBit(n));
-        n &= ~k.Steine;
-        kette |= k.Steine;
-        freiheiten |= k.Frei;
-    }
+    const TKette neu = Verbunden(stein);
+    TBits gefangen = 0;
     for (TBits n = Nachbarn(stein) & du; n;) {
         const TKette& k = KetteAn(ErstesBit(n));
         n &= ~k.Steine;
         if (k.Frei == stein) gefangen |= k.Steine;
     }
-    freiheiten = (freiheiten & ~stein) | (Nachbarn(kette) & gefangen);
+    const TBits kette = neu.Steine, freiheiten = neu.Frei | (Nachbarn(kette) & gefangen);
     if (!freiheiten) return false;
     if (gefangen) return true;
     return (freiheiten & (freiheiten - 1)) || kette == stein;
@@ -257,8 +267,7 @@ int TZufallspartie::Form(TZufall& z) const {
 }
 
 int TZufallspartie::Retten(TBits kette, TBits frei) const {
-    const TBits ich = Steine[AmZug], du = Steine[AmZug ^ 1];
-    const TBits leer = AllePunkte & ~(ich | du);
+    const TBits du = Steine[AmZug ^ 1];
     // Take a neighbour in atari ...
     for (TBits f = Nachbarn(kette) & du; f;) {
         const TKette& feind = KetteAn(ErstesBit(f));
@@ -268,14 +277,7 @@ int TZufallspartie::Retten(TBits kette, TBits frei) const {
     }
     // ... or extend, which must leave more than one liberty.
     const int p = ErstesBit(frei);
-    const TBits stein = Bit(p);
-    TBits nf = Nachbarn(stein) & leer;
-    for (TBits n = Nachbarn(stein) & ich; n;) {
-        const TKette& k = KetteAn(ErstesBit(n));
-        n &= ~k.Steine;
-        nf |= k.Frei;
-    }
-    nf &= ~stein;
+    const TBits nf = Verbunden(Bit(p)).Frei;
     if ((nf & (nf - 1)) && Gut(p)) return p;
     return KeinBit;
 }
@@ -341,7 +343,7 @@ void TZufallspartie::Spiele(int bit) {
     TBits& ich = Steine[AmZug];
     TBits& du = Steine[AmZug ^ 1];
     // The new stone's chain takes in the own chains it touches, under the number of the first.
-    TKette neu{stein, Nachbarn(stein) & AllePunkte & ~(ich | du)};
+    TKette neu{stein, Nachbarn(stein) & ~(ich | du)};
     int nr = bit;
     for (TBits n = Nachbarn(stein) & ich; n;) {
         const int k = Nummer_[ErstesBit(n)];

@@ -65,6 +65,9 @@ private:
     TArray<TBits, 0, 1> Nummern_{};       // the chains' numbers, per colour
 
     const TKette& KetteAn(int bit) const { return Ketten_[Nummer_[bit]]; }
+    // The chain the side to move would make with a stone on the empty point stein, before any
+    // capture: the stone, the own chains it touches, and their liberties but stein.
+    TKette Verbunden(TBits stein) const;
     // The liberties of the chains of one colour that are in atari.
     TBits AtariPunkte(int farbe) const;
     // Legal for the side to move and no self-atari of a chain of two or more stones.
