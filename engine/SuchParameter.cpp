@@ -12,12 +12,19 @@ TSuchParameter LiesSuchParameter(const char* text) {
         double TSuchParameter::*Wert;
     };
     static constexpr TName Namen[] = {
-        {"SiegGewicht", &TSuchParameter::SiegGewicht},   {"MargenSkala", &TSuchParameter::MargenSkala},
-        {"RaveGleich", &TSuchParameter::RaveGleich},     {"Erkunden", &TSuchParameter::Erkunden},
-        {"PriorSpiele", &TSuchParameter::PriorSpiele},   {"AusbauAb", &TSuchParameter::AusbauAb},
-        {"HauptlinieAb", &TSuchParameter::HauptlinieAb}, {"ZeitLeer", &TSuchParameter::ZeitLeer},
-        {"Partien", &TSuchParameter::Partien},           {"Verlaengern", &TSuchParameter::Verlaengern},
-        {"KlarAb", &TSuchParameter::KlarAb},             {"ZeitMin", &TSuchParameter::ZeitMin},
+        {"SiegGewicht", &TSuchParameter::SiegGewicht},
+        {"MargenSkala", &TSuchParameter::MargenSkala},
+        {"RaveGleich", &TSuchParameter::RaveGleich},
+        {"Erkunden", &TSuchParameter::Erkunden},
+        {"PriorSpiele", &TSuchParameter::PriorSpiele},
+        {"AusbauAb", &TSuchParameter::AusbauAb},
+        {"HauptlinieAb", &TSuchParameter::HauptlinieAb},
+        {"ZeitLeer", &TSuchParameter::ZeitLeer},
+        {"Partien", &TSuchParameter::Partien},
+        {"Verlaengern", &TSuchParameter::Verlaengern},
+        {"KlarAb", &TSuchParameter::KlarAb},
+        {"ZeitMin", &TSuchParameter::ZeitMin},
+        {"Ueberholen", &TSuchParameter::Ueberholen},
     };
     std::istringstream ein(text);
     for (std::string teil; std::getline(ein, teil, ',');) {

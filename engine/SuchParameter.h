@@ -31,6 +31,9 @@ struct TSuchParameter {
     // times the budget.
     double Verlaengern = 5;
     double KlarAb = 1.5;
+    // The search stops sooner when the most played move leads the second by more than this
+    // share of the games the time left would play (1: only when it can no longer be overtaken).
+    double Ueberholen = 0.5;
     // Games per move instead of the time budget (0: by time), so that two settings can be
     // compared on a loaded machine.
     double Partien = 0;

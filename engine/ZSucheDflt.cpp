@@ -549,8 +549,8 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
             const double sek = Sekunden();
             if (erg.Grund.empty() && (budget_ > 0 || par_.Partien > 0)) {
                 // Stop when the budget (time or number of games) is up and the choice is clear,
-                // when the longer budget for an unclear choice is up too, or when the games left
-                // could not change the choice.
+                // when the longer budget for an unclear choice is up too, or when the second
+                // move would need more than the share Ueberholen of the games left to overtake.
                 const bool nachZahl = par_.Partien > 0;
                 const double gespielt = nachZahl ? runde : sek;
                 const double grenze = nachZahl ? par_.Partien : budget_;
@@ -565,7 +565,8 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                     } else if (zweite < 0 || Knoten[i].N > Knoten[zweite].N) {
                         zweite = i;
                     }
-                    if (wertBester < 0 || Schaetzung(Knoten[i], wurzelSeite_) > Schaetzung(Knoten[wertBester], wurzelSeite_))
+                    if (wertBester < 0 ||
+                        Schaetzung(Knoten[i], wurzelSeite_) > Schaetzung(Knoten[wertBester], wurzelSeite_))
                         wertBester = i;
                 }
                 const double nZweite = zweite < 0 ? 0 : Knoten[zweite].N;
@@ -575,7 +576,8 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                 const bool klar = erste < 0 || zweite < 0 ||
                                   (erste == wertBester && Knoten[erste].N >= par_.KlarAb * nZweite);
                 const double ende = klar ? grenze : grenze * std::max(1.0, par_.Verlaengern);
-                if (gespielt >= ende || (runde >= 64 && vorsprung > (ende - gespielt) * proEinheit))
+                if (gespielt >= ende ||
+                    (runde >= 64 && vorsprung > par_.Ueberholen * (ende - gespielt) * proEinheit))
                     erg.Grund = "maximale Analysetiefe erreicht";
             }
             if (TUhr::now() - letzteInfo_ > std::chrono::milliseconds(50)) InfoAuffrischen(true);
@@ -633,8 +635,8 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     if (!still_) Melde(erg.Grund, false);
     if (par_.Protokoll) {
         const TKnoten& w = Knoten[wurzel_];
-        std::fprintf(stderr, "root N=%.0f bounds %d..%d nodes %d partien %ld t=%.3f%s\n", w.N, w.Unten, w.Oben,
-                     anzahl_, (long)partien_, Sekunden(), weiter ? " (tree kept)" : "");
+        std::fprintf(stderr, "root N=%.0f bounds %d..%d nodes %d partien %ld t=%.3f%s\n", w.N, w.Unten,
+                     w.Oben, anzahl_, (long)partien_, Sekunden(), weiter ? " (tree kept)" : "");
         for (int c = 0; c < w.Anzahl; ++c) {
             const TKnoten& k = Knoten[w.Kinder + c];
             std::fprintf(stderr, "  %s N=%.0f Q=%.3f RN=%.0f RQ=%.3f S=%.2f [%d,%d]\n",

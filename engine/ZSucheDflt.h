@@ -53,7 +53,7 @@ struct TSuchErgebnis {
 };
 
 // Searches e (left as it was found) until the main line of the tree is maxTiefe moves deep,
-// the budget (seconds, > 0) is spent or the best move cannot change any more within it, the
+// the budget (seconds, > 0) is spent or the best move leads too far to change within it, the
 // result is proven, or *stopp is set. Reports each new depth of the main line and the stop
 // reason. alpha and beta are accepted for the interface and play no part. Points in ohne are
 // not played at the root (unless nothing else is legal). A quiet search (the game analysis)

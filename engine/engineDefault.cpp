@@ -21,8 +21,8 @@ std::int32_t Zaehler32(std::int64_t n) {
 } // namespace
 
 // Levels up to 8 are a time budget that doubles per level, from 0.01 s at level 1 to 1.28 s
-// at level 8, scaled by the empty points; the search stops sooner when its choice cannot change
-// any more, and goes on longer when it is unclear (SuchParameter.h). Higher levels
+// at level 8, scaled by the empty points; the search stops sooner when its choice is unlikely
+// to change, and goes on longer when it is unclear (SuchParameter.h). Higher levels
 // (and "Maximal") search until their main line is as deep as the level or the user stops them.
 double ZeitBudget(int level) { return level <= 8 ? 0.01 * std::ldexp(1.0, std::max(level, 1) - 1) : 0.0; }
 int SuchTiefe(int level) { return level <= 8 ? MaxKnoten : level; }
