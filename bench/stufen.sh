@@ -19,13 +19,8 @@ if [ -z "$kiboru" ]; then
   nice cmake --build build --target Kiboru -j2 >&2
   kiboru="$PWD/build/Kiboru"
 fi
-# A folder of its own, also for a run started in the same second as another.
-mkdir -p build/stufen
-basis="build/stufen/$(date +%Y%m%d-%H%M%S)" ordner=""
-for n in "" -2 -3 -4 -5 -6 -7 -8 -9; do
-  mkdir "$basis$n" 2>/dev/null && { ordner="$basis$n"; break; }
-done
-[ -n "$ordner" ] || { echo "Kein freier Ergebnisordner neben $basis" >&2; exit 2; }
+. bench/ergebnisordner.sh
+ordner=$(ergebnisordner "build/stufen/$(date +%Y%m%d-%H%M%S)")
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) Kerne, $(lscpu | sed -n 's/^Model name: *//p' | head -1), Paare aus $zuege Zufallszügen" | tee "$ordner/uebersicht.txt"
 for stufe in "2 1 20" "3 2 20" "4 3 20" "5 4 20" "6 5 10" "7 6 5" "8 7 5" "8 4 10"; do
   set -- $stufe

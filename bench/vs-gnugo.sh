@@ -57,14 +57,8 @@ fi
 # Positional superko as the referee judges it, so that GNU Go is not lost to a rules mismatch.
 gegner="$gnugo --mode gtp --boardsize 7 --chinese-rules --positional-superko --never-resign --komi 0 ${mc[*]} --level $gnugo_level --seed {saat}"
 name="level${level}-gnugo${mc:+mc}${gnugo_level}-eroeffnung${eroeffnung}"
-# A folder of its own, also for a run started in the same second as another: their engines'
-# logs would mix, and with them the count of book moves.
-mkdir -p build/vs-gnugo
-basis="build/vs-gnugo/${name}-$(date +%Y%m%d-%H%M%S)" ausgabe=""
-for n in "" -2 -3 -4 -5 -6 -7 -8 -9; do
-  mkdir "$basis$n" 2>/dev/null && { ausgabe="$basis$n"; break; }
-done
-[ -n "$ausgabe" ] || { echo "Kein freier Ergebnisordner neben $basis" >&2; exit 2; }
+. bench/ergebnisordner.sh
+ausgabe=$(ergebnisordner "build/vs-gnugo/${name}-$(date +%Y%m%d-%H%M%S)")
 
 echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) Kerne, $(lscpu | sed -n 's/^Model name: *//p' | head -1), Last $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 exec nice python3 tools/match \
