@@ -25,6 +25,7 @@ TSuchParameter LiesSuchParameter(const char* text) {
         {"KlarAb", &TSuchParameter::KlarAb},
         {"ZeitMin", &TSuchParameter::ZeitMin},
         {"Ueberholen", &TSuchParameter::Ueberholen},
+        {"Faeden", &TSuchParameter::Faeden},
     };
     std::istringstream ein(text);
     for (std::string teil; std::getline(ein, teil, ',');) {

@@ -34,6 +34,9 @@ struct TSuchParameter {
     // The search stops sooner when the most played move leads the second by more than this
     // share of the games the time left would play (1: only when it can no longer be overtaken).
     double Ueberholen = 0.5;
+    // Threads of a timed search (at most the machine's cores, and four), each growing a tree
+    // of its own; their root moves' games are added up for the choice.
+    double Faeden = 2;
     // Games per move instead of the time budget (0: by time), so that two settings can be
     // compared on a loaded machine.
     double Partien = 0;

@@ -7,12 +7,17 @@
 #include "engine/Zufallspartie.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -34,8 +39,10 @@ struct TKnoten {
 constexpr TKnoten NeuerKnoten{-1, 0, KeinBit, -AnzahlPunkte, AnzahlPunkte, 0, 0, 0, 0, 0};
 static_assert(sizeof(TKnoten) == 28);
 
-// 56 MB of zeros, touched only as far as the tree grows.
+// 112 MB of zeros, touched only as far as the trees grow. A timed search plays its games on
+// several threads, each with a tree of its own in an equal part of the pool.
 TArray<TKnoten, 0, MaxKnoten - 1> Knoten;
+constexpr int MaxFaeden = 4;
 
 // Games played at the start to find the expected margin.
 constexpr int VorSpiele = 32;
@@ -57,11 +64,11 @@ std::string ZeitAlsText(double sek) {
 std::mutex infoMutex;
 TSuchInfo info;
 
-// What a search leaves to the next one of the same game: its tree stays in the pool, and the
+// What a search leaves to the next one of the same game: its trees stay in the pool, and the
 // next search starts from the node of its own position when that lies one or two moves below
-// the old root. The tree was grown under the history of the old root, which is the new root's
+// the old root. A tree was grown under the history of the old root, which is the new root's
 // history too, so its proven results hold; the values and the utility of the games must be the
-// same as well.
+// same as well. One per part of the pool; they hold only while the pool is split the same way.
 struct TVorrat {
     bool Gueltig = false;
     std::vector<std::uint64_t> Verlauf; // hashes of the root's history, position by position
@@ -69,7 +76,15 @@ struct TVorrat {
     int Wurzel = 0, Anzahl = 0;
     TArray<TArray<float, 0, 2 * AnzahlPunkte>, 0, 1> Nutzen{};
 };
-TVorrat vorrat;
+std::array<TVorrat, MaxFaeden> vorraete;
+int vorratTeile = 1;
+
+// Threads of a timed search: as set, no more than the machine has.
+int Faeden() {
+    const int maschine = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const double gewuenscht = std::round(SuchParameter().Faeden);
+    return std::clamp(static_cast<int>(std::clamp(gewuenscht, 1.0, 64.0)), 1, std::min(MaxFaeden, maschine));
+}
 
 class TSuche {
 public:
@@ -77,8 +92,11 @@ public:
         : stopp_(stopp), budget_(budget), ohne_(ohne), still_(still) {}
 
     TSuchErgebnis Lauf(TEngineZustand& e, int maxTiefe);
+    void Helfen(const std::atomic<bool>& fertig);
 
 private:
+    // A helper's slot for a root move: its games, shared with the search that decides.
+    static int Platz(int zug) { return zug + 1; }
     const TSuchParameter& par_ = SuchParameter();
     TBitBrett b_;
     TBitBewertung bew_;
@@ -89,8 +107,12 @@ private:
     const std::vector<int>* ohne_;
     bool still_;
     bool abgebrochen_ = false;
-    int anzahl_ = 0;      // nodes in use
-    int wurzel_ = 0;      // the root node: 0, or the node of a tree kept from the search before
+    int teil_ = 0;                // part of the pool
+    int beginn_ = 0, ende_ = 0;   // its nodes
+    int anzahl_ = 0;              // end of the nodes in use
+    int wurzel_ = 0;              // the root node: beginn_, or the node of a tree kept from the search before
+    TBits wurzelErlaubt_ = 0;     // points the engine board accepts at the root
+    bool wurzelPass_ = false;     // and the pass
     int wurzelSeite_ = 1; // side to move at the root
     std::int64_t stellungen_ = 0, bewertungen_ = 0, partien_ = 0;
     int aktuell_ = -1; // root child of the last game
@@ -100,14 +122,26 @@ private:
     TArray<TArray<float, 0, 2 * AnzahlPunkte>, 0, 1> nutzen_{};
     TUhr::time_point start_ = TUhr::now();
     TUhr::time_point letzteInfo_ = start_;
+    // The helpers of the deciding search, and what a helper shares while it plays.
+    std::vector<TSuche*> helfer_;
+    std::array<std::atomic<float>, 65> geteiltN_{};
+    std::atomic<std::int64_t> geteiltRunden_{0}, geteiltStellungen_{0};
+    std::atomic<bool> geloest_{false};
 
-    bool Weiter(TEngineZustand& e);
+    void Teil(int teil, int teile);
+    void NeueWurzel();
+    bool Weiter(const TEngineZustand& e);
+    void Aufheben(const TEngineZustand& e);
+    void Teilen(std::int64_t runden);
+    void Uebernimm(const TSuche& h);
+    double GesamtN(const TKnoten& kind) const;
+    std::string BeweisGrund(int offen, int nichtVerloren) const;
     double Sekunden() const { return std::chrono::duration<double>(TUhr::now() - start_).count(); }
     float Nutzen(int seite, int marge) const { return nutzen_[seite][marge + AnzahlPunkte]; }
     int Mover(int tiefe) const { return (tiefe & 1) ? wurzelSeite_ : wurzelSeite_ ^ 1; }
     bool Exakt(const TKnoten& n) const { return n.Unten == n.Oben; }
     bool Ausgeschlossen(const TKnoten& eltern, const TKnoten& kind) const;
-    bool Ausbauen(int k, TEngineZustand* wurzel);
+    bool Ausbauen(int k, bool wurzel);
     bool GrenzenNeu(int k);
     int Waehle(int k) const;
     float Schaetzung(const TKnoten& kind, int seite) const;
@@ -122,12 +156,32 @@ private:
     void InfoAuffrischen(bool besterAuch);
 };
 
+// The search works in part teil of teile equal parts of the pool.
+void TSuche::Teil(int teil, int teile) {
+    teil_ = teil;
+    beginn_ = MaxKnoten / teile * teil;
+    ende_ = beginn_ + MaxKnoten / teile;
+    wurzel_ = beginn_;
+    anzahl_ = beginn_;
+}
+
+// A root of its own at the start of the search's part, grown.
+void TSuche::NeueWurzel() {
+    Knoten[beginn_] = NeuerKnoten;
+    wurzel_ = beginn_;
+    anzahl_ = beginn_ + 1;
+    pfad_[0] = wurzel_;
+    Ausbauen(wurzel_, true);
+    GrenzenNeu(wurzel_);
+}
+
 // Takes over the tree of the search before when the board of e lies one or two moves below its
 // root, with the same values; false when the search must start afresh.
-bool TSuche::Weiter(TEngineZustand& e) {
+bool TSuche::Weiter(const TEngineZustand& e) {
+    TVorrat& vorrat = vorraete[static_cast<std::size_t>(teil_)];
     const int alt = static_cast<int>(vorrat.Verlauf.size()), neu = e.Zugnummer;
     if (!vorrat.Gueltig || ohne_ || !par_.Behalten || neu - alt < 1 || neu - alt > 2 ||
-        vorrat.Anzahl > MaxKnoten / 2 || vorrat.Werte != WerteKennung())
+        vorrat.Anzahl - beginn_ > (ende_ - beginn_) / 2 || vorrat.Werte != WerteKennung())
         return false;
     for (int i = 0; i < alt; ++i)
         if (e.Hashes[i] != vorrat.Verlauf[static_cast<std::size_t>(i)]) return false;
@@ -143,8 +197,10 @@ bool TSuche::Weiter(TEngineZustand& e) {
     }
     const TKnoten& w = Knoten[k];
     if (w.Kinder < 0) return false;
-    for (int c = 0; c < w.Anzahl; ++c)
-        if (!e.IstErlaubt(FeldVonBit(Knoten[w.Kinder + c].Zug))) return false;
+    for (int c = 0; c < w.Anzahl; ++c) {
+        const int zug = Knoten[w.Kinder + c].Zug;
+        if (zug == KeinBit ? !wurzelPass_ : !(wurzelErlaubt_ & Bit(zug))) return false;
+    }
     wurzel_ = k;
     anzahl_ = vorrat.Anzahl;
     nutzen_ = vorrat.Nutzen;
@@ -164,8 +220,8 @@ bool TSuche::Ausgeschlossen(const TKnoten& eltern, const TKnoten& kind) const {
 // against its siblings, with captures and rescues on top and self-atari below. Below the root
 // a finished game or a board settled everywhere is proven instead. At the root (wurzel set)
 // only moves the engine board accepts are grown, and those of ohne_ only when nothing else is
-// legal. False when the nodes are used up.
-bool TSuche::Ausbauen(int k, TEngineZustand* wurzel) {
+// legal. False when the nodes of the search's part are used up.
+bool TSuche::Ausbauen(int k, bool wurzel) {
     TKnoten& n = Knoten[k];
     if (b_.BeidePassen()) {
         n.Unten = n.Oben = static_cast<std::int8_t>(-b_.Spielstand());
@@ -196,7 +252,7 @@ bool TSuche::Ausbauen(int k, TEngineZustand* wurzel) {
         if (Anzahl(frei) == 1) schlagen |= frei;
     }
     kandidaten &= ~(Augen(ich, du) & ~retten);
-    if (anzahl_ + Anzahl(kandidaten) + 1 > MaxKnoten) return false;
+    if (anzahl_ + Anzahl(kandidaten) + 1 > ende_) return false;
     // The moves and their evaluation; the pass last.
     TArray<std::int8_t, 0, 63> zuege{};
     TArray<double, 0, 63> wert{};
@@ -204,7 +260,7 @@ bool TSuche::Ausbauen(int k, TEngineZustand* wurzel) {
     double summe = 0;
     for (TBits r = kandidaten; r; r &= r - 1) {
         const int p = ErstesBit(r);
-        if (wurzel && !wurzel->IstErlaubt(FeldVonBit(p))) continue;
+        if (wurzel && !(wurzelErlaubt_ & Bit(p))) continue;
         if (!b_.Ziehe(p)) continue;
         ++bewertungen_;
         wert[m] = -bew_.Grundwert(b_);
@@ -333,7 +389,7 @@ void TSuche::Spiel() {
         }
         if (Knoten[k].Kinder < 0) {
             if (Knoten[k].N < par_.AusbauAb || !b_.HatPlatz() || laenge >= MaxPfad - 1 ||
-                !Ausbauen(k, nullptr))
+                !Ausbauen(k, false))
                 break;
             ausgebaut = laenge;
             if (Exakt(Knoten[k]) || GrenzenNeu(k)) {
@@ -422,6 +478,91 @@ int TSuche::Hauptlinie(bool& zuEnde) const {
     return tiefe;
 }
 
+// The reason to stop that the root's proven moves give (offen of them are not proven,
+// nichtVerloren not lost), empty when they give none.
+std::string TSuche::BeweisGrund(int offen, int nichtVerloren) const {
+    const TKnoten& w = Knoten[wurzel_];
+    if (offen == 0) return "Stellung vollständig analysiert";
+    if (Exakt(w) && -w.Unten > 0) return "Gewinnzug gefunden";
+    // The one move left is played whatever it brings.
+    if (w.Anzahl > 1 && nichtVerloren == 1) return "alle anderen Züge verlieren";
+    if (Exakt(w)) return "Stellung vollständig analysiert";
+    return {};
+}
+
+// Games through a root child, the helpers' included.
+double TSuche::GesamtN(const TKnoten& kind) const {
+    double n = kind.N;
+    for (const TSuche* h : helfer_)
+        n += h->geteiltN_[static_cast<std::size_t>(Platz(kind.Zug))].load(std::memory_order_relaxed);
+    return n;
+}
+
+// A helper's share: the games of its root moves and how far it got.
+void TSuche::Teilen(std::int64_t runden) {
+    const TKnoten& w = Knoten[wurzel_];
+    for (int c = 0; c < w.Anzahl && w.Kinder >= 0; ++c) {
+        const TKnoten& kind = Knoten[w.Kinder + c];
+        geteiltN_[static_cast<std::size_t>(Platz(kind.Zug))].store(kind.N, std::memory_order_relaxed);
+    }
+    geteiltRunden_.store(runden, std::memory_order_relaxed);
+    geteiltStellungen_.store(stellungen_, std::memory_order_relaxed);
+}
+
+// A helper plays games in its own tree until the deciding search is done, the user stops, or
+// its root is proven.
+void TSuche::Helfen(const std::atomic<bool>& fertig) {
+    std::int64_t runden = 0;
+    while (!fertig.load(std::memory_order_acquire) && !(stopp_ && stopp_->load(std::memory_order_relaxed))) {
+        if (Exakt(Knoten[wurzel_])) {
+            geloest_.store(true, std::memory_order_relaxed);
+            break;
+        }
+        Spiel();
+        if ((++runden & 15) == 0) Teilen(runden);
+    }
+    Teilen(runden);
+}
+
+// Adds a finished helper's root statistics to this tree's root moves: games, utility and
+// margin summed, bounds narrowed to both trees' (each is sound under the same history).
+void TSuche::Uebernimm(const TSuche& h) {
+    const TKnoten& hw = Knoten[h.wurzel_];
+    TKnoten& w = Knoten[wurzel_];
+    for (int c = 0; c < w.Anzahl; ++c) {
+        TKnoten& kind = Knoten[w.Kinder + c];
+        for (int d = 0; d < hw.Anzahl && hw.Kinder >= 0; ++d) {
+            const TKnoten& ihr = Knoten[hw.Kinder + d];
+            if (ihr.Zug != kind.Zug) continue;
+            kind.N += ihr.N;
+            kind.W += ihr.W;
+            kind.S += ihr.S;
+            const std::int8_t unten = std::max(kind.Unten, ihr.Unten), oben = std::min(kind.Oben, ihr.Oben);
+            if (unten > oben) throw std::logic_error("Suchbäume widersprechen sich");
+            kind.Unten = unten;
+            kind.Oben = oben;
+        }
+    }
+    w.N += hw.N;
+    GrenzenNeu(wurzel_);
+    stellungen_ += h.stellungen_;
+    bewertungen_ += h.bewertungen_;
+    partien_ += h.partien_;
+}
+
+// Leaves the tree to the next search of the same game.
+void TSuche::Aufheben(const TEngineZustand& e) {
+    TVorrat& vorrat = vorraete[static_cast<std::size_t>(teil_)];
+    vorrat.Verlauf.clear();
+    for (int i = 0; i < e.Zugnummer; ++i)
+        vorrat.Verlauf.push_back(e.Hashes[i]);
+    vorrat.Werte = WerteKennung();
+    vorrat.Wurzel = wurzel_;
+    vorrat.Anzahl = anzahl_;
+    vorrat.Nutzen = nutzen_;
+    vorrat.Gueltig = true;
+}
+
 // The root child to play: the most played one that a proven sibling does not exclude, the
 // better estimate among equals.
 int TSuche::Bester() const {
@@ -431,8 +572,8 @@ int TSuche::Bester() const {
         const int i = w.Kinder + c;
         const TKnoten& kind = Knoten[i];
         if (Ausgeschlossen(w, kind)) continue;
-        if (best < 0 || kind.N > Knoten[best].N ||
-            (kind.N == Knoten[best].N &&
+        if (best < 0 || GesamtN(kind) > GesamtN(Knoten[best]) ||
+            (GesamtN(kind) == GesamtN(Knoten[best]) &&
              Schaetzung(kind, wurzelSeite_) > Schaetzung(Knoten[best], wurzelSeite_)))
             best = i;
     }
@@ -443,9 +584,12 @@ void TSuche::InfoAuffrischen(bool besterAuch) {
     letzteInfo_ = TUhr::now();
     const double sek = Sekunden();
     std::lock_guard<std::mutex> sperre(infoMutex);
-    info.Stellungen = stellungen_;
+    std::int64_t stellungen = stellungen_;
+    for (const TSuche* h : helfer_)
+        stellungen += h->geteiltStellungen_.load(std::memory_order_relaxed);
+    info.Stellungen = stellungen;
     info.Zeit = ZeitAlsText(sek);
-    info.ProSekunde = sek > 0 ? static_cast<std::int64_t>(static_cast<double>(stellungen_) / sek) : 0;
+    info.ProSekunde = sek > 0 ? static_cast<std::int64_t>(static_cast<double>(stellungen) / sek) : 0;
     auto wert = [&](const TKnoten& k) {
         if (Exakt(k)) return static_cast<double>(EndWertVon(k.Unten));
         const double marge = Marge(k);
@@ -465,17 +609,71 @@ void TSuche::InfoAuffrischen(bool besterAuch) {
     }
 }
 
+// Runs the helpers' games on threads of their own; the destructor ends and joins them, also
+// when the deciding search leaves by an exception. A helper whose thread cannot be started is
+// left out.
+class THelferLauf {
+public:
+    explicit THelferLauf(std::vector<TSuche*>& helfer) : helfer_(helfer) {
+        fehler_.resize(helfer.size());
+        std::size_t gestartet = 0;
+        try {
+            for (; gestartet < helfer.size(); ++gestartet) {
+                TSuche* h = helfer[gestartet];
+                std::exception_ptr* fehler = &fehler_[gestartet];
+                faeden_.emplace_back([this, h, fehler] {
+                    try {
+                        h->Helfen(fertig_);
+                    } catch (...) {
+                        *fehler = std::current_exception();
+                    }
+                });
+            }
+        } catch (const std::system_error&) {
+            helfer.resize(gestartet);
+        }
+    }
+    ~THelferLauf() { Ende(); }
+    THelferLauf(const THelferLauf&) = delete;
+    THelferLauf& operator=(const THelferLauf&) = delete;
+    // Ends the helpers' games and passes on the first exception one of them left with.
+    void Ende() {
+        fertig_.store(true, std::memory_order_release);
+        for (std::thread& t : faeden_)
+            if (t.joinable()) t.join();
+        for (std::size_t i = 0; i < faeden_.size(); ++i)
+            if (fehler_[i]) std::rethrow_exception(std::exchange(fehler_[i], nullptr));
+    }
+
+private:
+    std::vector<TSuche*>& helfer_;
+    std::atomic<bool> fertig_{false};
+    std::vector<std::thread> faeden_;
+    std::vector<std::exception_ptr> fehler_;
+};
+
 TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     TSuchErgebnis erg;
     start_ = TUhr::now();
+    // A timed search plays on several threads; one with a fixed number of games or without a
+    // budget stays on one, so that it plays the same games every time.
+    const int teile = budget_ > 0 && par_.Partien <= 0 ? Faeden() : 1;
+    if (teile != vorratTeile)
+        for (TVorrat& v : vorraete)
+            v.Gueltig = false;
+    vorratTeile = teile;
+    Teil(0, teile);
     b_.Uebernehmen(e);
     bew_.Laden(Konstanten);
     wurzelSeite_ = b_.AmZug;
     z_ = TZufall(e.Hash ^ 0x6A09E667F3BCC909ull);
     const std::uint64_t hashVorher = b_.Hash();
     const int verlaufVorher = b_.Verlauf();
+    for (TBits r = b_.Leer(); r; r &= r - 1)
+        if (e.IstErlaubt(FeldVonBit(ErstesBit(r)))) wurzelErlaubt_ |= r & (~r + 1);
+    wurzelPass_ = e.IstErlaubt(-1);
     const bool weiter = !b_.BeidePassen() && Weiter(e);
-    vorrat.Gueltig = false;
+    vorraete[0].Gueltig = false;
     erg.Behalten = weiter;
     if (b_.BeidePassen()) {
         erg.Grund = "Stellung vollständig analysiert";
@@ -500,15 +698,29 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                     par_.SiegGewicht * sieg +
                     (1 - par_.SiegGewicht) / (1 + std::exp(-(m - erwartet) / par_.MargenSkala)));
             }
-        Knoten[0] = NeuerKnoten;
-        wurzel_ = 0;
-        anzahl_ = 1;
-        pfad_[0] = 0;
-        Ausbauen(0, &e);
-        GrenzenNeu(0);
+        NeueWurzel();
     }
     int gemeldet = 0;
     const bool gewachsen = Knoten[wurzel_].Kinder >= 0 && !erg.Bewiesen;
+    // The helpers, each in its part of the pool with the same root moves and utility. They go on
+    // with their own trees when this one does.
+    std::vector<std::unique_ptr<TSuche>> helfer;
+    for (int t = 1; gewachsen && t < teile; ++t) {
+        auto h = std::make_unique<TSuche>(stopp_, budget_, ohne_, true);
+        h->Teil(t, teile);
+        h->b_.Uebernehmen(e);
+        h->bew_.Laden(Konstanten);
+        h->wurzelSeite_ = wurzelSeite_;
+        h->z_ = TZufall(e.Hash ^ 0x6A09E667F3BCC909ull ^ (0x9E3779B97F4A7C15ull * static_cast<unsigned>(t)));
+        h->wurzelErlaubt_ = wurzelErlaubt_;
+        h->wurzelPass_ = wurzelPass_;
+        if (!(weiter && h->Weiter(e))) h->NeueWurzel();
+        h->nutzen_ = nutzen_;
+        vorraete[static_cast<std::size_t>(t)].Gueltig = false;
+        if (Knoten[h->wurzel_].Kinder >= 0) helfer_.push_back(h.get());
+        helfer.push_back(std::move(h));
+    }
+    THelferLauf helferLauf(helfer_);
     for (int runde = 0; gewachsen; ++runde) {
         if (stopp_ && stopp_->load(std::memory_order_relaxed)) {
             abgebrochen_ = true;
@@ -522,16 +734,10 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
             offen += !Exakt(kind);
             nichtVerloren += kind.Oben >= 0;
         }
-        if (offen == 0) {
-            erg.Grund = "Stellung vollständig analysiert";
-        } else if (Exakt(w) && -w.Unten > 0) {
-            erg.Grund = "Gewinnzug gefunden";
-        } else if (w.Anzahl > 1 && nichtVerloren == 1) {
-            // The one move left is played whatever it brings.
-            erg.Grund = "alle anderen Züge verlieren";
-        } else if (Exakt(w)) {
-            erg.Grund = "Stellung vollständig analysiert";
-        }
+        erg.Grund = BeweisGrund(offen, nichtVerloren);
+        for (const TSuche* h : helfer_)
+            if (erg.Grund.empty() && h->geloest_.load(std::memory_order_relaxed))
+                erg.Grund = "Stellung vollständig analysiert";
         if (runde % 16 == 0 || !erg.Grund.empty()) {
             bool zuEnde = false;
             const int tiefe = std::max(1, Hauptlinie(zuEnde));
@@ -551,30 +757,38 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                 // Stop when the budget (time or number of games) is up and the choice is clear,
                 // when the longer budget for an unclear choice is up too, or when the second
                 // move would need more than the share Ueberholen of the games left to overtake.
+                // Games count on all threads.
                 const bool nachZahl = par_.Partien > 0;
+                double runden = runde;
+                for (const TSuche* h : helfer_)
+                    runden += static_cast<double>(h->geteiltRunden_.load(std::memory_order_relaxed));
                 const double gespielt = nachZahl ? runde : sek;
                 const double grenze = nachZahl ? par_.Partien : budget_;
-                const double proEinheit = nachZahl ? 1 : sek > 0 ? static_cast<double>(runde) / sek : 0;
+                const double proEinheit = nachZahl ? 1 : sek > 0 ? runden / sek : 0;
                 int erste = -1, zweite = -1, wertBester = -1;
+                double nErste = 0, nZweite = 0;
                 for (int c = 0; c < w.Anzahl; ++c) {
                     const int i = w.Kinder + c;
                     if (Ausgeschlossen(w, Knoten[i])) continue;
-                    if (erste < 0 || Knoten[i].N > Knoten[erste].N) {
+                    const double n = GesamtN(Knoten[i]);
+                    if (erste < 0 || n > nErste) {
                         zweite = erste;
+                        nZweite = nErste;
                         erste = i;
-                    } else if (zweite < 0 || Knoten[i].N > Knoten[zweite].N) {
+                        nErste = n;
+                    } else if (zweite < 0 || n > nZweite) {
                         zweite = i;
+                        nZweite = n;
                     }
                     if (wertBester < 0 ||
                         Schaetzung(Knoten[i], wurzelSeite_) > Schaetzung(Knoten[wertBester], wurzelSeite_))
                         wertBester = i;
                 }
-                const double nZweite = zweite < 0 ? 0 : Knoten[zweite].N;
-                const double vorsprung = erste < 0 ? 0 : Knoten[erste].N - nZweite;
+                const double vorsprung = erste < 0 ? 0 : nErste - nZweite;
                 // Unclear: the most played move is not the best valued one, or the second is
                 // close behind it.
-                const bool klar = erste < 0 || zweite < 0 ||
-                                  (erste == wertBester && Knoten[erste].N >= par_.KlarAb * nZweite);
+                const bool klar =
+                    erste < 0 || zweite < 0 || (erste == wertBester && nErste >= par_.KlarAb * nZweite);
                 const double ende = klar ? grenze : grenze * std::max(1.0, par_.Verlaengern);
                 if (gespielt >= ende ||
                     (runde >= 64 && vorsprung > par_.Ueberholen * (ende - gespielt) * proEinheit))
@@ -586,6 +800,23 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
         Spiel();
     }
     if (abgebrochen_) erg.Grund = "Abbruch durch Benutzer";
+    helferLauf.Ende();
+    bool helferInOrdnung = true;
+    for (const TSuche* h : helfer_) {
+        helferInOrdnung = helferInOrdnung && h->b_.Hash() == hashVorher && h->b_.Verlauf() == verlaufVorher;
+        Uebernimm(*h);
+    }
+    const std::vector<TSuche*> geholfen = std::exchange(helfer_, {});
+    if (!geholfen.empty() && !abgebrochen_ && erg.Grund != "maximale Analysetiefe erreicht") {
+        // A proof may rest on the helpers' trees: its reason from the joined root.
+        const TKnoten& w = Knoten[wurzel_];
+        int offen = 0, nichtVerloren = 0;
+        for (int c = 0; c < w.Anzahl; ++c) {
+            offen += !Exakt(Knoten[w.Kinder + c]);
+            nichtVerloren += Knoten[w.Kinder + c].Oben >= 0;
+        }
+        erg.Grund = BeweisGrund(offen, nichtVerloren);
+    }
     if (gewachsen) {
         const int b = Bester();
         if (b >= 0) {
@@ -609,17 +840,12 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     }
     if (erg.Grund.empty()) erg.Grund = "maximale Analysetiefe erreicht";
     if (gewachsen) {
-        vorrat.Verlauf.clear();
-        for (int i = 0; i < e.Zugnummer; ++i)
-            vorrat.Verlauf.push_back(e.Hashes[i]);
-        vorrat.Werte = WerteKennung();
-        vorrat.Wurzel = wurzel_;
-        vorrat.Anzahl = anzahl_;
-        vorrat.Nutzen = nutzen_;
-        vorrat.Gueltig = true;
+        Aufheben(e);
+        for (TSuche* h : geholfen)
+            h->Aufheben(e);
     }
     // The board must be as it was, and the move one the engine board accepts.
-    if (b_.Hash() != hashVorher || b_.Verlauf() != verlaufVorher ||
+    if (b_.Hash() != hashVorher || b_.Verlauf() != verlaufVorher || !helferInOrdnung ||
         (erg.Feld != -2 && !e.IstErlaubt(erg.Feld)))
         erg.Grund = "Das kann doch gar nicht sein???";
     erg.Stellungen = stellungen_;
@@ -637,6 +863,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
         const TKnoten& w = Knoten[wurzel_];
         std::fprintf(stderr, "root N=%.0f bounds %d..%d nodes %d partien %ld t=%.3f%s\n", w.N, w.Unten,
                      w.Oben, anzahl_, (long)partien_, Sekunden(), weiter ? " (tree kept)" : "");
+        if (!geholfen.empty()) std::fprintf(stderr, "  on %zu threads\n", geholfen.size() + 1);
         for (int c = 0; c < w.Anzahl; ++c) {
             const TKnoten& k = Knoten[w.Kinder + c];
             std::fprintf(stderr, "  %s N=%.0f Q=%.3f RN=%.0f RQ=%.3f S=%.2f [%d,%d]\n",
@@ -646,6 +873,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     }
     return erg;
 }
+
 
 } // namespace
 

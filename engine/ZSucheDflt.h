@@ -31,9 +31,9 @@ TSuchInfo HoleSuchInfo();
 // Fills in the view for a move that was not searched (a move of the opening book).
 void SetzeSuchInfo(const TSuchInfo& i);
 
-// Nodes of the tree (28 bytes each), allocated once; when they are used up the tree stops
+// Nodes of the trees (28 bytes each), allocated once; when a tree's part is used up it stops
 // growing and the search goes on with the tree it has.
-constexpr int MaxKnoten = 1 << 21;
+constexpr int MaxKnoten = 1 << 22;
 
 // Values the search reports: a proven result is EndWertVon(count) (BitBewertung.h); an
 // unproven one the expected margin in points times PunktWert, within ±EvalGrenze.

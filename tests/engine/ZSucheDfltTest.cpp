@@ -276,7 +276,8 @@ TEST_F(Suche, AbbruchAntwortetSofort) {
     TEngineZustand e;
     std::atomic<std::uint8_t> stopp{0};
     TSuchErgebnis r;
-    std::thread t([&] { r = Los(e, 999, &stopp); });
+    // A timed search, whose games run on more than one thread where the machine has the cores.
+    std::thread t([&] { r = SucheZug(e, 999, 0, 0, &stopp, 600); });
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     const auto start = std::chrono::steady_clock::now();
     stopp = 1;
