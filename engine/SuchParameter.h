@@ -22,9 +22,10 @@ struct TSuchParameter {
     // The games from the leaves save and take chains in atari anywhere, not only next to the
     // last move.
     bool GlobalAtari = true;
-    // Share of a level's time budget by the empty points of the board: ZeitLeer points give the
-    // full budget, more give more (up to twice), fewer less (down to ZeitMin of it).
-    double ZeitLeer = 50;
+    // Share of a level's time budget by the empty points of the board: ZeitLeer points would
+    // give the full budget, more give more (up to twice), fewer less (down to ZeitMin of it).
+    // Above the board's 49 points, so that even the empty board takes less than the budget.
+    double ZeitLeer = 70;
     double ZeitMin = 0.25;
     // An unclear choice at the end of the budget (the most played move not the best valued,
     // or played less than KlarAb times as often as the second) may take up to Verlaengern

@@ -611,10 +611,10 @@ void TSuche::InfoAuffrischen(bool besterAuch) {
 
 // Runs the helpers' games on threads of their own; the destructor ends and joins them, also
 // when the deciding search leaves by an exception. A helper whose thread cannot be started is
-// left out.
+// left out of helfer.
 class THelferLauf {
 public:
-    explicit THelferLauf(std::vector<TSuche*>& helfer) : helfer_(helfer) {
+    explicit THelferLauf(std::vector<TSuche*>& helfer) {
         fehler_.resize(helfer.size());
         std::size_t gestartet = 0;
         try {
@@ -633,23 +633,29 @@ public:
             helfer.resize(gestartet);
         }
     }
-    ~THelferLauf() { Ende(); }
+    ~THelferLauf() { Anhalten(); }
     THelferLauf(const THelferLauf&) = delete;
     THelferLauf& operator=(const THelferLauf&) = delete;
     // Ends the helpers' games and passes on the first exception one of them left with.
     void Ende() {
-        fertig_.store(true, std::memory_order_release);
-        for (std::thread& t : faeden_)
-            if (t.joinable()) t.join();
-        for (std::size_t i = 0; i < faeden_.size(); ++i)
-            if (fehler_[i]) std::rethrow_exception(std::exchange(fehler_[i], nullptr));
+        Anhalten();
+        std::exception_ptr erste;
+        for (std::exception_ptr& f : fehler_)
+            if (!erste) erste = std::exchange(f, nullptr);
+        fehler_.clear();
+        if (erste) std::rethrow_exception(erste);
     }
 
 private:
-    std::vector<TSuche*>& helfer_;
     std::atomic<bool> fertig_{false};
     std::vector<std::thread> faeden_;
     std::vector<std::exception_ptr> fehler_;
+
+    void Anhalten() noexcept {
+        fertig_.store(true, std::memory_order_release);
+        for (std::thread& t : faeden_)
+            if (t.joinable()) t.join();
+    }
 };
 
 TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
