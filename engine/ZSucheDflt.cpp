@@ -178,7 +178,7 @@ void TSuche::NeueWurzel() {
 // Takes over the tree of the search before when the board of e lies one or two moves below its
 // root, with the same values; false when the search must start afresh.
 bool TSuche::Weiter(const TEngineZustand& e) {
-    TVorrat& vorrat = vorraete[static_cast<std::size_t>(teil_)];
+    TVorrat& vorrat = vorraete.at(static_cast<std::size_t>(teil_));
     const int alt = static_cast<int>(vorrat.Verlauf.size()), neu = e.Zugnummer;
     if (!vorrat.Gueltig || ohne_ || !par_.Behalten || neu - alt < 1 || neu - alt > 2 ||
         vorrat.Anzahl - beginn_ > (ende_ - beginn_) / 2 || vorrat.Werte != WerteKennung())
@@ -494,7 +494,7 @@ std::string TSuche::BeweisGrund(int offen, int nichtVerloren) const {
 double TSuche::GesamtN(const TKnoten& kind) const {
     double n = kind.N;
     for (const TSuche* h : helfer_)
-        n += h->geteiltN_[static_cast<std::size_t>(Platz(kind.Zug))].load(std::memory_order_relaxed);
+        n += h->geteiltN_.at(static_cast<std::size_t>(Platz(kind.Zug))).load(std::memory_order_relaxed);
     return n;
 }
 
@@ -503,7 +503,7 @@ void TSuche::Teilen(std::int64_t runden) {
     const TKnoten& w = Knoten[wurzel_];
     for (int c = 0; c < w.Anzahl && w.Kinder >= 0; ++c) {
         const TKnoten& kind = Knoten[w.Kinder + c];
-        geteiltN_[static_cast<std::size_t>(Platz(kind.Zug))].store(kind.N, std::memory_order_relaxed);
+        geteiltN_.at(static_cast<std::size_t>(Platz(kind.Zug))).store(kind.N, std::memory_order_relaxed);
     }
     geteiltRunden_.store(runden, std::memory_order_relaxed);
     geteiltStellungen_.store(stellungen_, std::memory_order_relaxed);
@@ -552,7 +552,7 @@ void TSuche::Uebernimm(const TSuche& h) {
 
 // Leaves the tree to the next search of the same game.
 void TSuche::Aufheben(const TEngineZustand& e) {
-    TVorrat& vorrat = vorraete[static_cast<std::size_t>(teil_)];
+    TVorrat& vorrat = vorraete.at(static_cast<std::size_t>(teil_));
     vorrat.Verlauf.clear();
     for (int i = 0; i < e.Zugnummer; ++i)
         vorrat.Verlauf.push_back(e.Hashes[i]);
@@ -722,7 +722,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
         h->wurzelPass_ = wurzelPass_;
         if (!(weiter && h->Weiter(e))) h->NeueWurzel();
         h->nutzen_ = nutzen_;
-        vorraete[static_cast<std::size_t>(t)].Gueltig = false;
+        vorraete.at(static_cast<std::size_t>(t)).Gueltig = false;
         if (Knoten[h->wurzel_].Kinder >= 0) helfer_.push_back(h.get());
         helfer.push_back(std::move(h));
     }
