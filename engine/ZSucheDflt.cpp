@@ -82,8 +82,8 @@ int vorratTeile = 1;
 // Threads of a timed search: as set, no more than the machine has.
 int Faeden() {
     const int maschine = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const double gewuenscht = std::round(SuchParameter().Faeden);
-    return std::clamp(static_cast<int>(std::clamp(gewuenscht, 1.0, 64.0)), 1, std::min(MaxFaeden, maschine));
+    const double hoechstens = std::min(MaxFaeden, maschine);
+    return static_cast<int>(std::clamp(std::round(SuchParameter().Faeden), 1.0, hoechstens));
 }
 
 class TSuche {
@@ -135,7 +135,7 @@ private:
     void Teilen(std::int64_t runden);
     void Uebernimm(const TSuche& h);
     double GesamtN(const TKnoten& kind) const;
-    std::string BeweisGrund(int offen, int nichtVerloren) const;
+    std::string BeweisGrund() const;
     double Sekunden() const { return std::chrono::duration<double>(TUhr::now() - start_).count(); }
     float Nutzen(int seite, int marge) const { return nutzen_[seite][marge + AnzahlPunkte]; }
     int Mover(int tiefe) const { return (tiefe & 1) ? wurzelSeite_ : wurzelSeite_ ^ 1; }
@@ -478,10 +478,16 @@ int TSuche::Hauptlinie(bool& zuEnde) const {
     return tiefe;
 }
 
-// The reason to stop that the root's proven moves give (offen of them are not proven,
-// nichtVerloren not lost), empty when they give none.
-std::string TSuche::BeweisGrund(int offen, int nichtVerloren) const {
+// The reason to stop that the root's proven moves give: everything proven, the best margin of
+// a won game, or a loss of every other move; empty when they give none.
+std::string TSuche::BeweisGrund() const {
     const TKnoten& w = Knoten[wurzel_];
+    int offen = 0, nichtVerloren = 0;
+    for (int c = 0; c < w.Anzahl; ++c) {
+        const TKnoten& kind = Knoten[w.Kinder + c];
+        offen += !Exakt(kind);
+        nichtVerloren += kind.Oben >= 0;
+    }
     if (offen == 0) return "Stellung vollständig analysiert";
     if (Exakt(w) && -w.Unten > 0) return "Gewinnzug gefunden";
     // The one move left is played whatever it brings.
@@ -568,14 +574,17 @@ void TSuche::Aufheben(const TEngineZustand& e) {
 int TSuche::Bester() const {
     const TKnoten& w = Knoten[wurzel_];
     int best = -1;
+    double nBest = 0;
     for (int c = 0; c < w.Anzahl; ++c) {
         const int i = w.Kinder + c;
         const TKnoten& kind = Knoten[i];
         if (Ausgeschlossen(w, kind)) continue;
-        if (best < 0 || GesamtN(kind) > GesamtN(Knoten[best]) ||
-            (GesamtN(kind) == GesamtN(Knoten[best]) &&
-             Schaetzung(kind, wurzelSeite_) > Schaetzung(Knoten[best], wurzelSeite_)))
+        const double n = GesamtN(kind);
+        if (best < 0 || n > nBest ||
+            (n == nBest && Schaetzung(kind, wurzelSeite_) > Schaetzung(Knoten[best], wurzelSeite_))) {
             best = i;
+            nBest = n;
+        }
     }
     return best;
 }
@@ -732,15 +741,8 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
             abgebrochen_ = true;
             break;
         }
-        // Proven: everything, the best margin of a won game, or a loss of every other move.
         const TKnoten& w = Knoten[wurzel_];
-        int offen = 0, nichtVerloren = 0;
-        for (int c = 0; c < w.Anzahl; ++c) {
-            const TKnoten& kind = Knoten[w.Kinder + c];
-            offen += !Exakt(kind);
-            nichtVerloren += kind.Oben >= 0;
-        }
-        erg.Grund = BeweisGrund(offen, nichtVerloren);
+        erg.Grund = BeweisGrund();
         for (const TSuche* h : helfer_)
             if (erg.Grund.empty() && h->geloest_.load(std::memory_order_relaxed))
                 erg.Grund = "Stellung vollständig analysiert";
@@ -813,16 +815,9 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
         Uebernimm(*h);
     }
     const std::vector<TSuche*> geholfen = std::exchange(helfer_, {});
-    if (!geholfen.empty() && !abgebrochen_ && erg.Grund != "maximale Analysetiefe erreicht") {
-        // A proof may rest on the helpers' trees: its reason from the joined root.
-        const TKnoten& w = Knoten[wurzel_];
-        int offen = 0, nichtVerloren = 0;
-        for (int c = 0; c < w.Anzahl; ++c) {
-            offen += !Exakt(Knoten[w.Kinder + c]);
-            nichtVerloren += Knoten[w.Kinder + c].Oben >= 0;
-        }
-        erg.Grund = BeweisGrund(offen, nichtVerloren);
-    }
+    // A proof may rest on the helpers' trees: its reason from the joined root.
+    if (!geholfen.empty() && !abgebrochen_ && erg.Grund != "maximale Analysetiefe erreicht")
+        erg.Grund = BeweisGrund();
     if (gewachsen) {
         const int b = Bester();
         if (b >= 0) {
@@ -879,7 +874,6 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     }
     return erg;
 }
-
 
 } // namespace
 

@@ -7,7 +7,8 @@
 //   build/engine/kiboru-buchbau --buch engine/Eroeffnungsbuch.txt --zeit 2 --bis 12
 //                               --breite 1,6,3,2,2,2,1,1,1,1,1,1 --anteil 0.03
 //
-// (the book of the repository, written anew into an empty file: about four minutes on one core).
+// (the book of the repository, written anew into an empty file: about four minutes with the
+// search of that time on one thread).
 //
 // Options: --buch FILE (written anew; positions already in it keep their move and are searched
 // again only for the lines that go on from them),
