@@ -387,4 +387,8 @@ TEST(GtpMatch, AnIllegalMoveLosesTheGame) {
     EXPECT_NE(csv.find("\n1,A,B,W,illegaler Zug a1,2,"), std::string::npos) << csv;
     const std::string summe = DateiText(ordner / "zusammenfassung.txt");
     EXPECT_NE(summe.find("B Kiboru 1.0: 1  (mit Schwarz 0, mit Weiß 1)"), std::string::npos) << summe;
+    // From the empty board a game lost by an illegal move is below the value of perfect play.
+    EXPECT_NE(summe.find("A Stur: 1 von 1 Partien (als Schwarz 1 von 1, als Weiß 0 von 0)"), std::string::npos)
+        << summe;
+    EXPECT_NE(summe.find("B Kiboru 1.0: 0 von 1 Partien"), std::string::npos) << summe;
 }
