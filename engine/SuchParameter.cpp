@@ -38,6 +38,10 @@ TSuchParameter LiesSuchParameter(const char* text) {
         for (const TName& n : Namen)
             if (name == n.Name) p.*n.Wert = v;
         if (name == "GlobalAtari") p.GlobalAtari = v != 0;
+        if (name == "Leiter") p.Leiter = v != 0;
+        if (name == "Nakade") p.Nakade = v != 0;
+        if (name == "Rennen") p.Rennen = v != 0;
+        if (name == "BaumLeiter") p.BaumLeiter = v != 0;
         if (name == "Protokoll") p.Protokoll = v != 0;
         if (name == "Behalten") p.Behalten = v != 0;
     }

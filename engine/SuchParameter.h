@@ -22,6 +22,18 @@ struct TSuchParameter {
     // The games from the leaves save and take chains in atari anywhere, not only next to the
     // last move.
     bool GlobalAtari = true;
+    // The games from the leaves read ladders: a chain in atari that a ladder would take is not
+    // extended.
+    bool Leiter = true;
+    // The games from the leaves play the middle of an empty space of three points that only one
+    // side surrounds: the owner makes two eyes there, the opponent leaves one.
+    bool Nakade = true;
+    // The games from the leaves play out races: an own chain next to the last move that is down
+    // to two liberties puts a neighbour of two liberties in atari, or else gets a third liberty.
+    bool Rennen = true;
+    // The tree's prior reads ladders too: no bonus for running into one, a bonus for the atari
+    // that starts one.
+    bool BaumLeiter = true;
     // Share of a level's time budget by the empty points of the board: ZeitLeer points would
     // give the full budget, more give more (up to twice), fewer less (down to ZeitMin of it).
     // Above the board's 49 points, so that even the empty board takes less than the budget.

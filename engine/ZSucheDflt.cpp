@@ -217,7 +217,8 @@ bool TSuche::Ausgeschlossen(const TKnoten& eltern, const TKnoten& kind) const {
 // Grows the children of node k (the board stands at k): every legal move but the filling of
 // a true eye of one's own (unless it saves a chain in atari) and points of settled areas that
 // change nothing, and the pass. The prior of a move is the values file's evaluation after it,
-// against its siblings, with captures and rescues on top and self-atari below. Below the root
+// against its siblings, with captures, rescues (not into a ladder) and the atari that starts a
+// ladder on top and self-atari below. Below the root
 // a finished game or a board settled everywhere is proven instead. At the root (wurzel set)
 // only moves the engine board accepts are grown, and those of ohne_ only when nothing else is
 // legal. False when the nodes of the search's part are used up.
@@ -242,7 +243,7 @@ bool TSuche::Ausbauen(int k, bool wurzel) {
         kandidaten &= ~deins.Gebiet & ~(meins.Gebiet & ~Nachbarn(du & meins.Gebiet));
     }
     // Liberties of chains in atari: own ones to save, the opponent's to take.
-    TBits retten = 0, schlagen = 0;
+    TBits retten = 0, schlagen = 0, leiter = 0;
     for (int i = 0; i < eigene.Anzahl; ++i) {
         const TBits frei = Nachbarn(eigene.Kette[i]) & leer;
         if (Anzahl(frei) == 1) retten |= frei;
@@ -250,6 +251,11 @@ bool TSuche::Ausbauen(int k, bool wurzel) {
     for (int i = 0; i < fremde.Anzahl; ++i) {
         const TBits frei = Nachbarn(fremde.Kette[i]) & leer;
         if (Anzahl(frei) == 1) schlagen |= frei;
+        // The atari that takes a chain of two liberties in a ladder.
+        if (par_.BaumLeiter && Anzahl(frei) == 2) {
+            const int p = LeiterFaengt(ich, du, fremde.Kette[i]);
+            if (p != KeinBit) leiter |= Bit(p);
+        }
     }
     kandidaten &= ~(Augen(ich, du) & ~retten);
     if (anzahl_ + Anzahl(kandidaten) + 1 > ende_) return false;
@@ -302,12 +308,17 @@ bool TSuche::Ausbauen(int k, bool wurzel) {
             prior = 0.1;
         } else {
             prior = 0.5 + 0.25 * std::tanh((wert[i] - mittel) / skala);
-            if (schlagen & Bit(p)) prior += 0.2;
-            if (retten & Bit(p)) prior += 0.15;
-            if (nahe & Bit(p)) prior += 0.05;
-            // Self-atari of a chain of two stones or more that takes nothing.
             const TBits neu = Flut(ich | Bit(p), Bit(p));
             const TBits frei = Nachbarn(neu) & leer & ~Bit(p);
+            if (schlagen & Bit(p)) prior += 0.2;
+            // Running out of atari into a ladder saves nothing.
+            if ((retten & Bit(p)) &&
+                !(par_.BaumLeiter && !(schlagen & Bit(p)) && Anzahl(frei) == 2 &&
+                  LeiterFaengt(du, ich | Bit(p), neu) != KeinBit))
+                prior += 0.15;
+            if (leiter & Bit(p)) prior += 0.15;
+            if (nahe & Bit(p)) prior += 0.05;
+            // Self-atari of a chain of two stones or more that takes nothing.
             if (Anzahl(neu) >= 2 && Anzahl(frei) <= 1 && !(schlagen & Bit(p))) prior -= 0.3;
         }
         kind.RN = par_.PriorSpiele;

@@ -146,7 +146,53 @@ constexpr TImByte MacheImByte() {
 }
 constexpr TImByte ImByte = MacheImByte();
 
+// A ladder is read move by move; each attacker's move may try both liberties, so the reading
+// is held to a number of positions.
+struct TLeiter {
+    int Rest = 64;
+    bool Entkommt(TBits a, TBits v, TBits kette);
+    int Faengt(TBits a, TBits v, TBits kette);
+};
+
+// The defender is to move and kette has one liberty.
+bool TLeiter::Entkommt(TBits a, TBits v, TBits kette) {
+    if (--Rest < 0) return true;
+    const TBits leer = AllePunkte & ~(a | v);
+    // Taking an attacking chain in atari next to it gets it out.
+    for (TBits n = Nachbarn(kette) & a; n;) {
+        const TBits k = Flut(a, n & (~n + 1));
+        n &= ~k;
+        if (Anzahl(Nachbarn(k) & leer) == 1) return true;
+    }
+    const TBits frei = Nachbarn(kette) & leer;
+    if (Anzahl(frei) != 1) return frei != 0;
+    const TBits v2 = v | frei;
+    if (Gefangen(v2, a, frei)) return true;
+    const TBits neu = Flut(v2, kette | frei);
+    const int n = Anzahl(Nachbarn(neu) & leer & ~frei);
+    if (n != 2) return n > 2;
+    return Faengt(a, v2, neu) == KeinBit;
+}
+
+// The attacker is to move and kette has two liberties.
+int TLeiter::Faengt(TBits a, TBits v, TBits kette) {
+    for (TBits f = Nachbarn(kette) & AllePunkte & ~(a | v); f; f &= f - 1) {
+        const TBits stein = f & (~f + 1);
+        const TBits a2 = a | stein;
+        const TBits v2 = v & ~Gefangen(a2, v, stein);
+        // No suicide of the atari stone.
+        if (!(Nachbarn(Flut(a2, stein)) & AllePunkte & ~(a2 | v2))) continue;
+        if (!Entkommt(a2, v2, kette)) return ErstesBit(stein);
+    }
+    return KeinBit;
+}
+
 } // namespace
+
+int LeiterFaengt(TBits angreifer, TBits verteidiger, TBits kette) {
+    TLeiter l;
+    return l.Faengt(angreifer, verteidiger, kette);
+}
 
 int ZufallsBit(TBits m, TZufall& z) {
     const int k = z.Unter(Anzahl(m));
@@ -266,6 +312,59 @@ int TZufallspartie::Form(TZufall& z) const {
     return KeinBit;
 }
 
+int TZufallspartie::Nakade() const {
+    const TBits leer = AllePunkte & ~(Steine[0] | Steine[1]);
+    for (TBits n = Nachbarn(Bit(Letzter)) & leer; n;) {
+        // The empty space next to the last move, as far as three points.
+        TBits raum = n & (~n + 1);
+        for (int i = 0; i < 3 && Anzahl(raum) <= 3; ++i)
+            raum |= Nachbarn(raum) & leer;
+        n &= ~raum;
+        if (Anzahl(raum) != 3 || (Nachbarn(raum) & leer & ~raum)) continue;
+        const TBits rand = Nachbarn(raum) & ~raum;
+        if ((rand & Steine[0]) && (rand & Steine[1])) continue;
+        for (TBits r = raum; r; r &= r - 1) {
+            const int p = ErstesBit(r);
+            if (Anzahl(Nachbarn(Bit(p)) & raum) == 2) {
+                if (Gut(p)) return p;
+                break;
+            }
+        }
+    }
+    return KeinBit;
+}
+
+int TZufallspartie::Rennen(TZufall& z) const {
+    const TBits ich = Steine[AmZug], du = Steine[AmZug ^ 1];
+    TBits zuege = 0;
+    for (TBits n = Nachbarn(Bit(Letzter)) & ich; n;) {
+        const TKette& k = KetteAn(ErstesBit(n));
+        n &= ~k.Steine;
+        if (Anzahl(k.Frei) != 2) continue;
+        TBits atari = 0;
+        for (TBits f = Nachbarn(k.Steine) & du; f;) {
+            const TKette& feind = KetteAn(ErstesBit(f));
+            f &= ~feind.Steine;
+            if (Anzahl(feind.Frei) == 2) atari |= feind.Frei;
+        }
+        // An atari whose own stone the opponent could take at once is no atari.
+        for (TBits a = atari; a; a &= a - 1)
+            if (Anzahl(Verbunden(a & (~a + 1)).Frei) < 2) atari &= ~(a & (~a + 1));
+        if (atari) {
+            zuege |= atari;
+            continue;
+        }
+        for (TBits f = k.Frei; f; f &= f - 1)
+            if (Anzahl(Verbunden(f & (~f + 1)).Frei) >= 3) zuege |= f & (~f + 1);
+    }
+    while (zuege) {
+        const int p = ZufallsBit(zuege, z);
+        if (Gut(p)) return p;
+        zuege &= ~Bit(p);
+    }
+    return KeinBit;
+}
+
 int TZufallspartie::Retten(TBits kette, TBits frei) const {
     const TBits du = Steine[AmZug ^ 1];
     // Take a neighbour in atari ...
@@ -277,9 +376,14 @@ int TZufallspartie::Retten(TBits kette, TBits frei) const {
     }
     // ... or extend, which must leave more than one liberty.
     const int p = ErstesBit(frei);
-    const TBits nf = Verbunden(Bit(p)).Frei;
-    if ((nf & (nf - 1)) && Gut(p)) return p;
-    return KeinBit;
+    const TKette neu = Verbunden(Bit(p));
+    const TBits nf = neu.Frei;
+    if (!(nf & (nf - 1)) || !Gut(p)) return KeinBit;
+    // Running into a ladder only loses more stones.
+    if (SuchParameter().Leiter && Anzahl(nf) == 2 &&
+        LeiterFaengt(Steine[AmZug ^ 1], Steine[AmZug] | Bit(p), neu.Steine) != KeinBit)
+        return KeinBit;
+    return p;
 }
 
 int TZufallspartie::Waehle(TZufall& z) const {
@@ -316,6 +420,15 @@ int TZufallspartie::Waehle(TZufall& z) const {
             if (Gut(p)) return p;
             a &= ~Bit(p);
         }
+    }
+    const TSuchParameter& par = SuchParameter();
+    if (par.Rennen && Letzter >= 0 && (du & Bit(Letzter))) {
+        const int p = Rennen(z);
+        if (p != KeinBit) return p;
+    }
+    if (par.Nakade && Letzter >= 0) {
+        const int p = Nakade();
+        if (p != KeinBit) return p;
     }
     if (Letzter >= 0) {
         const int form = Form(z);

@@ -1,10 +1,12 @@
 #pragma once
 // The games the tree search plays from its leaves to the end. Not at random: the side to move
 // takes a chain that the last move left in atari, saves its own chains that the last move put
-// in atari, answers the last move with a good local shape, and otherwise plays any point that
-// is no true eye of its own, no suicide and no self-atari of a chain of two stones or more. Two
-// passes end the game (when nothing but own eyes is left, a side passes), and the area is
-// counted as the board then stands, which is exact: no dead stone is left inside an area.
+// in atari (unless a ladder would take them all the same), plays the race next to the last move
+// (an atari on a neighbour of two liberties, or a third liberty), takes the vital point of a
+// three-point eye space, answers the last move with a good local shape, and otherwise plays any
+// point that is no true eye of its own, no suicide and no self-atari of a chain of two stones or
+// more. Two passes end the game (when nothing but own eyes is left, a side passes), and the area
+// is counted as the board then stands, which is exact: no dead stone is left inside an area.
 // Repetition is refused only as a direct ko recapture: the tree keeps the full rules.
 #include "engine/BitBrett.h"
 
@@ -30,6 +32,12 @@ constexpr TBits Diagonalen(TBits b) { return ((b << 9) | (b << 7) | (b >> 7) | (
 // The empty points that are true eyes of the stones eigene against fremde: every neighbour an
 // own stone, and of the diagonal points at most one held by the opponent (none at the edge).
 TBits Augen(TBits eigene, TBits fremde);
+
+// Ladders, read on whole words. The attacker (stones angreifer) is to move and the chain kette
+// of the stones verteidiger has two liberties: the atari that takes it in a ladder, or KeinBit.
+// The chain gets out when it reaches three liberties or takes stones, and when reading the
+// ladder would take more than 64 positions.
+int LeiterFaengt(TBits angreifer, TBits verteidiger, TBits kette);
 
 class TZufallspartie {
 public:
@@ -74,6 +82,11 @@ private:
     bool Gut(int bit) const;
     // A point where the side to move answers the last move by shape, or KeinBit.
     int Form(TZufall& z) const;
+    // The middle of a space of three empty points next to the last move that stones of only
+    // one colour surround, when it may be played; or KeinBit.
+    int Nakade() const;
+    // A move of a race next to the last move (see TSuchParameter::Rennen), or KeinBit.
+    int Rennen(TZufall& z) const;
     // A move that saves the own chain kette in atari (liberty frei), or KeinBit.
     int Retten(TBits kette, TBits frei) const;
 };

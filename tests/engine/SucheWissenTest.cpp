@@ -6,6 +6,7 @@
 #include "engine/BuchDflt.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
+#include "engine/Zufallspartie.h"
 
 #include <gtest/gtest.h>
 
@@ -235,6 +236,36 @@ TEST(Buch, FindetSymmetrischeStellungUndAchtetAufWiederholung) {
     } catch (const std::runtime_error& ex) {
         EXPECT_NE(std::string(ex.what()).find("Zeile 2"), std::string::npos) << ex.what();
     }
+}
+
+// The ladder reader: a white stone caught by the staircase to the edge, the same stone with a
+// white stone on each way the staircase can run, and a stone in the open that no atari holds.
+TEST(Leiter, FaengtNurWasDieTreppeHaelt) {
+    auto lies = [](const std::vector<std::string>& zeilen, const char* kette) {
+        TEngineZustand e;
+        Aufbauen(e, zeilen, 0);
+        const TBits schwarz = BitsVonBrett(e.Brett, Schwarz), weiss = BitsVonBrett(e.Brett, Weiss);
+        return LeiterFaengt(schwarz, weiss, Flut(weiss, Punkte({kette})));
+    };
+    const int p = lies({".......", ".......", ".......", "...S...", ".SW....", "..S....", "......."}, "c3");
+    ASSERT_NE(p, KeinBit);
+    EXPECT_TRUE(Bit(p) & Punkte({"c4", "d3"}));
+    EXPECT_EQ(lies({".......", ".......", ".W.....", "...S...", ".SW....", "..S.W..", "......."}, "c3"), KeinBit);
+    EXPECT_EQ(lies({".......", ".......", ".......", "..SW...", "...S...", ".......", "......."}, "d4"), KeinBit);
+}
+
+// Black's last move closes a straight eye space of three points in the corner: the games from the
+// leaves answer on its vital point.
+TEST(Zufallspartie, NimmtDenAugenpunktDesDreierraums) {
+    TEngineZustand e;
+    Aufbauen(e, {".......", ".......", ".......", ".......", "WWWW...", "SSSSW..", "....W.."}, 1);
+    ASSERT_TRUE(e.ZieheWennErlaubt(FeldAusText("d1")));
+    TBitBrett b;
+    b.Uebernehmen(e);
+    TZufallspartie p;
+    p.Von(b);
+    TZufall z(7);
+    EXPECT_EQ(FeldVonBit(p.Waehle(z)), FeldAusText("b1"));
 }
 
 } // namespace
