@@ -294,6 +294,15 @@ bool TZufallspartie::Gut(int bit) const {
     return (freiheiten & (freiheiten - 1)) || kette == stein;
 }
 
+int TZufallspartie::GuterAus(TBits punkte, TZufall& z) const {
+    while (punkte) {
+        const int p = ZufallsBit(punkte, z);
+        if (Gut(p)) return p;
+        punkte &= ~Bit(p);
+    }
+    return KeinBit;
+}
+
 int TZufallspartie::Form(TZufall& z) const {
     const TBits ich = Steine[AmZug], du = Steine[AmZug ^ 1];
     const TBits leer = AllePunkte & ~(ich | du);
@@ -304,12 +313,7 @@ int TZufallspartie::Form(TZufall& z) const {
         const int p = ErstesBit(k);
         if (t.Gut(FensterCode(p, ich, du))) treffer |= Bit(p);
     }
-    while (treffer) {
-        const int p = ZufallsBit(treffer, z);
-        if (Gut(p)) return p;
-        treffer &= ~Bit(p);
-    }
-    return KeinBit;
+    return GuterAus(treffer, z);
 }
 
 int TZufallspartie::Nakade() const {
@@ -357,12 +361,7 @@ int TZufallspartie::Rennen(TZufall& z) const {
         for (TBits f = k.Frei; f; f &= f - 1)
             if (Anzahl(Verbunden(f & (~f + 1)).Frei) >= 3) zuege |= f & (~f + 1);
     }
-    while (zuege) {
-        const int p = ZufallsBit(zuege, z);
-        if (Gut(p)) return p;
-        zuege &= ~Bit(p);
-    }
-    return KeinBit;
+    return GuterAus(zuege, z);
 }
 
 int TZufallspartie::Retten(TBits kette, TBits frei) const {
@@ -403,7 +402,8 @@ int TZufallspartie::Waehle(TZufall& z) const {
             if (p != KeinBit) return p;
         }
     }
-    if (SuchParameter().GlobalAtari) {
+    const TSuchParameter& par = SuchParameter();
+    if (par.GlobalAtari) {
         // Chains in atari anywhere: save own ones, take the opponent's.
         for (TBits a = AtariPunkte(AmZug); a; a &= a - 1) {
             const TBits frei = a & (~a + 1);
@@ -415,13 +415,9 @@ int TZufallspartie::Waehle(TZufall& z) const {
                 if (p != KeinBit) return p;
             }
         }
-        for (TBits a = AtariPunkte(AmZug ^ 1); a;) {
-            const int p = ZufallsBit(a, z);
-            if (Gut(p)) return p;
-            a &= ~Bit(p);
-        }
+        const int p = GuterAus(AtariPunkte(AmZug ^ 1), z);
+        if (p != KeinBit) return p;
     }
-    const TSuchParameter& par = SuchParameter();
     if (par.Rennen && Letzter >= 0 && (du & Bit(Letzter))) {
         const int p = Rennen(z);
         if (p != KeinBit) return p;
@@ -434,13 +430,7 @@ int TZufallspartie::Waehle(TZufall& z) const {
         const int form = Form(z);
         if (form != KeinBit) return form;
     }
-    TBits kandidaten = leer & ~Augen(ich, du);
-    while (kandidaten) {
-        const int p = ZufallsBit(kandidaten, z);
-        if (Gut(p)) return p;
-        kandidaten &= ~Bit(p);
-    }
-    return KeinBit;
+    return GuterAus(leer & ~Augen(ich, du), z);
 }
 
 void TZufallspartie::Spiele(int bit) {

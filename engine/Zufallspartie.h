@@ -80,6 +80,8 @@ private:
     TBits AtariPunkte(int farbe) const;
     // Legal for the side to move and no self-atari of a chain of two or more stones.
     bool Gut(int bit) const;
+    // A point of punkte chosen at random among those Gut accepts, or KeinBit.
+    int GuterAus(TBits punkte, TZufall& z) const;
     // A point where the side to move answers the last move by shape, or KeinBit.
     int Form(TZufall& z) const;
     // The middle of a space of three empty points next to the last move that stones of only
