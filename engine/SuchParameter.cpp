@@ -42,6 +42,7 @@ TSuchParameter LiesSuchParameter(const char* text) {
         if (name == "Nakade") p.Nakade = v != 0;
         if (name == "Rennen") p.Rennen = v != 0;
         if (name == "BaumLeiter") p.BaumLeiter = v != 0;
+        if (name == "Taktik") p.Taktik = v != 0;
         if (name == "Protokoll") p.Protokoll = v != 0;
         if (name == "Behalten") p.Behalten = v != 0;
     }

@@ -34,6 +34,10 @@ struct TSuchParameter {
     // The tree's prior reads ladders too: no bonus for running into one, a bonus for the atari
     // that starts one.
     bool BaumLeiter = true;
+    // The tree's prior reads the fights around chains of one and two liberties (ladders,
+    // taking an attacker to get out, races of two liberties): a bonus for the move that takes
+    // a chain by force and for the moves that save one.
+    bool Taktik = true;
     // Share of a level's time budget by the empty points of the board: ZeitLeer points would
     // give the full budget, more give more (up to twice), fewer less (down to ZeitMin of it).
     // Above the board's 49 points, so that even the empty board takes less than the budget.

@@ -4,6 +4,7 @@
 #include "engine/GebietDflt.h"
 #include "engine/SWertDflt.h"
 #include "engine/SuchParameter.h"
+#include "engine/Taktik.h"
 #include "engine/Zufallspartie.h"
 
 #include <algorithm>
@@ -244,15 +245,30 @@ bool TSuche::Ausbauen(int k, bool wurzel) {
     }
     // Liberties of chains in atari: own ones to save, the opponent's to take.
     TBits retten = 0, schlagen = 0, leiter = 0;
+    // With the reading of fights: the moves that save an own chain in atari, or one of two
+    // stones or more and two liberties that the opponent could take by force. (Saving single
+    // stones of two liberties too keeps the search on stones that are better given up.)
+    TBits gerettet = 0;
     for (int i = 0; i < eigene.Anzahl; ++i) {
-        const TBits frei = Nachbarn(eigene.Kette[i]) & leer;
+        const TBits kette = eigene.Kette[i];
+        const TBits frei = Nachbarn(kette) & leer;
         if (Anzahl(frei) == 1) retten |= frei;
+        if (par_.Taktik && Anzahl(frei) <= 2) {
+            TTaktik t;
+            if (Anzahl(frei) == 1 || (Anzahl(kette) >= 2 && t.FangZug(du, ich, kette) != KeinBit))
+                gerettet |= t.RettendeZuege(du, ich, kette);
+        }
     }
     for (int i = 0; i < fremde.Anzahl; ++i) {
         const TBits frei = Nachbarn(fremde.Kette[i]) & leer;
         if (Anzahl(frei) == 1) schlagen |= frei;
-        // The atari that takes a chain of two liberties in a ladder.
-        if (par_.BaumLeiter && Anzahl(frei) == 2) {
+        // The atari that takes a chain of two liberties by force (in a ladder, or reading
+        // the fight).
+        if (par_.Taktik && Anzahl(frei) == 2) {
+            TTaktik t;
+            const int p = t.FangZug(ich, du, fremde.Kette[i]);
+            if (p != KeinBit) leiter |= Bit(p);
+        } else if (par_.BaumLeiter && Anzahl(frei) == 2) {
             const int p = LeiterFaengt(ich, du, fremde.Kette[i]);
             if (p != KeinBit) leiter |= Bit(p);
         }
@@ -312,7 +328,9 @@ bool TSuche::Ausbauen(int k, bool wurzel) {
             const TBits frei = Nachbarn(neu) & leer & ~Bit(p);
             if (schlagen & Bit(p)) prior += 0.2;
             // Running out of atari into a ladder saves nothing.
-            if ((retten & Bit(p)) &&
+            if (par_.Taktik) {
+                if (gerettet & Bit(p)) prior += 0.15;
+            } else if ((retten & Bit(p)) &&
                 !(par_.BaumLeiter && !(schlagen & Bit(p)) && Anzahl(frei) == 2 &&
                   LeiterFaengt(du, ich | Bit(p), neu) != KeinBit))
                 prior += 0.15;
