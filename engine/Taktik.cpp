@@ -5,9 +5,9 @@ namespace {
 TBits Frei(TBits a, TBits v) { return AllePunkte & ~(a | v); }
 
 // Defender's candidates: the chain's liberties, and the liberties of the attacking chains next
-// to it that are in atari (to take them) or, when the chain has two liberties itself, down to
-// two as well (to atari them first).
-TBits Kandidaten(TBits a, TBits v, TBits kette) {
+// to it that are in atari (to take them) or, when breit and the chain has two liberties itself,
+// down to two as well (to atari them first).
+TBits Kandidaten(TBits a, TBits v, TBits kette, bool breit) {
     const TBits leer = Frei(a, v);
     const TBits frei = Nachbarn(kette) & leer;
     const int eigene = Anzahl(frei);
@@ -17,7 +17,7 @@ TBits Kandidaten(TBits a, TBits v, TBits kette) {
         n &= ~c;
         const TBits cf = Nachbarn(c) & leer;
         const int m = Anzahl(cf);
-        if (m == 1 || (m == 2 && eigene == 2)) k |= cf;
+        if (m == 1 || (breit && m == 2 && eigene == 2)) k |= cf;
     }
     return k;
 }
@@ -31,19 +31,19 @@ TBits KoPunkt(TBits eigene, TBits fremde, TBits stein, TBits geschlagen) {
 
 } // namespace
 
-int TTaktik::FangZug(TBits a, TBits v, TBits kette) { return Fang(a, v, kette, 0); }
+int TTaktik::FangZug(TBits a, TBits v, TBits kette) { return Fang(a, v, kette, 0, true); }
 
-int TTaktik::Fang(TBits a, TBits v, TBits kette, TBits ko) {
+int TTaktik::Fang(TBits a, TBits v, TBits kette, TBits ko, bool breit) {
     const TBits leer = Frei(a, v);
     const TBits frei = Nachbarn(kette) & leer;
     const int n = Anzahl(frei);
     // A chain in atari is taken, unless its liberty is the ko point.
     if (n == 1) return (frei & ~ko) ? ErstesBit(frei) : KeinBit;
     if (n != 2 || --Rest < 0) return KeinBit;
-    // The attacker presses on the chain's liberties, or first gets an attacking chain next to
-    // it out of atari.
+    // The attacker presses on the chain's liberties, or (breit) first gets an attacking chain
+    // next to it out of atari.
     TBits zuege = frei;
-    for (TBits nb = Nachbarn(kette) & a; nb;) {
+    for (TBits nb = breit ? Nachbarn(kette) & a : 0; nb;) {
         const TBits c = Flut(a, nb & (~nb + 1));
         nb &= ~c;
         const TBits cf = Nachbarn(c) & leer;
@@ -56,21 +56,21 @@ int TTaktik::Fang(TBits a, TBits v, TBits kette, TBits ko) {
         const TBits v2 = v & ~weg;
         // No suicide of the attacking stone.
         if (!(Nachbarn(Flut(a2, stein)) & Frei(a2, v2))) continue;
-        if (!Entkommt(a2, v2, kette, KoPunkt(a2, v2, stein, weg))) return ErstesBit(stein);
+        if (!Entkommt(a2, v2, kette, KoPunkt(a2, v2, stein, weg), false)) return ErstesBit(stein);
     }
     return KeinBit;
 }
 
 // The defender is to move: true when some move of it saves kette.
-bool TTaktik::Entkommt(TBits a, TBits v, TBits kette, TBits ko) {
+bool TTaktik::Entkommt(TBits a, TBits v, TBits kette, TBits ko, bool breit) {
     if (--Rest < 0) return true;
-    for (TBits k = Kandidaten(a, v, kette) & ~ko; k; k &= k - 1)
-        if (Rettet(a, v, kette, ErstesBit(k))) return true;
+    for (TBits k = Kandidaten(a, v, kette, breit) & ~ko; k; k &= k - 1)
+        if (Rettet(a, v, kette, ErstesBit(k), breit)) return true;
     return false;
 }
 
 // The defender plays zug: true when kette cannot be taken after it.
-bool TTaktik::Rettet(TBits a, TBits v, TBits kette, int zug) {
+bool TTaktik::Rettet(TBits a, TBits v, TBits kette, int zug, bool breit) {
     const TBits stein = Bit(zug);
     const TBits v2 = v | stein;
     const TBits weg = Gefangen(v2, a, stein);
@@ -80,12 +80,12 @@ bool TTaktik::Rettet(TBits a, TBits v, TBits kette, int zug) {
     if (!(Nachbarn(Flut(v2, stein)) & leer)) return false; // suicide
     const int n = Anzahl(Nachbarn(neu) & leer);
     if (n >= 3) return true;
-    return Fang(a2, v2, neu, KoPunkt(v2, a2, stein, weg)) == KeinBit;
+    return Fang(a2, v2, neu, KoPunkt(v2, a2, stein, weg), breit) == KeinBit;
 }
 
 TBits TTaktik::RettendeZuege(TBits a, TBits v, TBits kette) {
     TBits r = 0;
-    for (TBits k = Kandidaten(a, v, kette); k; k &= k - 1)
-        if (Rettet(a, v, kette, ErstesBit(k))) r |= k & (~k + 1);
+    for (TBits k = Kandidaten(a, v, kette, true); k; k &= k - 1)
+        if (Rettet(a, v, kette, ErstesBit(k), true)) r |= k & (~k + 1);
     return r;
 }

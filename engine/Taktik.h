@@ -19,8 +19,10 @@ struct TTaktik {
 
 private:
     // ko: the point that may not be played at once (a single stone just taken by a single
-    // stone), or 0.
-    int Fang(TBits a, TBits v, TBits kette, TBits ko);
-    bool Rettet(TBits a, TBits v, TBits kette, int zug);
-    bool Entkommt(TBits a, TBits v, TBits kette, TBits ko);
+    // stone), or 0. breit: the first moves of a reading, which also try the moves of a race
+    // (the defender's atari on an attacking chain of two liberties, the attacker's rescue of
+    // one in atari); further down only the ladder and its captures are read.
+    int Fang(TBits a, TBits v, TBits kette, TBits ko, bool breit);
+    bool Rettet(TBits a, TBits v, TBits kette, int zug, bool breit);
+    bool Entkommt(TBits a, TBits v, TBits kette, TBits ko, bool breit);
 };

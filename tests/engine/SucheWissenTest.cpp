@@ -6,6 +6,7 @@
 #include "engine/BuchDflt.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
+#include "engine/Taktik.h"
 #include "engine/Zufallspartie.h"
 
 #include <gtest/gtest.h>
@@ -252,6 +253,25 @@ TEST(Leiter, FaengtNurWasDieTreppeHaelt) {
     EXPECT_TRUE(Bit(p) & Punkte({"c4", "d3"}));
     EXPECT_EQ(lies({".......", ".......", ".W.....", "...S...", ".SW....", "..S.W..", "......."}, "c3"), KeinBit);
     EXPECT_EQ(lies({".......", ".......", ".......", "..SW...", "...S...", ".......", "......."}, "d4"), KeinBit);
+}
+
+// The reader of fights: White's a1-b1 has two liberties next to Black's c1, and Black to move
+// takes it (b2, then the ladder along the edge). White saves it by b2 (three liberties); a2
+// runs along the edge into the ladder, and the atari d1 on c1 is answered by c2, after which
+// the pair is still caught.
+TEST(Taktik, RettetNurWasDerAngreiferNichtNimmt) {
+    TEngineZustand e;
+    Aufbauen(e, {".......", ".......", ".......", ".......", ".......", ".......", "WWS...."}, 0);
+    const TBits schwarz = BitsVonBrett(e.Brett, Schwarz), weiss = BitsVonBrett(e.Brett, Weiss);
+    const TBits paar = Punkte({"a1", "b1"});
+    TTaktik fang;
+    EXPECT_NE(fang.FangZug(schwarz, weiss, paar), KeinBit);
+    EXPECT_GE(fang.Rest, 0);
+    TTaktik rettung;
+    const TBits r = rettung.RettendeZuege(schwarz, weiss, paar);
+    EXPECT_TRUE(r & Punkte({"b2"}));
+    EXPECT_FALSE(r & Punkte({"a2", "d1"}));
+    EXPECT_GE(rettung.Rest, 0);
 }
 
 // Black's last move closes a straight eye space of three points in the corner: the games from the
