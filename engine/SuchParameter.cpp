@@ -24,6 +24,8 @@ TSuchParameter LiesSuchParameter(const char* text) {
         {"Verlaengern", &TSuchParameter::Verlaengern},
         {"KlarAb", &TSuchParameter::KlarAb},
         {"ZeitMin", &TSuchParameter::ZeitMin},
+        {"ZeitAnfang", &TSuchParameter::ZeitAnfang},
+        {"ZeitAnfangAb", &TSuchParameter::ZeitAnfangAb},
         {"Ueberholen", &TSuchParameter::Ueberholen},
         {"Faeden", &TSuchParameter::Faeden},
     };

@@ -43,6 +43,9 @@ struct TSuchParameter {
     // Above the board's 49 points, so that even the empty board takes less than the budget.
     double ZeitLeer = 70;
     double ZeitMin = 0.25;
+    // The opening's moves (ZeitAnfangAb empty points and more) get ZeitAnfang times that share.
+    double ZeitAnfang = 1;
+    double ZeitAnfangAb = 40;
     // An unclear choice at the end of the budget (the most played move not the best valued,
     // or played less than KlarAb times as often as the second) may take up to Verlaengern
     // times the budget.

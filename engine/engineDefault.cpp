@@ -34,7 +34,12 @@ double ZeitBudget(int level, const TEngineZustand& e) {
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 7; ++x)
             n += e.Brett[Punkt(x, y)] == Leer;
-    return ZeitBudget(level) * std::clamp(n / leer, std::min(SuchParameter().ZeitMin, 1.0), 2.0);
+    const TSuchParameter& par = SuchParameter();
+    // The opening, where a move shapes the whole game, gets ZeitAnfang times that from
+    // ZeitAnfangAb empty points on, rising over the ten points below. These are the longest
+    // moves of a game already, so the median time of a move stays where it was.
+    const double anfang = 1 + (par.ZeitAnfang - 1) * std::clamp((n - par.ZeitAnfangAb + 10) / 10.0, 0.0, 1.0);
+    return ZeitBudget(level) * std::clamp(n / leer, std::min(par.ZeitMin, 1.0), 2.0) * std::max(anfang, 0.1);
 }
 
 const char* DefaultName() { return "Default"; }
