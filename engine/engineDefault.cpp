@@ -35,9 +35,9 @@ double ZeitBudget(int level, const TEngineZustand& e) {
         for (int x = 0; x < 7; ++x)
             n += e.Brett[Punkt(x, y)] == Leer;
     const TSuchParameter& par = SuchParameter();
-    // The opening, where a move shapes the whole game, gets ZeitAnfang times that from
-    // ZeitAnfangAb empty points on, rising over the ten points below. These are the longest
-    // moves of a game already, so the median time of a move stays where it was.
+    // The opening can get ZeitAnfang times that from ZeitAnfangAb empty points on, rising over
+    // the ten points below. Off by default: after a random opening most of a game's moves are
+    // such moves, and the median time of a move rises with them.
     const double anfang = 1 + (par.ZeitAnfang - 1) * std::clamp((n - par.ZeitAnfangAb + 10) / 10.0, 0.0, 1.0);
     return ZeitBudget(level) * std::clamp(n / leer, std::min(par.ZeitMin, 1.0), 2.0) * std::max(anfang, 0.1);
 }
