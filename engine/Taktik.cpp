@@ -4,22 +4,25 @@ namespace {
 
 TBits Frei(TBits a, TBits v) { return AllePunkte & ~(a | v); }
 
+// The liberties of the chains of a next to kette that have at most bis liberties.
+TBits FreiheitenDerNachbarn(TBits a, TBits leer, TBits kette, int bis) {
+    TBits k = 0;
+    for (TBits n = Nachbarn(kette) & a; n;) {
+        const TBits c = Flut(a, n & (~n + 1));
+        n &= ~c;
+        const TBits cf = Nachbarn(c) & leer;
+        if (Anzahl(cf) <= bis) k |= cf;
+    }
+    return k;
+}
+
 // Defender's candidates: the chain's liberties, and the liberties of the attacking chains next
 // to it that are in atari (to take them) or, when breit and the chain has two liberties itself,
 // down to two as well (to atari them first).
 TBits Kandidaten(TBits a, TBits v, TBits kette, bool breit) {
     const TBits leer = Frei(a, v);
     const TBits frei = Nachbarn(kette) & leer;
-    const int eigene = Anzahl(frei);
-    TBits k = frei;
-    for (TBits n = Nachbarn(kette) & a; n;) {
-        const TBits c = Flut(a, n & (~n + 1));
-        n &= ~c;
-        const TBits cf = Nachbarn(c) & leer;
-        const int m = Anzahl(cf);
-        if (m == 1 || (breit && m == 2 && eigene == 2)) k |= cf;
-    }
-    return k;
+    return frei | FreiheitenDerNachbarn(a, leer, kette, breit && Anzahl(frei) == 2 ? 2 : 1);
 }
 
 // The ko point after a stone on stein of the side with stones eigene took geschlagen: the one
@@ -42,13 +45,7 @@ int TTaktik::Fang(TBits a, TBits v, TBits kette, TBits ko, bool breit) {
     if (n != 2 || --Rest < 0) return KeinBit;
     // The attacker presses on the chain's liberties, or (breit) first gets an attacking chain
     // next to it out of atari.
-    TBits zuege = frei;
-    for (TBits nb = breit ? Nachbarn(kette) & a : 0; nb;) {
-        const TBits c = Flut(a, nb & (~nb + 1));
-        nb &= ~c;
-        const TBits cf = Nachbarn(c) & leer;
-        if (Anzahl(cf) == 1) zuege |= cf;
-    }
+    const TBits zuege = breit ? frei | FreiheitenDerNachbarn(a, leer, kette, 1) : frei;
     for (TBits f = zuege & ~ko; f; f &= f - 1) {
         const TBits stein = f & (~f + 1);
         const TBits a2 = a | stein;
@@ -76,8 +73,9 @@ bool TTaktik::Rettet(TBits a, TBits v, TBits kette, int zug, bool breit) {
     const TBits weg = Gefangen(v2, a, stein);
     const TBits a2 = a & ~weg;
     const TBits leer = Frei(a2, v2);
-    const TBits neu = (Nachbarn(kette) & stein) ? Flut(v2, kette | stein) : kette;
-    if (!(Nachbarn(Flut(v2, stein)) & leer)) return false; // suicide
+    const TBits eigen = Flut(v2, stein);
+    if (!(Nachbarn(eigen) & leer)) return false; // suicide
+    const TBits neu = (eigen & kette) ? eigen : kette;
     const int n = Anzahl(Nachbarn(neu) & leer);
     if (n >= 3) return true;
     return Fang(a2, v2, neu, KoPunkt(v2, a2, stein, weg), breit) == KeinBit;
