@@ -66,8 +66,8 @@ std::mutex infoMutex;
 TSuchInfo info;
 
 // What a search leaves to the next one of the same game: its trees stay in the pool, and the
-// next search starts from the node of its own position when that lies one or two moves below
-// the old root. A tree was grown under the history of the old root, which is the new root's
+// next search starts from the node of its own position when that is the old root or lies one
+// or two moves below it. A tree was grown under the history of the old root, which is the new root's
 // history too, so its proven results hold; the values and the utility of the games must be the
 // same as well. One per part of the pool; they hold only while the pool is split the same way.
 struct TVorrat {
@@ -89,8 +89,9 @@ int Faeden() {
 
 class TSuche {
 public:
-    TSuche(const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne, bool still)
-        : stopp_(stopp), budget_(budget), ohne_(ohne), still_(still) {}
+    TSuche(const std::atomic<std::uint8_t>* stopp, double budget, const std::vector<int>* ohne, bool still,
+           bool nachdenken = false)
+        : stopp_(stopp), budget_(budget), ohne_(ohne), still_(still), nachdenken_(nachdenken) {}
 
     TSuchErgebnis Lauf(TEngineZustand& e, int maxTiefe);
     void Helfen(const std::atomic<bool>& fertig);
@@ -107,6 +108,7 @@ private:
     double budget_;
     const std::vector<int>* ohne_;
     bool still_;
+    bool nachdenken_; // on the opponent's time: one thread, until stopped or the part is three quarters full
     bool abgebrochen_ = false;
     int teil_ = 0;                // part of the pool
     int beginn_ = 0, ende_ = 0;   // its nodes
@@ -132,6 +134,7 @@ private:
     void Teil(int teil, int teile);
     void NeueWurzel();
     bool Weiter(const TEngineZustand& e);
+    int Verdichten(int k);
     void Aufheben(const TEngineZustand& e);
     void Teilen(std::int64_t runden);
     void Uebernimm(const TSuche& h);
@@ -176,13 +179,13 @@ void TSuche::NeueWurzel() {
     GrenzenNeu(wurzel_);
 }
 
-// Takes over the tree of the search before when the board of e lies one or two moves below its
-// root, with the same values; false when the search must start afresh.
+// Takes over the tree of the search before when the board of e is its root or lies one or two
+// moves below it, with the same values; false when the search must start afresh.
 bool TSuche::Weiter(const TEngineZustand& e) {
     TVorrat& vorrat = vorraete.at(static_cast<std::size_t>(teil_));
     const int alt = static_cast<int>(vorrat.Verlauf.size()), neu = e.Zugnummer;
-    if (!vorrat.Gueltig || ohne_ || !par_.Behalten || neu - alt < 1 || neu - alt > 2 ||
-        vorrat.Anzahl - beginn_ > (ende_ - beginn_) / 2 || vorrat.Werte != WerteKennung())
+    if (!vorrat.Gueltig || ohne_ || !par_.Behalten || neu < alt || neu - alt > 2 ||
+        vorrat.Werte != WerteKennung())
         return false;
     for (int i = 0; i < alt; ++i)
         if (e.Hashes[i] != vorrat.Verlauf[static_cast<std::size_t>(i)]) return false;
@@ -202,11 +205,34 @@ bool TSuche::Weiter(const TEngineZustand& e) {
         const int zug = Knoten[w.Kinder + c].Zug;
         if (zug == KeinBit ? !wurzelPass_ : !(wurzelErlaubt_ & Bit(zug))) return false;
     }
-    wurzel_ = k;
     anzahl_ = vorrat.Anzahl;
+    // More than half of the part in use: the new root's tree moves to the part's start, so
+    // that it has room to grow (and nothing when it is too large itself).
+    if (anzahl_ - beginn_ > (ende_ - beginn_) / 2 && (k = Verdichten(k)) < 0) return false;
+    wurzel_ = k;
     nutzen_ = vorrat.Nutzen;
     pfad_[0] = k;
     return true;
+}
+
+// Copies the tree below node k to the start of the part, level by level so that every node's
+// children stay side by side; the part then holds nothing else. Its new root, or -1 (and
+// nothing moved) when that tree takes more than half of the part.
+int TSuche::Verdichten(int k) {
+    std::vector<TKnoten> baum{Knoten[k]};
+    const std::size_t grenze = static_cast<std::size_t>(ende_ - beginn_) / 2;
+    for (std::size_t i = 0; i < baum.size(); ++i) {
+        const TKnoten n = baum[i];
+        if (n.Kinder < 0) continue;
+        if (baum.size() + n.Anzahl > grenze) return -1;
+        baum[i].Kinder = beginn_ + static_cast<int>(baum.size());
+        for (int c = 0; c < n.Anzahl; ++c)
+            baum.push_back(Knoten[n.Kinder + c]);
+    }
+    for (std::size_t i = 0; i < baum.size(); ++i)
+        Knoten[beginn_ + static_cast<int>(i)] = baum[i];
+    anzahl_ = beginn_ + static_cast<int>(baum.size());
+    return beginn_;
 }
 
 // A child that cannot do better than a sibling proven already is left alone.
@@ -701,7 +727,8 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     start_ = TUhr::now();
     // A timed search plays on several threads; one with a fixed number of games or without a
     // budget stays on one, so that it plays the same games every time.
-    const int teile = budget_ > 0 && par_.Partien <= 0 ? Faeden() : 1;
+    // Thinking on the opponent's time continues the timed search's parts (on one thread).
+    const int teile = (budget_ > 0 || nachdenken_) && par_.Partien <= 0 ? Faeden() : 1;
     if (teile != vorratTeile)
         for (TVorrat& v : vorraete)
             v.Gueltig = false;
@@ -749,7 +776,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
     // The helpers, each in its part of the pool with the same root moves and utility. They go on
     // with their own trees when this one does.
     std::vector<std::unique_ptr<TSuche>> helfer;
-    for (int t = 1; gewachsen && t < teile; ++t) {
+    for (int t = 1; gewachsen && !nachdenken_ && t < teile; ++t) {
         auto h = std::make_unique<TSuche>(stopp_, budget_, ohne_, true);
         h->Teil(t, teile);
         h->b_.Uebernehmen(e);
@@ -787,7 +814,10 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
                 if (!still_) Melde("Analysetiefe : " + std::to_string(erg.Tiefe), false);
             }
             // Without a budget a main line read to its end is as deep as it gets.
-            if (erg.Grund.empty() && (tiefe >= maxTiefe || (zuEnde && budget_ <= 0)))
+            if (erg.Grund.empty() && (tiefe >= maxTiefe || (zuEnde && budget_ <= 0 && !nachdenken_)))
+                erg.Grund = "maximale Analysetiefe erreicht";
+            // Thinking ahead leaves a quarter of the part to the search that follows.
+            if (erg.Grund.empty() && nachdenken_ && anzahl_ - beginn_ > (ende_ - beginn_) / 4 * 3)
                 erg.Grund = "maximale Analysetiefe erreicht";
             const double sek = Sekunden();
             if (erg.Grund.empty() && (budget_ > 0 || par_.Partien > 0)) {
@@ -919,6 +949,12 @@ void SetzeSuchInfo(const TSuchInfo& i) {
 void SuchInfoZuruecksetzen() {
     std::lock_guard<std::mutex> sperre(infoMutex);
     info = TSuchInfo{};
+}
+
+void Vorausdenken(TEngineZustand& e, const std::atomic<std::uint8_t>* stopp) {
+    if (SuchParameter().Partien > 0) return;
+    auto suche = std::make_unique<TSuche>(stopp, 0.0, nullptr, true, true);
+    suche->Lauf(e, MaxKnoten);
 }
 
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double, double,

@@ -61,5 +61,10 @@ struct TSuchErgebnis {
 TSuchErgebnis SucheZug(TEngineZustand& e, int maxTiefe, double alpha, double beta,
                        const std::atomic<std::uint8_t>* stopp, double budget = 0,
                        const std::vector<int>* ohne = nullptr, bool still = false);
+// Thinks on the opponent's time: grows the tree of e (the position after the engine's own
+// move, left as it was found) on one thread until *stopp is set, the result is proven or the
+// tree fills three quarters of its part, and leaves it to the next search of the game, which
+// goes on from the opponent's move. Nothing with a fixed number of games per move.
+void Vorausdenken(TEngineZustand& e, const std::atomic<std::uint8_t>* stopp);
 // Clears the statistics before a compute.
 void SuchInfoZuruecksetzen();

@@ -111,6 +111,11 @@ bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<
     return feld >= -1 && EngineBrett.IstErlaubt(feld);
 }
 
+void DefaultVorausdenken(const std::atomic<std::uint8_t>* stopp) {
+    if (!SuchParameter().Vorausdenken || ZeitBudget(maxTiefe.load()) <= 0 || EngineBrett.Zugnummer < 1) return;
+    Vorausdenken(EngineBrett, stopp);
+}
+
 const TEngineEintraege& DefaultEintraege() {
     static const TEngineEintraege e = [] {
         TEngineEintraege t;

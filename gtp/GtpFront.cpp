@@ -5,6 +5,7 @@
 
 #include "engine/Engines.h"
 #include "engine/SWertDflt.h"
+#include "engine/engineDefault.h"
 #include "record/Analyse.h"
 #include "record/PgnDoc.h"
 #include "record/SgfDoc.h"
@@ -13,10 +14,12 @@
 #include "record/TPAcht.h"
 #include "rules/ZugGen.h"
 #include "support/HilfsFkt.h"
+#include "support/Prioritaet.h"
 #include "support/StringsV5.h"
 #include "support/TP2Win.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <charconv>
 #include <condition_variable>
@@ -31,6 +34,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -233,6 +237,7 @@ public:
     }
 
     void Beenden() {
+        VorausdenkenBeenden();
         WarteAufSuche();
         SetzeSucheHost(nullptr);
         SetzeFehlerBox(nullptr);
@@ -241,6 +246,8 @@ public:
 
     // false after quit.
     bool Zeile(const std::string& roh) {
+        // Every command finds the engine as the last one left it: thinking ahead ends first.
+        VorausdenkenBeenden();
         const std::string zeile = GtpZeileBereinigen(roh);
         if (zeile.empty()) return true;
         std::size_t pos = 0;
@@ -269,6 +276,7 @@ public:
             text = "internal error";
         }
         Aus << (ok ? '=' : '?') << id << ' ' << AlsAntwort(text) << "\n\n" << std::flush;
+        if (ok && weiter && std::exchange(Vorausdenken, false)) VorausdenkenStarten();
         return weiter && static_cast<bool>(Aus);
     }
 
@@ -278,6 +286,28 @@ private:
     int Level;
     double Komi = 0;
     TGtpHost Host;
+    // Thinking on the opponent's time after the built-in engine's move, until the next command.
+    bool Vorausdenken = false;
+    std::atomic<std::uint8_t> DenkStopp{0};
+    std::thread Denker;
+
+    void VorausdenkenStarten() {
+        DenkStopp = 0;
+        Denker = std::thread([this] {
+            NiedrigePrioritaet();
+            try {
+                DefaultVorausdenken(&DenkStopp);
+            } catch (...) {
+                // Only the next search is the poorer for it: it starts afresh.
+            }
+        });
+    }
+
+    void VorausdenkenBeenden() {
+        if (!Denker.joinable()) return;
+        DenkStopp = 1;
+        Denker.join();
+    }
     std::vector<std::string>* Fang = nullptr; // what the boxes would show while a file command runs
 
     static std::string NaechstesWort(const std::string& s, std::size_t& pos) {
@@ -462,6 +492,8 @@ private:
             Meldung(meldung, true);
             return "resign";
         }
+        const auto* eingebaut = dynamic_cast<const TEngineWrap*>(e);
+        Vorausdenken = eingebaut && eingebaut->Eintraege.Berechne == DefaultEintraege().Berechne;
         return IstPass(z) ? "pass" : GtpVertexText(z.Feld);
     }
 

@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -555,4 +557,57 @@ TEST_F(GtpSchleifeTest, HintChangesNothingAndTheAnalysisHasALinePerHalfMove) {
     // after the two passes the count is final: 0:0
     EXPECT_EQ(t[4].rfind("= 1 pass ", 0), 0u) << t[4];
     EXPECT_NE(t[4].find("\n2 pass +0.0 "), std::string::npos) << t[4];
+}
+
+namespace {
+// Hands out one line at a time, each after a pause, the way a controller waits for its
+// opponent: the engine thinks ahead in between.
+class TMitPausen : public std::streambuf {
+public:
+    TMitPausen(std::vector<std::string> zeilen, std::chrono::milliseconds pause)
+        : Zeilen(std::move(zeilen)), Pause(pause) {}
+
+private:
+    std::vector<std::string> Zeilen;
+    std::chrono::milliseconds Pause;
+    std::size_t Naechste = 0;
+    std::string Aktuell;
+
+    int_type underflow() override {
+        if (Naechste >= Zeilen.size()) return traits_type::eof();
+        std::this_thread::sleep_for(Pause);
+        Aktuell = Zeilen[Naechste++] + "\n";
+        setg(Aktuell.data(), Aktuell.data(), Aktuell.data() + Aktuell.size());
+        return traits_type::to_int_type(Aktuell[0]);
+    }
+};
+} // namespace
+
+// A whole game of the engine against itself with time to think ahead after every move: every
+// answer comes, every move is one the rules take, and the game ends with two passes in step
+// with the engine's own board. The trees kept from move to move outgrow half of their part of
+// the pool on the way and are moved to its start.
+TEST_F(GtpSchleifeTest, ThinkingAheadBetweenMovesKeepsTheGameInStep) {
+    std::vector<std::string> zeilen;
+    for (int i = 0; i < 160; ++i)
+        zeilen.push_back(i % 2 ? "genmove w" : "genmove b");
+    TMitPausen puffer(zeilen, std::chrono::milliseconds(60));
+    std::istream ein(&puffer);
+    std::ostringstream aus, fehler;
+    ASSERT_EQ(GtpSchleife(ein, aus, fehler, 3), 0);
+    const auto antworten = Zerlegen(aus.str());
+    ASSERT_EQ(antworten.size(), zeilen.size());
+    std::size_t ende = 0;
+    while (ende < antworten.size() && antworten[ende].Ok) {
+        const std::string& zug = antworten[ende].Text;
+        ASSERT_TRUE(GtpVertex(zug) >= 0 || zug == "pass") << ende << ": " << zug;
+        ++ende;
+    }
+    ASSERT_GE(ende, 2u);
+    ASSERT_LT(ende, antworten.size()) << "no end within " << zeilen.size() << " moves";
+    EXPECT_EQ(antworten[ende - 1].Text, "pass");
+    EXPECT_EQ(antworten[ende - 2].Text, "pass");
+    EXPECT_EQ(antworten[ende].Text, "Das Spiel ist aus.");
+    EXPECT_EQ(EngineBrett.Zugnummer, Regeln.Zugnummer);
+    EXPECT_EQ(EngineBrett.Brett, Regeln.Brett);
 }
