@@ -47,7 +47,6 @@ TSuchParameter LiesSuchParameter(const char* text) {
         if (name == "Taktik") p.Taktik = v != 0;
         if (name == "Protokoll") p.Protokoll = v != 0;
         if (name == "Behalten") p.Behalten = v != 0;
-        if (name == "Vorausdenken") p.Vorausdenken = v != 0;
     }
     return p;
 }

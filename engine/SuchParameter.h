@@ -62,9 +62,6 @@ struct TSuchParameter {
     double Partien = 0;
     // The tree of the search before is kept for the next move of the same game.
     bool Behalten = true;
-    // In the GTP mode the engine thinks on the opponent's time (after its own move, on one
-    // thread of low priority) and the next search goes on with that tree.
-    bool Vorausdenken = true;
     // Root statistics to standard error after each search.
     bool Protokoll = false;
 };

@@ -112,7 +112,7 @@ bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<
 }
 
 void DefaultVorausdenken(const std::atomic<std::uint8_t>* stopp) {
-    if (!SuchParameter().Vorausdenken || ZeitBudget(maxTiefe.load()) <= 0 || EngineBrett.Zugnummer < 1) return;
+    if (ZeitBudget(maxTiefe.load()) <= 0 || EngineBrett.Zugnummer < 1) return;
     Vorausdenken(EngineBrett, stopp);
 }
 

@@ -22,6 +22,6 @@ bool DefaultZurueck();
 bool DefaultSetzeStein(int feld, int wert);
 bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<std::uint8_t>* stopp);
 // Thinks on the opponent's time about the engine board (after the engine's own move) until
-// *stopp is set, for the next compute of the game; only at the timed levels (up to 8) and when
-// the switch Vorausdenken is on. Nothing else may touch the engine board while it runs.
+// *stopp is set, for the next compute of the game; only at the timed levels (up to 8). Nothing
+// else may touch the engine board while it runs.
 void DefaultVorausdenken(const std::atomic<std::uint8_t>* stopp);

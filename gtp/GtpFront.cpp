@@ -198,7 +198,8 @@ private:
 
 class TGtpSitzung {
 public:
-    TGtpSitzung(std::ostream& aus, std::ostream& fehler, int level) : Aus(aus), Fehl(fehler), Level(level) {}
+    TGtpSitzung(std::ostream& aus, std::ostream& fehler, int level, bool vorausdenken)
+        : Aus(aus), Fehl(fehler), Level(level), VorausdenkenErlaubt(vorausdenken) {}
 
     // The installation steps of the program's start that the engine needs: the engines folder
     // and the values file in the user data folder. false: the program cannot go on.
@@ -287,6 +288,8 @@ private:
     double Komi = 0;
     TGtpHost Host;
     // Thinking on the opponent's time after the built-in engine's move, until the next command.
+    // Off unless asked for: on a machine shared with the opponent it takes that engine's time.
+    bool VorausdenkenErlaubt;
     bool Vorausdenken = false;
     std::atomic<std::uint8_t> DenkStopp{0};
     std::thread Denker;
@@ -493,7 +496,7 @@ private:
             return "resign";
         }
         const auto* eingebaut = dynamic_cast<const TEngineWrap*>(e);
-        Vorausdenken = eingebaut && eingebaut->Eintraege.Berechne == DefaultEintraege().Berechne;
+        Vorausdenken = VorausdenkenErlaubt && eingebaut && eingebaut->Eintraege.Berechne == DefaultEintraege().Berechne;
         return IstPass(z) ? "pass" : GtpVertexText(z.Feld);
     }
 
@@ -729,8 +732,8 @@ std::string GtpVertexText(int punkt) {
     return s;
 }
 
-int GtpSchleife(std::istream& ein, std::ostream& aus, std::ostream& fehler, int level) {
-    TGtpSitzung sitzung(aus, fehler, level);
+int GtpSchleife(std::istream& ein, std::ostream& aus, std::ostream& fehler, int level, bool vorausdenken) {
+    TGtpSitzung sitzung(aus, fehler, level, vorausdenken);
     struct TAufraeumen {
         TGtpSitzung& S;
         ~TAufraeumen() { S.Beenden(); }
@@ -748,9 +751,14 @@ int GtpSchleife(std::istream& ein, std::ostream& aus, std::ostream& fehler, int 
 
 int GtpHaupt(int argc, char** argv) {
     int level = LevelVorgabe;
+    bool vorausdenken = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--gtp") continue;
+        if (arg == "--vorausdenken") {
+            vorausdenken = true;
+            continue;
+        }
         std::string wert;
         if (arg == "--level") {
             if (i + 1 >= argc) {
@@ -762,7 +770,7 @@ int GtpHaupt(int argc, char** argv) {
             wert = arg.substr(8);
         } else {
             std::cerr << "Unbekanntes Argument im GTP-Modus: " << arg
-                      << "\nAufruf: Kiboru --gtp [--level N]\n";
+                      << "\nAufruf: Kiboru --gtp [--level N] [--vorausdenken]\n";
             return 2;
         }
         long n = 0;
@@ -777,5 +785,5 @@ int GtpHaupt(int argc, char** argv) {
     // A controller that goes away must end the loop through a failed write, not kill us.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
-    return GtpSchleife(std::cin, std::cout, std::cerr, level);
+    return GtpSchleife(std::cin, std::cout, std::cerr, level, vorausdenken);
 }

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-// Program main of "--gtp [--level N]"; exit code 2 for bad arguments.
+// Program main of "--gtp [--level N] [--vorausdenken]"; exit code 2 for bad arguments.
 int GtpHaupt(int argc, char** argv);
 
-// Protocol loop until "quit" or the end of the input. Starts a new game at the given level.
-int GtpSchleife(std::istream& ein, std::ostream& aus, std::ostream& fehler, int level);
+// Protocol loop until "quit" or the end of the input. Starts a new game at the given level;
+// with vorausdenken the built-in engine thinks on the opponent's time after each of its moves.
+int GtpSchleife(std::istream& ein, std::ostream& aus, std::ostream& fehler, int level, bool vorausdenken = false);
 
 // One input line as the protocol wants it: control characters gone (tab becomes a blank),
 // the comment after '#' dropped, blanks at both ends trimmed.

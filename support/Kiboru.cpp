@@ -42,7 +42,7 @@ std::string Aufrufname(const char* argv0) {
 
 void Hilfe(const std::string& name) {
     std::cout << "Aufruf: " << name << " [Partiedatei]\n"
-              << "        " << name << " --gtp [--level N]\n"
+              << "        " << name << " --gtp [--level N] [--vorausdenken]\n"
               << "        " << name << " --help | --version\n\n"
               << "Kiboru spielt Go auf dem 7x7-Brett, gegen Sie oder gegen sich selbst.\n\n"
               << "  Partiedatei  öffnet diese Partie beim Start; ohne sie erscheint die zuletzt\n"
@@ -50,6 +50,8 @@ void Hilfe(const std::string& name) {
               << "  --gtp        spielt ohne Fenster als Engine des Go Text Protocol (Version 2):\n"
               << "               Befehle von der Standardeingabe, Antworten auf die Standardausgabe\n"
               << "  --level N    Spielstufe im GTP-Modus, 1 bis 999 (Vorgabe 4)\n"
+              << "  --vorausdenken  im GTP-Modus: denkt nach dem eigenen Zug in der Zeit\n"
+              << "               des Gegners weiter\n"
               << "  --help       zeigt diese Hilfe\n"
               << "  --version    zeigt die Version\n\n"
               << "Einstellungen, Hilfeseite und Bewertungsdatei liegen im Datenordner\n"
@@ -83,6 +85,8 @@ int Befehlszeile(int argc, char** argv, bool& gtp) {
         const std::string a = argv[i];
         if (a == "--level" || a.rfind("--level=", 0) == 0)
             return Fehlaufruf(name, "Die Option --level gilt nur zusammen mit --gtp.");
+        if (a == "--vorausdenken")
+            return Fehlaufruf(name, "Die Option --vorausdenken gilt nur zusammen mit --gtp.");
         if (a.rfind("--", 0) == 0) return Fehlaufruf(name, "Unbekannte Option " + a + ".");
     }
     return -1;

@@ -594,7 +594,7 @@ TEST_F(GtpSchleifeTest, ThinkingAheadBetweenMovesKeepsTheGameInStep) {
     TMitPausen puffer(zeilen, std::chrono::milliseconds(60));
     std::istream ein(&puffer);
     std::ostringstream aus, fehler;
-    ASSERT_EQ(GtpSchleife(ein, aus, fehler, 3), 0);
+    ASSERT_EQ(GtpSchleife(ein, aus, fehler, 3, true), 0);
     const auto antworten = Zerlegen(aus.str());
     ASSERT_EQ(antworten.size(), zeilen.size());
     std::size_t ende = 0;
