@@ -1,32 +1,36 @@
-// Builds the opening book of the built-in engine from its own searches alone: from the empty
-// board, every position of the opening is searched at length, its best move goes into the book,
-// and the tree goes on along the moves the search itself found worth the most games, so that
-// the book knows the replies the engine expects of a good opponent. No other engine plays a
-// move here: what the book knows comes from the program's search and nothing else.
+// Builds the opening book of the built-in engine from its own searches alone. The book plays
+// one side of a game, so it is grown as two trees, one for each side it may play: where that
+// side is to move, the line goes on with the book's move only; where the other side is to move,
+// it goes on with the replies the search itself found worth the most games, so that the book
+// knows what a good opponent may answer. Both trees grow together, move number by move number,
+// and a position reached in either is searched once. No other engine plays a move here: what
+// the book knows comes from the program's search and nothing else.
 //
-//   build/engine/kiboru-buchbau --buch engine/Eroeffnungsbuch.txt --zeit 2 --bis 12
-//                               --breite 1,6,3,2,2,2,1,1,1,1,1,1 --anteil 0.03
+//   KIBORU_SUCHE=Behalten=0 build/engine/kiboru-buchbau --buch engine/Eroeffnungsbuch.txt
+//       --zeit 1.5 --bis 10 --breite 8,8,4,4,2,2,2,2,1,1 --anteil 0.01
 //
-// (the book of the repository, written anew into an empty file: about four minutes with the
-// search of that time on one thread).
+// (the book of the repository, written anew into an empty file).
 //
 // Options: --buch FILE (written anew; positions already in it keep their move and are searched
 // again only for the lines that go on from them),
 // --zeit S (seconds per position, 4), --bis N (positions with fewer than N moves played go into
-// the book, 6), --breite K0,K1,... (the lines followed from a position with i moves played: its
-// K_i most searched moves, each with at least --anteil A of the best one's games, 0.05).
+// the book, 6), --breite K0,K1,... (the replies followed from a position with i moves played
+// where the side the book does not play is to move: its K_i most searched moves, each with at
+// least --anteil A of the best one's games, 0.05).
 #include "engine/BasisBrett.h"
 #include "engine/BuchDflt.h"
 #include "engine/SWertDflt.h"
 #include "engine/ZSucheDflt.h"
 
 #include <chrono>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -45,7 +49,9 @@ std::string Kopf(const TOptionen& o) {
     std::ostringstream k;
     k << "# Opening book of the built-in engine, written by tools/BuchBauen (see engine/BuchDflt.h)\n"
          "# from the engine's own searches only: from the empty board every position was searched for "
-      << o.Zeit << " s,\n# and the lines followed are the most searched moves of each search (";
+      << o.Zeit
+      << " s,\n# in two trees, one for each side the book plays: that side's line goes on with its book\n"
+         "# move, the other side's with the most searched moves of the search (";
     for (std::size_t i = 0; i < o.Breite.size(); ++i)
         k << (i ? "," : "") << o.Breite[i];
     k << " per move number),\n# up to " << o.Bis << " moves played. No other engine's moves went into it.\n";
@@ -64,48 +70,105 @@ public:
         std::cerr << "Buch " << opt_.Buch << ": " << buch_.Groesse() << " Stellungen\n";
     }
 
-    // Depth first from the position of e, which has `zuege` moves played.
-    void Baue(TEngineZustand& e, int zuege) {
-        if (zuege >= opt_.Bis || e.BeidePassen()) return;
-        const TBits s = BitsVonBrett(e.Brett, Schwarz), w = BitsVonBrett(e.Brett, Weiss);
-        // A position is searched once, whatever order or symmetry leads to it.
-        TBuchEintrag schon;
-        int zug = 0;
-        if (besucht_.Finde(s, w, e.AmZug, schon, zug)) return;
-        besucht_.Eintragen({s, w, static_cast<std::uint8_t>(e.AmZug), KeinBit, 0, 0});
-        const auto start = std::chrono::steady_clock::now();
-        const TSuchErgebnis r = SucheZug(e, MaxKnoten, -2147483647.0, 2147483647.0, nullptr, opt_.Zeit, nullptr, true);
-        if (r.Feld < -1 || r.Wurzel.empty()) return;
-        // A proven count is kept on the scale of the evaluation, a hundred per point.
-        const int wert = !r.Bewiesen ? static_cast<int>(std::lround(r.Wert))
-                                     : static_cast<int>(std::lround(100 * r.Marge));
-        if (!buch_.Finde(s, w, e.AmZug, schon, zug)) {
-            buch_.Eintragen({s, w, static_cast<std::uint8_t>(e.AmZug), r.Feld < 0 ? KeinBit : BitVonFeld(r.Feld),
-                             wert, r.Tiefe});
-            Schreiben();
-        }
-        ++gesucht_;
-        std::cerr << gesucht_ << ". Zug " << zuege + 1 << ": " << Feldname(r.Feld) << " (" << r.Partien
-                  << " Spiele, Marge " << r.Marge << ", "
-                  << std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() << " s)\n";
-        const int breite = zuege < static_cast<int>(opt_.Breite.size()) ? opt_.Breite[zuege] : 1;
-        const double bestSpiele = r.Wurzel.front().second;
-        // Moves that lead to the same position in another symmetry count once.
-        TBuch folgen;
-        int gefolgt = 0;
-        for (const auto& [feld, spiele] : r.Wurzel) {
-            if (gefolgt >= breite || (gefolgt > 0 && (feld < 0 || spiele < opt_.Anteil * bestSpiele))) break;
-            if (!e.ZieheWennErlaubt(feld)) continue;
-            const TBits s2 = BitsVonBrett(e.Brett, Schwarz), w2 = BitsVonBrett(e.Brett, Weiss);
-            if (folgen.Eintragen({s2, w2, static_cast<std::uint8_t>(e.AmZug), KeinBit, 0, 0})) {
-                ++gefolgt;
-                Baue(e, zuege + 1);
-            }
-            e.Zuruecknehmen(true);
+    // Both trees from the empty board, one move number after the other.
+    void Baue() {
+        std::vector<TLinie> stufe{{{}, 1}, {{}, 0}};
+        for (int zuege = 0; zuege < opt_.Bis && !stufe.empty(); ++zuege) {
+            std::vector<TLinie> naechste;
+            for (const TLinie& l : stufe)
+                Folge(l, zuege, naechste);
+            std::cerr << "Zug " << zuege + 1 << ": " << stufe.size() << " Stellungen, Buch "
+                      << buch_.Groesse() << '\n';
+            stufe = std::move(naechste);
         }
     }
 
 private:
+    // A line of one tree: the moves from the empty board and the side the book plays in it
+    // (as the engine board's side to move: 1 Black, 0 White).
+    struct TLinie {
+        std::vector<int> Zuege;
+        std::uint8_t Seite;
+    };
+
+    // Searches the end position of l (once, whichever tree reaches it first), enters its move
+    // and adds the lines that go on from it to naechste.
+    void Folge(const TLinie& l, int zuege, std::vector<TLinie>& naechste) {
+        TEngineZustand e;
+        e.Neustart();
+        for (int z : l.Zuege)
+            if (!e.ZieheWennErlaubt(z)) return;
+        // The other side's move at the last move number leads nowhere in this tree.
+        if (e.BeidePassen() || (e.AmZug != l.Seite && zuege + 1 >= opt_.Bis)) return;
+        const TBits s = BitsVonBrett(e.Brett, Schwarz), w = BitsVonBrett(e.Brett, Weiss);
+        // A position is followed once per tree, whatever order or symmetry leads to it.
+        TBuchEintrag schon;
+        int zug = 0;
+        TBuch& besucht = besucht_[l.Seite];
+        if (besucht.Finde(s, w, e.AmZug, schon, zug)) return;
+        besucht.Eintragen({s, w, static_cast<std::uint8_t>(e.AmZug), KeinBit, 0, 0});
+        const TGesucht& g = Suche(e, s, w, zuege);
+        if (g.Wurzel.empty()) return;
+        std::vector<int> folgen;
+        if (e.AmZug == l.Seite) {
+            // the book's own move, as the book has it
+            if (buch_.Finde(s, w, e.AmZug, schon, zug))
+                folgen.push_back(zug == KeinBit ? -1 : FeldVonBit(zug));
+        } else {
+            const int breite = zuege < static_cast<int>(opt_.Breite.size()) ? opt_.Breite[zuege] : 1;
+            const double bestSpiele = g.Wurzel.front().second;
+            // Replies that lead to the same position in another symmetry count once.
+            TBuch gleich;
+            for (const auto& [feld, spiele] : g.Wurzel) {
+                if (static_cast<int>(folgen.size()) >= breite ||
+                    (!folgen.empty() && (feld < 0 || spiele < opt_.Anteil * bestSpiele)))
+                    break;
+                if (!e.ZieheWennErlaubt(feld)) continue;
+                if (gleich.Eintragen({BitsVonBrett(e.Brett, Schwarz), BitsVonBrett(e.Brett, Weiss),
+                                      static_cast<std::uint8_t>(e.AmZug), KeinBit, 0, 0}))
+                    folgen.push_back(feld);
+                e.Zuruecknehmen(true);
+            }
+        }
+        for (int feld : folgen) {
+            TLinie weiter = l;
+            weiter.Zuege.push_back(feld);
+            naechste.push_back(std::move(weiter));
+        }
+    }
+
+    struct TGesucht {
+        std::vector<std::pair<int, double>> Wurzel;
+    };
+
+    // The search of the position of e (boards s, w, zuege moves played), done at most once a
+    // run; its best move goes into the book unless the book has the position already.
+    const TGesucht& Suche(TEngineZustand& e, TBits s, TBits w, int zuege) {
+        const std::tuple<TBits, TBits, int> schluessel{s, w, e.AmZug};
+        if (const auto it = gesucht_.find(schluessel); it != gesucht_.end()) return it->second;
+        TGesucht& g = gesucht_[schluessel];
+        const auto start = std::chrono::steady_clock::now();
+        const TSuchErgebnis r =
+            SucheZug(e, MaxKnoten, -2147483647.0, 2147483647.0, nullptr, opt_.Zeit, nullptr, true);
+        if (r.Feld < -1 || r.Wurzel.empty()) return g;
+        g.Wurzel = r.Wurzel;
+        // A proven count is kept on the scale of the evaluation, a hundred per point.
+        const int wert = !r.Bewiesen ? static_cast<int>(std::lround(r.Wert))
+                                     : static_cast<int>(std::lround(100 * r.Marge));
+        TBuchEintrag schon;
+        int zug = 0;
+        if (!buch_.Finde(s, w, e.AmZug, schon, zug)) {
+            buch_.Eintragen({s, w, static_cast<std::uint8_t>(e.AmZug),
+                             r.Feld < 0 ? KeinBit : BitVonFeld(r.Feld), wert, r.Tiefe});
+            Schreiben();
+        }
+        std::cerr << gesucht_.size() << ". Zug " << zuege + 1 << ": " << Feldname(r.Feld) << " (" << r.Partien
+                  << " Spiele, Marge " << r.Marge << ", "
+                  << std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()
+                  << " s)\n";
+        return g;
+    }
+
     void Schreiben() const {
         const std::string neu = opt_.Buch + ".neu";
         {
@@ -119,8 +182,8 @@ private:
 
     TOptionen opt_;
     TBuch buch_;
-    TBuch besucht_; // positions this run has searched or passed through
-    int gesucht_ = 0;
+    TBuch besucht_[2]; // positions each tree has followed (the book playing White, Black)
+    std::map<std::tuple<TBits, TBits, int>, TGesucht> gesucht_;
 };
 
 std::vector<int> Breiten(const std::string& text) {
@@ -158,16 +221,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (o.Buch.empty() || o.Zeit <= 0) {
-        std::cerr << "Aufruf: kiboru-buchbau --buch DATEI [--zeit S] [--bis N] [--breite K0,K1,...] [--anteil A]\n";
+        std::cerr
+            << "Aufruf: kiboru-buchbau --buch DATEI [--zeit S] [--bis N] [--breite K0,K1,...] [--anteil A]\n";
         return 2;
     }
     SetzeEngineMeldeProc(Still);
     LeseWerteText(StandardWerteText(), Konstanten);
     try {
         TBauer bauer(o);
-        TEngineZustand e;
-        e.Neustart();
-        bauer.Baue(e, 0);
+        bauer.Baue();
     } catch (const std::exception& ex) {
         std::cerr << ex.what() << '\n';
         return 1;
