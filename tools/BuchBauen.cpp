@@ -107,8 +107,8 @@ private:
         TBuch& besucht = besucht_[l.Seite];
         if (besucht.Finde(s, w, e.AmZug, schon, zug)) return;
         besucht.Eintragen({s, w, static_cast<std::uint8_t>(e.AmZug), KeinBit, 0, 0});
-        const TGesucht& g = Suche(e, s, w, zuege);
-        if (g.Wurzel.empty()) return;
+        const TWurzel& wurzel = Suche(e, s, w, zuege);
+        if (wurzel.empty()) return;
         std::vector<int> folgen;
         if (e.AmZug == l.Seite) {
             // the book's own move, as the book has it
@@ -116,10 +116,10 @@ private:
                 folgen.push_back(zug == KeinBit ? -1 : FeldVonBit(zug));
         } else {
             const int breite = zuege < static_cast<int>(opt_.Breite.size()) ? opt_.Breite[zuege] : 1;
-            const double bestSpiele = g.Wurzel.front().second;
+            const double bestSpiele = wurzel.front().second;
             // Replies that lead to the same position in another symmetry count once.
             TBuch gleich;
-            for (const auto& [feld, spiele] : g.Wurzel) {
+            for (const auto& [feld, spiele] : wurzel) {
                 if (static_cast<int>(folgen.size()) >= breite ||
                     (!folgen.empty() && (feld < 0 || spiele < opt_.Anteil * bestSpiele)))
                     break;
@@ -137,21 +137,20 @@ private:
         }
     }
 
-    struct TGesucht {
-        std::vector<std::pair<int, double>> Wurzel;
-    };
+    // The root moves of a search with their games, most first.
+    using TWurzel = std::vector<std::pair<int, double>>;
 
     // The search of the position of e (boards s, w, zuege moves played), done at most once a
     // run; its best move goes into the book unless the book has the position already.
-    const TGesucht& Suche(TEngineZustand& e, TBits s, TBits w, int zuege) {
+    const TWurzel& Suche(TEngineZustand& e, TBits s, TBits w, int zuege) {
         const std::tuple<TBits, TBits, int> schluessel{s, w, e.AmZug};
         if (const auto it = gesucht_.find(schluessel); it != gesucht_.end()) return it->second;
-        TGesucht& g = gesucht_[schluessel];
+        TWurzel& wurzel = gesucht_[schluessel];
         const auto start = std::chrono::steady_clock::now();
         const TSuchErgebnis r =
             SucheZug(e, MaxKnoten, -2147483647.0, 2147483647.0, nullptr, opt_.Zeit, nullptr, true);
-        if (r.Feld < -1 || r.Wurzel.empty()) return g;
-        g.Wurzel = r.Wurzel;
+        if (r.Feld < -1 || r.Wurzel.empty()) return wurzel;
+        wurzel = r.Wurzel;
         // A proven count is kept on the scale of the evaluation, a hundred per point.
         const int wert = !r.Bewiesen ? static_cast<int>(std::lround(r.Wert))
                                      : static_cast<int>(std::lround(100 * r.Marge));
@@ -166,7 +165,7 @@ private:
                   << " Spiele, Marge " << r.Marge << ", "
                   << std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()
                   << " s)\n";
-        return g;
+        return wurzel;
     }
 
     void Schreiben() const {
@@ -183,7 +182,7 @@ private:
     TOptionen opt_;
     TBuch buch_;
     TBuch besucht_[2]; // positions each tree has followed (the book playing White, Black)
-    std::map<std::tuple<TBits, TBits, int>, TGesucht> gesucht_;
+    std::map<std::tuple<TBits, TBits, int>, TWurzel> gesucht_;
 };
 
 std::vector<int> Breiten(const std::string& text) {
