@@ -22,6 +22,7 @@ TSuchParameter LiesSuchParameter(const char* text) {
         {"ZeitLeer", &TSuchParameter::ZeitLeer},
         {"Partien", &TSuchParameter::Partien},
         {"Verlaengern", &TSuchParameter::Verlaengern},
+        {"BuchZeit", &TSuchParameter::BuchZeit},
         {"KlarAb", &TSuchParameter::KlarAb},
         {"ZeitMin", &TSuchParameter::ZeitMin},
         {"ZeitAnfang", &TSuchParameter::ZeitAnfang},

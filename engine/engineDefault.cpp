@@ -11,9 +11,12 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 std::atomic<int> maxTiefe{4};
+
+TBuchZeit buchZeit;
 
 std::int32_t Zaehler32(std::int64_t n) {
     return static_cast<std::int32_t>(std::min<std::int64_t>(n, std::numeric_limits<std::int32_t>::max()));
@@ -40,6 +43,32 @@ double ZeitBudget(int level, const TEngineZustand& e) {
     // such moves, and the median time of a move rises with them.
     const double anfang = 1 + (par.ZeitAnfang - 1) * std::clamp((n - par.ZeitAnfangAb + 10) / 10.0, 0.0, 1.0);
     return ZeitBudget(level) * std::clamp(n / leer, std::min(par.ZeitMin, 1.0), 2.0) * std::max(anfang, 0.1);
+}
+
+bool TBuchZeit::Gleiche(const TEngineZustand& e) const {
+    if (verlauf_.empty() || e.Zugnummer < static_cast<int>(verlauf_.size())) return false;
+    for (std::size_t i = 0; i < verlauf_.size(); ++i)
+        if (e.Hashes[static_cast<int>(i)] != verlauf_[i]) return false;
+    return true;
+}
+
+void TBuchZeit::Buchzug(const TEngineZustand& e, double budget) {
+    if (!Gleiche(e)) guthaben_ = 0;
+    verlauf_.clear();
+    for (int i = 0; i < e.Zugnummer; ++i)
+        verlauf_.push_back(e.Hashes[i]);
+    guthaben_ += budget * std::max(SuchParameter().BuchZeit, 0.0);
+}
+
+double TBuchZeit::Suche(const TEngineZustand& e, double budget) {
+    if (!Gleiche(e)) {
+        verlauf_.clear();
+        guthaben_ = 0;
+        return budget;
+    }
+    const double dazu = std::min(guthaben_, budget);
+    guthaben_ -= dazu;
+    return budget + dazu;
 }
 
 const char* DefaultName() { return "Default"; }
@@ -97,10 +126,11 @@ bool DefaultBerechne(int& feld, int& wert, TZaehler& zaehler, const std::atomic<
         Melde("Eröffnungsbuch: " + Feldname(feld) + " (Analysetiefe " + std::to_string(buchTiefe) + ")",
               false);
         Melde(i.Grund, false);
+        buchZeit.Buchzug(EngineBrett, ZeitBudget(level, EngineBrett));
         return true;
     }
     const TSuchErgebnis erg = SucheZug(EngineBrett, SuchTiefe(level), -2147483647.0, 2147483647.0, stopp,
-                                       ZeitBudget(level, EngineBrett));
+                                       buchZeit.Suche(EngineBrett, ZeitBudget(level, EngineBrett)));
     feld = erg.Feld;
     const double gerundet = std::round(erg.Wert);
     if (!(gerundet >= -2147483648.0 && gerundet <= 2147483647.0))

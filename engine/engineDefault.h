@@ -4,6 +4,9 @@
 #include "engine/EngineEintraege.h"
 #include "engine/ziehenDflt.h"
 
+#include <cstdint>
+#include <vector>
+
 const TEngineEintraege& DefaultEintraege();
 
 // Seconds of search per move at a level (0: no limit) and the depth of the main line that
@@ -12,6 +15,23 @@ double ZeitBudget(int level);
 int SuchTiefe(int level);
 // The budget of a level for the board to move on.
 double ZeitBudget(int level, const TEngineZustand& e);
+
+// Time the opening book saved in a game: each book move banks the budget its search would have
+// had, and the searches that follow in the same game spend it, each at most doubling its own
+// budget. Those are the first moves no preparation helps with; from a position the book does
+// not know, nothing changes. Another game, an undo to before the last book move or a set-up
+// position empties the bank.
+class TBuchZeit {
+public:
+    void Buchzug(const TEngineZustand& e, double budget);
+    // The budget of a search of e, with what is banked for its game.
+    double Suche(const TEngineZustand& e, double budget);
+
+private:
+    std::vector<std::uint64_t> verlauf_; // the positions of the game up to its last book move
+    double guthaben_ = 0;
+    bool Gleiche(const TEngineZustand& e) const;
+};
 
 const char* DefaultName();
 void DefaultSetzeMeldeProc(TMeldeProc p);

@@ -388,4 +388,28 @@ TEST_F(Eintraege, BuchAbStufeZwei) {
     EXPECT_EQ(HoleSuchInfo().BesterZug, buchFeld);
 }
 
+// The time the book saved goes to the moves after it in the same game only, and only once.
+TEST(BuchZeit, NurDieselbePartieUndNurEinmal) {
+    TBuchZeit bank;
+    TEngineZustand e;
+    e.Ziehe(Punkt(3, 3));
+    bank.Buchzug(e, 0.05);
+    e.Ziehe(Punkt(4, 3));
+    bank.Buchzug(e, 0.05);
+    e.Ziehe(Punkt(3, 4));
+    TEngineZustand andere = e;
+    EXPECT_DOUBLE_EQ(bank.Suche(e, 0.04), 0.08);
+    e.Ziehe(Punkt(2, 2));
+    EXPECT_DOUBLE_EQ(bank.Suche(e, 0.04), 0.08);
+    EXPECT_DOUBLE_EQ(bank.Suche(e, 0.04), 0.06);
+    EXPECT_DOUBLE_EQ(bank.Suche(e, 0.04), 0.04);
+    // Another game, even one that was the same up to its last move, empties the bank.
+    bank.Buchzug(andere, 0.05);
+    andere.Zuruecknehmen(true);
+    andere.Ziehe(Punkt(2, 4));
+    EXPECT_DOUBLE_EQ(bank.Suche(andere, 0.04), 0.04);
+    andere.Ziehe(Punkt(1, 1));
+    EXPECT_DOUBLE_EQ(bank.Suche(andere, 0.04), 0.04);
+}
+
 } // namespace
