@@ -46,12 +46,12 @@ struct TSuchParameter {
     // The opening's moves (ZeitAnfangAb empty points and more) get ZeitAnfang times that share.
     double ZeitAnfang = 1;
     double ZeitAnfangAb = 40;
-    // An unclear choice at the end of the budget (the most played move not the best valued,
-    // or played less than KlarAb times as often as the second) may take up to Verlaengern
-    // times the budget.
     // The share of the budget of each move from the opening book that the moves after the book
     // get on top of their own (engineDefault.cpp).
     double BuchZeit = 1;
+    // An unclear choice at the end of the budget (the most played move not the best valued,
+    // or played less than KlarAb times as often as the second) may take up to Verlaengern
+    // times the budget.
     double Verlaengern = 5;
     double KlarAb = 1.5;
     // The search stops sooner when the most played move leads the second by more than this
