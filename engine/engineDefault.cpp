@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 namespace {
 std::atomic<int> maxTiefe{4};
