@@ -10,8 +10,9 @@ struct TSuchParameter {
     double SiegGewicht = 0.2;
     double MargenSkala = 4.0;
     // All-moves-as-first statistics weigh like a move's own games until about 1/RaveGleich of
-    // them; Erkunden is the exploration term's weight.
-    double RaveGleich = 0.002;
+    // them (200 games: a move that is good only now, an atari or a cut, soon counts by its own
+    // games); Erkunden is the exploration term's weight.
+    double RaveGleich = 0.005;
     double Erkunden = 0.05;
     // Prior knowledge counts as this many all-moves-as-first games.
     double PriorSpiele = 20;
