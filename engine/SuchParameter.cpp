@@ -29,6 +29,7 @@ TSuchParameter LiesSuchParameter(const char* text) {
         {"ZeitAnfangAb", &TSuchParameter::ZeitAnfangAb},
         {"Ueberholen", &TSuchParameter::Ueberholen},
         {"Faeden", &TSuchParameter::Faeden},
+        {"NeuMitte", &TSuchParameter::NeuMitte},
     };
     std::istringstream ein(text);
     for (std::string teil; std::getline(ein, teil, ',');) {

@@ -64,8 +64,13 @@ struct TSuchParameter {
     // Games per move instead of the time budget (0: by time), so that two settings can be
     // compared on a loaded machine.
     double Partien = 0;
-    // The tree of the search before is kept for the next move of the same game.
+    // The tree of the search before is kept for the next move of the same game, unless the
+    // side to move now expects a margin more than NeuMitte points below the margin its utility
+    // centres on: there the curve no longer tells its outcomes apart (losing by 15 or by 25),
+    // so the search starts afresh around the margin it has now. Ahead of the centre the tree is
+    // kept, and the winner stays careful.
     bool Behalten = true;
+    double NeuMitte = 4;
     // Root statistics to standard error after each search.
     bool Protokoll = false;
 };

@@ -76,6 +76,7 @@ struct TVorrat {
     std::uint64_t Werte = 0;            // WerteKennung of the tree's priors
     int Wurzel = 0, Anzahl = 0;
     TArray<TArray<float, 0, 2 * AnzahlPunkte>, 0, 1> Nutzen{};
+    double Mitte = 0; // the margin for black the utility centres on
 };
 std::array<TVorrat, MaxFaeden> vorraete;
 int vorratTeile = 1;
@@ -123,6 +124,7 @@ private:
     // Utility of a final margin for black [margin + 49] and for white [margin + 49] (both
     // from their own view).
     TArray<TArray<float, 0, 2 * AnzahlPunkte>, 0, 1> nutzen_{};
+    double mitte_ = 0; // its centre, a margin for black
     TUhr::time_point start_ = TUhr::now();
     TUhr::time_point letzteInfo_ = start_;
     // The helpers of the deciding search, and what a helper shares while it plays.
@@ -201,6 +203,14 @@ bool TSuche::Weiter(const TEngineZustand& e) {
     }
     const TKnoten& w = Knoten[k];
     if (w.Kinder < 0) return false;
+    // The node's margin is its mover's, the side to move now has the opposite one.
+    const double mitte = wurzelSeite_ == 1 ? vorrat.Mitte : -vorrat.Mitte;
+    const double marge = -Marge(w);
+    if (marge < mitte - par_.NeuMitte) {
+        if (par_.Protokoll && teil_ == 0)
+            std::fprintf(stderr, "tree dropped: margin %.2f, centre %.2f\n", marge, mitte);
+        return false;
+    }
     for (int c = 0; c < w.Anzahl; ++c) {
         const int zug = Knoten[w.Kinder + c].Zug;
         if (zug == KeinBit ? !wurzelPass_ : !(wurzelErlaubt_ & Bit(zug))) return false;
@@ -211,6 +221,7 @@ bool TSuche::Weiter(const TEngineZustand& e) {
     if (anzahl_ - beginn_ > (ende_ - beginn_) / 2 && (k = Verdichten(k)) < 0) return false;
     wurzel_ = k;
     nutzen_ = vorrat.Nutzen;
+    mitte_ = vorrat.Mitte;
     pfad_[0] = k;
     return true;
 }
@@ -621,6 +632,7 @@ void TSuche::Aufheben(const TEngineZustand& e) {
     vorrat.Wurzel = wurzel_;
     vorrat.Anzahl = anzahl_;
     vorrat.Nutzen = nutzen_;
+    vorrat.Mitte = mitte_;
     vorrat.Gueltig = true;
 }
 
@@ -760,6 +772,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
             stellungen_ += partie_.Zuege;
         }
         const double mitte = summe / VorSpiele; // for black
+        mitte_ = mitte;
         if (par_.Protokoll) std::fprintf(stderr, "expected margin for black %.2f\n", mitte);
         for (int seite = 0; seite <= 1; ++seite)
             for (int m = -AnzahlPunkte; m <= AnzahlPunkte; ++m) {
@@ -787,6 +800,7 @@ TSuchErgebnis TSuche::Lauf(TEngineZustand& e, int maxTiefe) {
         h->wurzelPass_ = wurzelPass_;
         if (!(weiter && h->Weiter(e))) h->NeueWurzel();
         h->nutzen_ = nutzen_;
+        h->mitte_ = mitte_;
         vorraete.at(static_cast<std::size_t>(t)).Gueltig = false;
         if (Knoten[h->wurzel_].Kinder >= 0) helfer_.push_back(h.get());
         helfer.push_back(std::move(h));

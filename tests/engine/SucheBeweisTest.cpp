@@ -152,7 +152,7 @@ TEST_F(Beweis, NeueWerteDateiGiltAllein) {
         SetzeZufallsSaat(5);
         EXPECT_TRUE(BereiteBewertungVor());
         TEngineZustand e;
-        const std::vector<const char*> zuege = {"d4", "c3", "c4"};
+        const std::vector<const char*> zuege = {"d4", "c3", "e4"};
         std::size_t gespielt = zweiVorher ? 2 : 0;
         for (std::size_t i = 0; i < gespielt; ++i)
             e.Ziehe(FeldAusText(zuege[i]));

@@ -130,6 +130,26 @@ TEST_F(Suche, VollstaendigAnalysiert) {
     EXPECT_EQ(r.Wert, 32049.0);
 }
 
+// The tree of the search before is kept while the side to move stands where its utility
+// expected it or better; far below that the search starts afresh, so that its utility tells the
+// outcomes left apart. Black's group has one eye space of three points, and the games from the
+// root expect about an even game: c2 lives and wins by 21.
+TEST_F(Suche, BehaeltBaumNichtWeitUnterDerErwartung) {
+    auto stellung = [](TEngineZustand& e) {
+        Aufbauen(e, {".......", "WWWWWWW", "SSSSSSS", "SSSSSSS", "SSSSSSS", "S...SSS", "SSSSSSS"}, 1);
+        return SucheZug(e, 999, 0, 0, nullptr, 0.1);
+    };
+    TEngineZustand e;
+    // Black, better off than expected, goes on with its tree.
+    stellung(e);
+    EXPECT_TRUE(SucheZug(e, 999, 0, 0, nullptr, 0.1).Behalten);
+    // White, after c2 far worse off than expected, does not.
+    const TSuchErgebnis schwarz = stellung(e);
+    ASSERT_EQ(schwarz.Feld, FeldAusText("c2")) << Feldname(schwarz.Feld);
+    e.Ziehe(schwarz.Feld);
+    EXPECT_FALSE(SucheZug(e, 999, 0, 0, nullptr, 0.1).Behalten);
+}
+
 TEST_F(Suche, AlleAnderenZuegeVerlieren) {
     TEngineZustand e;
     // White has passed and leads; black's pass would lose, its only other move is d4.
